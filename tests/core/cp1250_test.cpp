@@ -1,0 +1,50 @@
+#include "core/cp1250.h"
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace ravik;
+
+TEST(CodePage1250, CzechLettersRoundTrip) {
+    const std::string czech = "Příliš žluťoučký kůň úpěl ďábelské ódy ŘÍŠĚČŽÝÁÉŮÚŤĎŇ";
+    const std::string bytes = utf8ToCp1250(czech);
+    EXPECT_EQ(bytes.size(), 53u); // one byte per character
+    EXPECT_EQ(utf8ToCp1250("č"), "\xE8");
+    EXPECT_EQ(utf8ToCp1250("Š"), "\x8A");
+    EXPECT_EQ(utf8ToCp1250("€"), "\x80");
+    EXPECT_EQ(cp1250ToUtf8(bytes), czech);
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        if (byte == 0x81 || byte == 0x83 || byte == 0x88 || byte == 0x90 || byte == 0x98) {
+            EXPECT_EQ(cp1250ToUtf8(one), "\xEF\xBF\xBD");
+        } else {
+            EXPECT_EQ(utf8ToCp1250(cp1250ToUtf8(one)), one) << byte;
+        }
+    }
+}
+
+TEST(CodePage1250, TextOutsideTheCodePageBecomesQuestionMarks) {
+    EXPECT_EQ(utf8ToCp1250("日本"), "??");
+    EXPECT_EQ(utf8ToCp1250("a\xFF" "b"), "a?b");
+    EXPECT_EQ(utf8ToCp1250("\xC4"), "?"); // truncated sequence
+}
+
+TEST(Numbers, CellRules) {
+    EXPECT_TRUE(isDigitsAndPoints("12.5"));
+    EXPECT_TRUE(isDigitsAndPoints("1.2.3"));
+    EXPECT_FALSE(isDigitsAndPoints(""));
+    EXPECT_FALSE(isDigitsAndPoints("12a4"));
+    EXPECT_FALSE(isDigitsAndPoints("-1"));
+    EXPECT_EQ(wholeNumberOf("12.5"), 12);
+    EXPECT_EQ(wholeNumberOf("99999999999"), std::nullopt);
+    EXPECT_EQ(wholeNumberOf("."), std::nullopt);
+    EXPECT_EQ(leadingDecimal("1.2.3"), 1.2);
+    EXPECT_EQ(leadingDecimal(".5"), 0.5);
+    EXPECT_EQ(leadingDigits("3x"), 3);
+    EXPECT_EQ(leadingDigits("x"), 0);
+    EXPECT_EQ(digitsOnly("1a5"), "15");
+    EXPECT_EQ(formatGeneral15(double(12.1f)), "12.1000003814697");
+    EXPECT_EQ(formatGeneral15(4.5), "4.5");
+    EXPECT_EQ(twoDigits(5), "05");
+    EXPECT_EQ(twoDigits(125), "125");
+}

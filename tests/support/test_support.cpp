@@ -1,0 +1,59 @@
+#include "test_support.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+namespace ravik::test {
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    static std::mt19937_64 generator{std::random_device{}()};
+    const fs::path folder = fs::temp_directory_path() / ("ravik-test-" + std::to_string(generator()));
+    fs::create_directories(folder);
+    path_ = folder.string() + "/";
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+bool ScriptedPrompt::question(const std::string& text) {
+    shown.push_back(text);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedPrompt::nextInput() {
+    if (inputs.empty()) return std::nullopt;
+    auto answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedPrompt::input(const std::string& title, const std::string& prompt,
+                                                 const std::string& defaultAnswer) {
+    inputCalls.push_back({title, prompt, defaultAnswer});
+    return nextInput();
+}
+
+std::optional<std::string> ScriptedPrompt::openFileName(const std::string&) { return nextInput(); }
+std::optional<std::string> ScriptedPrompt::saveFileName(const std::string&) { return nextInput(); }
+
+} // namespace ravik::test

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers shared by the tests: temporary folders and small file utilities.
+#include "core/log.h"
+#include "core/prompt.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ravik::test {
+
+// A fresh folder under the system's temporary folder, removed with its contents
+// when the object goes away. path() ends with a separator.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// A prompt with scripted answers that records what it was shown.
+class ScriptedPrompt : public Prompt {
+public:
+    std::vector<std::string> shown;    // information texts and questions, in order
+    std::deque<bool> answers;          // for question(); default no
+    std::deque<std::optional<std::string>> inputs; // for input(), openFileName(), saveFileName()
+    struct InputCall {
+        std::string title, prompt, defaultAnswer;
+    };
+    std::vector<InputCall> inputCalls;
+
+    void information(const std::string& text) override { shown.push_back(text); }
+    bool question(const std::string& text) override;
+    std::optional<std::string> input(const std::string& title, const std::string& prompt,
+                                     const std::string& defaultAnswer) override;
+    std::optional<std::string> openFileName(const std::string& filter) override;
+    std::optional<std::string> saveFileName(const std::string& filter) override;
+
+private:
+    std::optional<std::string> nextInput();
+};
+
+} // namespace ravik::test
