@@ -1,0 +1,27 @@
+#pragma once
+// The language switch (buttons CZE and GBR of the main window): sets the
+// session's language and re-captions the windows from the caption table.
+#include "core/captions.h"
+#include "core/language.h"
+
+#include <QString>
+#include <vector>
+
+class QWidget;
+
+namespace ravik {
+
+class RavikApp;
+class Session;
+
+// The text the caption table gives a control (or, with an empty control and
+// CaptionKind::WindowTitle, the window); empty when the table has no such row.
+QString captionText(const char* window, const char* control, Language language,
+                    CaptionKind kind = CaptionKind::Caption);
+
+// Switches among the given windows (found by their objectName).
+void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language);
+// Switches all windows of the program.
+void applyLanguage(RavikApp& app, Language language);
+
+} // namespace ravik
