@@ -1,0 +1,161 @@
+#pragma once
+// The main window: the hub of the program. It shows the open race and the
+// current stage, holds the read-out fields, the print list and the log box, and
+// opens every other window.
+//
+// Its commands live in area files so that each area grows on its own:
+// main_window.cpp (construction, window guards, language buttons),
+// main_window_race.cpp, main_window_readout.cpp, main_window_print.cpp,
+// main_window_startlist.cpp and main_window_settings.cpp.
+#include "core/language.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QTimer;
+class QToolButton;
+
+namespace ravik {
+
+class Lamp;
+class Prompt;
+class RavikApp;
+class Session;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(RavikApp& app);
+    ~MainWindow() override;
+
+    // The race path named on the command line; for now it only becomes the race path.
+    void openRaceAtStart(const QString& racePath);
+    // Shows the path in umisteni and makes it the open race (empty = no race open).
+    void setRacePath(const QString& racePath);
+
+    // Race data.
+    QGroupBox* GroupBox1;
+    QLabel* Label27;
+    QLineEdit* umisteni;
+    QPushButton* Button7;
+    QToolButton* SpeedButton3;
+    QPushButton* Button2;
+    QLabel* nazev_zavodu;
+    QLabel* hlavni_misto;
+    QLabel* Label1;
+    QComboBox* hlavni_etapa;
+    QLineEdit* zavod_datum; // hidden: the stage date for the publishing window
+    QPushButton* Button21;
+    QPushButton* Button15;
+
+    // HTML outputs.
+    QGroupBox* GroupBox3;
+    QPushButton* Button17;
+    QPushButton* Button1;
+    QPushButton* Button20;
+
+    // SI read-out.
+    QGroupBox* GroupBox2;
+    QLabel* Label10;
+    QLineEdit* cestaSI;
+    QPushButton* Button18;
+    QToolButton* SpeedButton2;
+    QCheckBox* CheckBox1;
+    QLineEdit* novedatum;
+    QPushButton* CSVjednou;
+    QPushButton* CSVautomat;
+    QToolButton* SpeedButton1;
+    Lamp* Shape1;
+    QLabel* Label2;
+    QLineEdit* intervalCSV;
+    QLabel* Label4;
+    QPlainTextEdit* Memo2;
+    QCheckBox* CheckBox2;
+    QPushButton* ButtonV;
+
+    // Printouts.
+    QGroupBox* GroupBox4;
+    QListWidget* ListBox1;
+    QPushButton* Button12;
+    QCheckBox* CheckBox3;
+    QCheckBox* CheckBox4;
+    QCheckBox* mezicasy_okno;
+    QCheckBox* CheckBox5;
+    QSlider* zoom;
+
+    // Log box and language.
+    QPlainTextEdit* Memo1;
+    QPushButton* CZE;
+    QPushButton* GBR;
+
+    QTimer* Timer1;      // read-out poll
+    QTimer* backupTimer; // backup copies of the open race
+
+public slots:
+    // Race (main_window_race.cpp).
+    void onOpenRace();
+    void onNewRace();
+    void onStageChanged(const QString& stage);
+
+    // Read-out (main_window_readout.cpp).
+    void onReadoutOnce();
+    void onReadoutAutomatic();
+    void onReadoutStop();
+    void onRewriteDateToggled(bool checked);
+    void onChooseReadoutLog();
+
+    // Printouts (main_window_print.cpp).
+    void onPrint();
+    void onPrintListRefresh();
+    void onPrintListDelete();
+    void onZoomChanged(int position);
+
+    // Start lists (main_window_startlist.cpp).
+    void onStartList();
+
+    // Settings and backups (main_window_settings.cpp).
+    void onBackupTimer();
+
+    // Windows opened from here (main_window.cpp).
+    void onShowClassEditor();
+    void onShowCompetitors();
+    void onShowResults();
+    void onShowPublishing();
+    void onShowManualEntry();
+    void onLanguageCzech();
+    void onLanguageEnglish();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildRaceGroup();
+    void buildOutputGroup();
+    void buildReadoutGroup();
+    void buildPrintGroup();
+    void layOut();
+    void connectCommands();
+
+    // Shows the window while a race is open; otherwise logs the refusal.
+    void showGuarded(QWidget* window, const Text& refusal);
+
+    // Settings (main_window_settings.cpp).
+    void loadSettings();
+    void saveSettings();
+
+    RavikApp& app_;
+    Session& session_;
+    Prompt& prompt_;
+    bool settingsLoaded_ = false;
+};
+
+} // namespace ravik
