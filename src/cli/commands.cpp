@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/demo_race.h"
 #include "cli/info_command.h"
 
 #include <functional>
@@ -25,6 +26,16 @@ const std::map<std::string, CommandEntry>& commands() {
               return 0;
           }}},
         {"info", {"info RACE.ravik", "print the stages, their classes and the number of competitors", infoCommand}},
+        {"demo",
+         {"demo DIR", "write the sample race into DIR and print the race path",
+          [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+              if (args.size() != 1) {
+                  err << "usage: ravik-cli demo DIR\n";
+                  return 2;
+              }
+              out << writeDemoRace(args[0]).racePath << "\n";
+              return 0;
+          }}},
     };
     return table;
 }
