@@ -12,7 +12,7 @@ namespace ravik {
 
 BrowserWindow::BrowserWindow() : QWidget(nullptr) {
     setObjectName(QLatin1String(window::kBrowser));
-    browser = create<QWebEngineView>("browser", this);
+    browser = named<QWebEngineView>("browser", this);
     resize(928, 480);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
@@ -31,7 +31,9 @@ void BrowserWindow::showPage(const QString& absolutePath, bool show) {
     }
 }
 
-void BrowserWindow::fitBrowser() { browser->setGeometry(0, 0, width() - 18, height() - 36); }
+void BrowserWindow::fitBrowser() {
+    browser->setGeometry(0, 0, width() - 18, height() - 36);
+}
 
 void BrowserWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

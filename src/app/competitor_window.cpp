@@ -25,44 +25,47 @@
 namespace ravik {
 namespace {
 
-QString caption(const char* control) { return captionText(window::kCompetitors, control, Language::Czech); }
+QString caption(const char* control) {
+    return captionText(window::kCompetitors, control, Language::Czech);
+}
 
 } // namespace
 
 CompetitorWindow::CompetitorWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     setObjectName(QLatin1String(window::kCompetitors));
-    Label1 = create<QLabel>("Label1", this, caption("Label1"));
+    Label1 = named<QLabel>("Label1", this, caption("Label1"));
     QFont headingFont = Label1->font();
     headingFont.setPointSize(headingFont.pointSize() + 4);
     headingFont.setBold(true);
     Label1->setFont(headingFont);
     setWindowTitle(Label1->text());
-    nazev_zavodu = create<QLabel>("nazev_zavodu", this, fromUtf8(texts::kNoRaceOpen.cze));
+    nazev_zavodu = named<QLabel>("nazev_zavodu", this, fromUtf8(texts::kNoRaceOpen.cze));
 
     buildTable();
     buildDrawGroup();
 
-    Button2 = create<QPushButton>("Button2", this, caption("Button2"));
-    Button3 = create<QPushButton>("Button3", this, QStringLiteral("Import TXT"));
-    Button4 = create<QPushButton>("Button4", this, caption("Button4"));
+    Button2 = named<QPushButton>("Button2", this, caption("Button2"));
+    Button3 = named<QPushButton>("Button3", this, QStringLiteral("Import TXT"));
+    Button4 = named<QPushButton>("Button4", this, caption("Button4"));
     Button4->setToolTip(QStringLiteral("Přidej závodníka"));
-    Button5 = create<QPushButton>("Button5", this, QStringLiteral("ID+"));
+    Button5 = named<QPushButton>("Button5", this, QStringLiteral("ID+"));
     Button5->setToolTip(QStringLiteral("Doplní chybějící ID"));
-    Button8 = create<QPushButton>("Button8", this, caption("Button8"));
-    Button10 = create<QPushButton>("Button10", this, QStringLiteral("Import IOF XML"));
-    Gauge1 = create<QProgressBar>("Gauge1", this);
+    Button8 = named<QPushButton>("Button8", this, caption("Button8"));
+    Button10 = named<QPushButton>("Button10", this, QStringLiteral("Import IOF XML"));
+    Gauge1 = named<QProgressBar>("Gauge1", this);
     Gauge1->hide();
 
     layOut();
 }
 
 void CompetitorWindow::buildTable() {
-    tabulka = create<QTableWidget>("tabulka", this, 0, kTableColumns);
+    tabulka = named<QTableWidget>("tabulka", this, 0, kTableColumns);
     QStringList headings;
-    for (int col = 0; col < kTableColumns; ++col) headings << fromUtf8(columnHeading(col, Language::Czech));
+    for (int col = 0; col < kTableColumns; ++col)
+        headings << fromUtf8(columnHeading(col, Language::Czech));
     tabulka->setHorizontalHeaderLabels(headings);
 
-    PopupMenu1 = create<QMenu>("PopupMenu1", this);
+    PopupMenu1 = named<QMenu>("PopupMenu1", this);
     for (int item = 0; item < kPopupItems; ++item) {
         const QByteArray name = "PopupItem" + QByteArray::number(item);
         PopupItem[item] = PopupMenu1->addAction(caption(name.constData()));
@@ -74,24 +77,24 @@ void CompetitorWindow::buildTable() {
 }
 
 void CompetitorWindow::buildDrawGroup() {
-    GroupBox1 = create<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
-    Label3 = create<QLabel>("Label3", GroupBox1, caption("Label3"));
-    los_kat = create<QComboBox>("los_kat", GroupBox1);
+    GroupBox1 = named<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
+    Label3 = named<QLabel>("Label3", GroupBox1, caption("Label3"));
+    los_kat = named<QComboBox>("los_kat", GroupBox1);
     los_kat->addItem(fromUtf8(kAllClassesItem.cze));
-    Label5 = create<QLabel>("Label5", GroupBox1, caption("Label5"));
-    los_e = create<QComboBox>("los_e", GroupBox1);
+    Label5 = named<QLabel>("Label5", GroupBox1, caption("Label5"));
+    los_e = named<QComboBox>("los_e", GroupBox1);
     los_e->addItem(QStringLiteral("1"));
-    interval = create<QLineEdit>("interval", GroupBox1, QStringLiteral("2"));
-    Label4 = create<QLabel>("Label4", GroupBox1, caption("Label4"));
-    pstart = create<QLineEdit>("pstart", GroupBox1, QStringLiteral("0"));
-    nahoda = create<QCheckBox>("nahoda", GroupBox1, QStringLiteral("Random"));
+    interval = named<QLineEdit>("interval", GroupBox1, QStringLiteral("2"));
+    Label4 = named<QLabel>("Label4", GroupBox1, caption("Label4"));
+    pstart = named<QLineEdit>("pstart", GroupBox1, QStringLiteral("0"));
+    nahoda = named<QCheckBox>("nahoda", GroupBox1, QStringLiteral("Random"));
     nahoda->setChecked(true);
-    CheckBox1 = create<QCheckBox>("CheckBox1", GroupBox1, caption("CheckBox1"));
-    CheckBox2 = create<QCheckBox>("CheckBox2", GroupBox1, QStringLiteral("1.->X."));
-    Button6 = create<QPushButton>("Button6", GroupBox1, caption("Button6"));
-    sw1 = create<QLineEdit>("sw1", GroupBox1);
-    sw2 = create<QLineEdit>("sw2", GroupBox1);
-    Button9 = create<QPushButton>("Button9", GroupBox1, QStringLiteral("Switch"));
+    CheckBox1 = named<QCheckBox>("CheckBox1", GroupBox1, caption("CheckBox1"));
+    CheckBox2 = named<QCheckBox>("CheckBox2", GroupBox1, QStringLiteral("1.->X."));
+    Button6 = named<QPushButton>("Button6", GroupBox1, caption("Button6"));
+    sw1 = named<QLineEdit>("sw1", GroupBox1);
+    sw2 = named<QLineEdit>("sw2", GroupBox1);
+    Button9 = named<QPushButton>("Button9", GroupBox1, QStringLiteral("Switch"));
 
     auto* grid = new QGridLayout(GroupBox1);
     addRow(grid, 0, Label3, los_kat);
@@ -119,9 +122,9 @@ void CompetitorWindow::layOut() {
     heading->addWidget(nazev_zavodu);
 
     auto* commands = new QHBoxLayout;
-    for (QWidget* button : {static_cast<QWidget*>(Button4), static_cast<QWidget*>(Button5),
-                            static_cast<QWidget*>(Button8), static_cast<QWidget*>(Button3),
-                            static_cast<QWidget*>(Button10), static_cast<QWidget*>(Button2)})
+    for (QWidget* button :
+         {static_cast<QWidget*>(Button4), static_cast<QWidget*>(Button5), static_cast<QWidget*>(Button8),
+          static_cast<QWidget*>(Button3), static_cast<QWidget*>(Button10), static_cast<QWidget*>(Button2)})
         commands->addWidget(button);
     commands->addWidget(Gauge1, 1);
 

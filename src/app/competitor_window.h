@@ -31,11 +31,11 @@ public:
     QMenu* PopupMenu1;
     QAction* PopupItem[kPopupItems]; // objectNames PopupItem0 .. PopupItem10
 
-    QPushButton* Button2; // save
-    QPushButton* Button3; // text import window
-    QPushButton* Button4; // add a row
-    QPushButton* Button5; // fill missing IDs
-    QPushButton* Button8; // clear results
+    QPushButton* Button2;  // save
+    QPushButton* Button3;  // text import window
+    QPushButton* Button4;  // add a row
+    QPushButton* Button5;  // fill missing IDs
+    QPushButton* Button8;  // clear results
     QPushButton* Button10; // IOF XML import
     QProgressBar* Gauge1;
 

@@ -26,7 +26,9 @@ QString qtFileFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-QWidget* DialogPrompt::owner() { return QApplication::activeWindow(); }
+QWidget* DialogPrompt::owner() {
+    return QApplication::activeWindow();
+}
 
 void DialogPrompt::information(const std::string& text) {
     QMessageBox::information(owner(), kTitle, fromUtf8(text));
@@ -40,8 +42,8 @@ bool DialogPrompt::question(const std::string& text) {
 std::optional<std::string> DialogPrompt::input(const std::string& title, const std::string& prompt,
                                                const std::string& defaultAnswer) {
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner(), fromUtf8(title), fromUtf8(prompt), QLineEdit::Normal,
-                                                 fromUtf8(defaultAnswer), &accepted);
+    const QString answer = QInputDialog::getText(owner(), fromUtf8(title), fromUtf8(prompt),
+                                                 QLineEdit::Normal, fromUtf8(defaultAnswer), &accepted);
     if (!accepted) return std::nullopt;
     return toUtf8(answer);
 }

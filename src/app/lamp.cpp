@@ -4,7 +4,9 @@
 
 namespace ravik {
 
-Lamp::Lamp(QWidget* parent) : QWidget(parent) { setFixedSize(sizeHint()); }
+Lamp::Lamp(QWidget* parent) : QWidget(parent) {
+    setFixedSize(sizeHint());
+}
 
 void Lamp::setColor(const QColor& color) {
     color_ = color;

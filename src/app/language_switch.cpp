@@ -84,7 +84,8 @@ void renameAllClassesItem(QWidget* competitors, Language language) {
 
 QString captionText(const char* window, const char* control, Language language, CaptionKind kind) {
     for (const CaptionRow& row : captionTable())
-        if (row.kind == kind && std::strcmp(row.window, window) == 0 && std::strcmp(row.control, control) == 0)
+        if (row.kind == kind && std::strcmp(row.window, window) == 0 &&
+            std::strcmp(row.control, control) == 0)
             return fromUtf8(tr(language, row.text));
     return QString();
 }
@@ -105,6 +106,8 @@ void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Langu
     }
 }
 
-void applyLanguage(RavikApp& app, Language language) { applyLanguage(app.session(), app.windows(), language); }
+void applyLanguage(RavikApp& app, Language language) {
+    applyLanguage(app.session(), app.windows(), language);
+}
 
 } // namespace ravik

@@ -33,10 +33,12 @@
 namespace ravik {
 namespace {
 
-QString caption(const char* control) { return captionText(window::kMain, control, Language::Czech); }
+QString caption(const char* control) {
+    return captionText(window::kMain, control, Language::Czech);
+}
 
 QToolButton* ellipsisButton(const char* name, QWidget* parent) {
-    auto* button = create<QToolButton>(name, parent);
+    auto* button = named<QToolButton>(name, parent);
     button->setText(QStringLiteral("..."));
     return button;
 }
@@ -54,44 +56,47 @@ MainWindow::MainWindow(RavikApp& app)
     buildReadoutGroup();
     buildPrintGroup();
 
-    Memo1 = create<QPlainTextEdit>("Memo1", this);
+    Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
-    for (const std::string& line : session_.log.lines()) Memo1->appendPlainText(fromUtf8(line));
+    for (const std::string& line : session_.log.lines())
+        Memo1->appendPlainText(fromUtf8(line));
     session_.log.setListener([this](const std::string& line) { Memo1->appendPlainText(fromUtf8(line)); });
 
-    CZE = create<QPushButton>("CZE", this, QStringLiteral("CZE"));
-    GBR = create<QPushButton>("GBR", this, QStringLiteral("GBR"));
+    CZE = named<QPushButton>("CZE", this, QStringLiteral("CZE"));
+    GBR = named<QPushButton>("GBR", this, QStringLiteral("GBR"));
 
-    Timer1 = create<QTimer>("Timer1", this);
+    Timer1 = named<QTimer>("Timer1", this);
     Timer1->setInterval(5000);
-    backupTimer = create<QTimer>("backupTimer", this);
+    backupTimer = named<QTimer>("backupTimer", this);
     backupTimer->setInterval(300000);
 
     layOut();
     connectCommands();
 }
 
-MainWindow::~MainWindow() { session_.log.setListener(nullptr); }
+MainWindow::~MainWindow() {
+    session_.log.setListener(nullptr);
+}
 
 void MainWindow::buildRaceGroup() {
-    GroupBox1 = create<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
-    Label27 = create<QLabel>("Label27", GroupBox1, caption("Label27"));
-    umisteni = create<QLineEdit>("umisteni", GroupBox1);
+    GroupBox1 = named<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
+    Label27 = named<QLabel>("Label27", GroupBox1, caption("Label27"));
+    umisteni = named<QLineEdit>("umisteni", GroupBox1);
     umisteni->setReadOnly(true);
-    Button7 = create<QPushButton>("Button7", GroupBox1, QStringLiteral("..."));
+    Button7 = named<QPushButton>("Button7", GroupBox1, QStringLiteral("..."));
     SpeedButton3 = ellipsisButton("SpeedButton3", GroupBox1);
-    Button2 = create<QPushButton>("Button2", GroupBox1, caption("Button2"));
-    nazev_zavodu = create<QLabel>("nazev_zavodu", GroupBox1, fromUtf8(texts::kNoRaceOpen.cze));
+    Button2 = named<QPushButton>("Button2", GroupBox1, caption("Button2"));
+    nazev_zavodu = named<QLabel>("nazev_zavodu", GroupBox1, fromUtf8(texts::kNoRaceOpen.cze));
     QFont bold = nazev_zavodu->font();
     bold.setBold(true);
     nazev_zavodu->setFont(bold);
-    hlavni_misto = create<QLabel>("hlavni_misto", GroupBox1);
-    Label1 = create<QLabel>("Label1", GroupBox1, caption("Label1"));
-    hlavni_etapa = create<QComboBox>("hlavni_etapa", GroupBox1);
-    zavod_datum = create<QLineEdit>("zavod_datum", GroupBox1);
+    hlavni_misto = named<QLabel>("hlavni_misto", GroupBox1);
+    Label1 = named<QLabel>("Label1", GroupBox1, caption("Label1"));
+    hlavni_etapa = named<QComboBox>("hlavni_etapa", GroupBox1);
+    zavod_datum = named<QLineEdit>("zavod_datum", GroupBox1);
     zavod_datum->hide();
-    Button21 = create<QPushButton>("Button21", GroupBox1, caption("Button21"));
-    Button15 = create<QPushButton>("Button15", GroupBox1, caption("Button15"));
+    Button21 = named<QPushButton>("Button21", GroupBox1, caption("Button21"));
+    Button15 = named<QPushButton>("Button15", GroupBox1, caption("Button15"));
 
     auto* grid = new QGridLayout(GroupBox1);
     grid->addWidget(Label27, 0, 0);
@@ -109,10 +114,10 @@ void MainWindow::buildRaceGroup() {
 }
 
 void MainWindow::buildOutputGroup() {
-    GroupBox3 = create<QGroupBox>("GroupBox3", this, caption("GroupBox3"));
-    Button17 = create<QPushButton>("Button17", GroupBox3, caption("Button17"));
-    Button1 = create<QPushButton>("Button1", GroupBox3, caption("Button1"));
-    Button20 = create<QPushButton>("Button20", GroupBox3, QStringLiteral("FTP"));
+    GroupBox3 = named<QGroupBox>("GroupBox3", this, caption("GroupBox3"));
+    Button17 = named<QPushButton>("Button17", GroupBox3, caption("Button17"));
+    Button1 = named<QPushButton>("Button1", GroupBox3, caption("Button1"));
+    Button20 = named<QPushButton>("Button20", GroupBox3, QStringLiteral("FTP"));
     auto* row = new QHBoxLayout(GroupBox3);
     row->addWidget(Button17);
     row->addWidget(Button1);
@@ -120,35 +125,35 @@ void MainWindow::buildOutputGroup() {
 }
 
 void MainWindow::buildReadoutGroup() {
-    GroupBox2 = create<QGroupBox>("GroupBox2", this, caption("GroupBox2"));
-    Label10 = create<QLabel>("Label10", GroupBox2, caption("Label10"));
-    cestaSI = create<QLineEdit>("cestaSI", GroupBox2);
-    Button18 = create<QPushButton>("Button18", GroupBox2, QStringLiteral("..."));
+    GroupBox2 = named<QGroupBox>("GroupBox2", this, caption("GroupBox2"));
+    Label10 = named<QLabel>("Label10", GroupBox2, caption("Label10"));
+    cestaSI = named<QLineEdit>("cestaSI", GroupBox2);
+    Button18 = named<QPushButton>("Button18", GroupBox2, QStringLiteral("..."));
     SpeedButton2 = ellipsisButton("SpeedButton2", GroupBox2);
-    CheckBox1 = create<QCheckBox>("CheckBox1", GroupBox2, caption("CheckBox1"));
-    novedatum = create<QLineEdit>("novedatum", GroupBox2);
+    CheckBox1 = named<QCheckBox>("CheckBox1", GroupBox2, caption("CheckBox1"));
+    novedatum = named<QLineEdit>("novedatum", GroupBox2);
     novedatum->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
     novedatum->setToolTip(QStringLiteral("YYYY-MM-DD"));
-    CSVjednou = create<QPushButton>("CSVjednou", GroupBox2, caption("CSVjednou"));
+    CSVjednou = named<QPushButton>("CSVjednou", GroupBox2, caption("CSVjednou"));
     CSVjednou->setToolTip(QStringLiteral("Vezme protokol SI (CSV soubor), pokud obsahuje víc závodníků, "
                                          "rozdělí jej a pošle na net."));
-    CSVautomat = create<QPushButton>("CSVautomat", GroupBox2, caption("CSVautomat"));
-    SpeedButton1 = create<QToolButton>("SpeedButton1", GroupBox2);
+    CSVautomat = named<QPushButton>("CSVautomat", GroupBox2, caption("CSVautomat"));
+    SpeedButton1 = named<QToolButton>("SpeedButton1", GroupBox2);
     SpeedButton1->setText(QStringLiteral("■"));
-    Shape1 = create<Lamp>("Shape1", GroupBox2);
-    Label2 = create<QLabel>("Label2", GroupBox2, caption("Label2"));
-    intervalCSV = create<QLineEdit>("intervalCSV", GroupBox2, QStringLiteral("5"));
+    Shape1 = named<Lamp>("Shape1", GroupBox2);
+    Label2 = named<QLabel>("Label2", GroupBox2, caption("Label2"));
+    intervalCSV = named<QLineEdit>("intervalCSV", GroupBox2, QStringLiteral("5"));
     intervalCSV->setMaximumWidth(50);
-    Label4 = create<QLabel>("Label4", GroupBox2, caption("Label4"));
-    Memo2 = create<QPlainTextEdit>("Memo2", GroupBox2);
+    Label4 = named<QLabel>("Label4", GroupBox2, caption("Label4"));
+    Memo2 = named<QPlainTextEdit>("Memo2", GroupBox2);
     Memo2->setReadOnly(true);
     Memo2->setMaximumHeight(90);
     // Its pop-up menu offers "Refresh", which changes nothing.
     Memo2->setContextMenuPolicy(Qt::ActionsContextMenu);
     Memo2->addAction(new QAction(QStringLiteral("Refresh"), Memo2));
-    CheckBox2 = create<QCheckBox>("CheckBox2", GroupBox2, caption("CheckBox2"));
+    CheckBox2 = named<QCheckBox>("CheckBox2", GroupBox2, caption("CheckBox2"));
     CheckBox2->setChecked(true);
-    ButtonV = create<QPushButton>("ButtonV", GroupBox2, caption("ButtonV"));
+    ButtonV = named<QPushButton>("ButtonV", GroupBox2, caption("ButtonV"));
     onRewriteDateToggled(false);
 
     auto* grid = new QGridLayout(GroupBox2);
@@ -174,8 +179,8 @@ void MainWindow::buildReadoutGroup() {
 }
 
 void MainWindow::buildPrintGroup() {
-    GroupBox4 = create<QGroupBox>("GroupBox4", this, caption("GroupBox4"));
-    ListBox1 = create<QListWidget>("ListBox1", GroupBox4);
+    GroupBox4 = named<QGroupBox>("GroupBox4", this, caption("GroupBox4"));
+    ListBox1 = named<QListWidget>("ListBox1", GroupBox4);
     ListBox1->setToolTip(QStringLiteral("Refresh = pravé tlačítko"));
     ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* refresh = new QAction(QStringLiteral("Refresh"), ListBox1);
@@ -184,14 +189,14 @@ void MainWindow::buildPrintGroup() {
     ListBox1->addAction(remove);
     connect(refresh, &QAction::triggered, this, &MainWindow::onPrintListRefresh);
     connect(remove, &QAction::triggered, this, &MainWindow::onPrintListDelete);
-    Button12 = create<QPushButton>("Button12", GroupBox4, caption("Button12"));
-    CheckBox3 = create<QCheckBox>("CheckBox3", GroupBox4, caption("CheckBox3"));
-    CheckBox4 = create<QCheckBox>("CheckBox4", GroupBox4, caption("CheckBox4"));
+    Button12 = named<QPushButton>("Button12", GroupBox4, caption("Button12"));
+    CheckBox3 = named<QCheckBox>("CheckBox3", GroupBox4, caption("CheckBox3"));
+    CheckBox4 = named<QCheckBox>("CheckBox4", GroupBox4, caption("CheckBox4"));
     CheckBox4->setChecked(true);
     CheckBox4->setToolTip(QStringLiteral("Tiskne na default printer nastavenou ve Windows device manager"));
-    mezicasy_okno = create<QCheckBox>("mezicasy_okno", GroupBox4, caption("mezicasy_okno"));
-    CheckBox5 = create<QCheckBox>("CheckBox5", GroupBox4, QStringLiteral("Rotate 90°"));
-    zoom = create<QSlider>("zoom", GroupBox4, Qt::Horizontal);
+    mezicasy_okno = named<QCheckBox>("mezicasy_okno", GroupBox4, caption("mezicasy_okno"));
+    CheckBox5 = named<QCheckBox>("CheckBox5", GroupBox4, QStringLiteral("Rotate 90°"));
+    zoom = named<QSlider>("zoom", GroupBox4, Qt::Horizontal);
     zoom->setRange(1, 50);
     zoom->setSingleStep(1);
     zoom->setPageStep(1);
@@ -265,7 +270,9 @@ void MainWindow::setRacePath(const QString& racePath) {
     session_.race.setRacePath(toUtf8(racePath));
 }
 
-void MainWindow::openRaceAtStart(const QString& racePath) { setRacePath(racePath); }
+void MainWindow::openRaceAtStart(const QString& racePath) {
+    setRacePath(racePath);
+}
 
 void MainWindow::showGuarded(QWidget* window, const Text& refusal) {
     if (!session_.race.isOpen()) {
@@ -277,10 +284,18 @@ void MainWindow::showGuarded(QWidget* window, const Text& refusal) {
     window->activateWindow();
 }
 
-void MainWindow::onShowClassEditor() { showGuarded(&app_.classEditorWindow(), texts::kGuardRace); }
-void MainWindow::onShowCompetitors() { showGuarded(&app_.competitorWindow(), texts::kGuardCompetitors); }
-void MainWindow::onShowResults() { showGuarded(&app_.resultsWindow(), texts::kGuardResults); }
-void MainWindow::onShowPublishing() { showGuarded(&app_.publishWindow(), texts::kGuardFtp); }
+void MainWindow::onShowClassEditor() {
+    showGuarded(&app_.classEditorWindow(), texts::kGuardRace);
+}
+void MainWindow::onShowCompetitors() {
+    showGuarded(&app_.competitorWindow(), texts::kGuardCompetitors);
+}
+void MainWindow::onShowResults() {
+    showGuarded(&app_.resultsWindow(), texts::kGuardResults);
+}
+void MainWindow::onShowPublishing() {
+    showGuarded(&app_.publishWindow(), texts::kGuardFtp);
+}
 
 void MainWindow::onShowManualEntry() {
     if (hlavni_etapa->currentText().isEmpty()) return;
@@ -290,8 +305,12 @@ void MainWindow::onShowManualEntry() {
     window.activateWindow();
 }
 
-void MainWindow::onLanguageCzech() { applyLanguage(app_, Language::Czech); }
-void MainWindow::onLanguageEnglish() { applyLanguage(app_, Language::English); }
+void MainWindow::onLanguageCzech() {
+    applyLanguage(app_, Language::Czech);
+}
+void MainWindow::onLanguageEnglish() {
+    applyLanguage(app_, Language::English);
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -14,8 +14,12 @@ void MainWindow::onPrint() {}
 // Will list the punch files of the current stage folder.
 void MainWindow::onPrintListRefresh() {}
 
-void MainWindow::onPrintListDelete() { prompt_.information("Not implemented yet."); }
+void MainWindow::onPrintListDelete() {
+    prompt_.information("Not implemented yet.");
+}
 
-void MainWindow::onZoomChanged(int position) { zoom->setToolTip(QString::number(position)); }
+void MainWindow::onZoomChanged(int position) {
+    zoom->setToolTip(QString::number(position));
+}
 
 } // namespace ravik

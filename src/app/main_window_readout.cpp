@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
+#include <QTimer>
 
 namespace ravik {
 
@@ -20,7 +21,9 @@ void MainWindow::onReadoutOnce() {}
 void MainWindow::onReadoutAutomatic() {}
 
 // Stops the automatic read-out; no message.
-void MainWindow::onReadoutStop() { Timer1->stop(); }
+void MainWindow::onReadoutStop() {
+    Timer1->stop();
+}
 
 // The rewrite date is typed only while the rewrite is on; otherwise the edit is
 // read-only and grey.

@@ -9,11 +9,21 @@
 
 namespace ravik {
 
-inline QString fromCp1250(const std::string& text) { return QString::fromStdString(cp1250ToUtf8(text)); }
-inline std::string toCp1250(const QString& text) { return utf8ToCp1250(text.toStdString()); }
+inline QString fromCp1250(const std::string& text) {
+    return QString::fromStdString(cp1250ToUtf8(text));
+}
+inline std::string toCp1250(const QString& text) {
+    return utf8ToCp1250(text.toStdString());
+}
 
-inline QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
-inline QString fromUtf8(const char* text) { return QString::fromUtf8(text); }
-inline std::string toUtf8(const QString& text) { return text.toStdString(); }
+inline QString fromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline QString fromUtf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+inline std::string toUtf8(const QString& text) {
+    return text.toStdString();
+}
 
 } // namespace ravik

@@ -14,7 +14,9 @@
 namespace ravik {
 namespace {
 
-QString caption(const char* control) { return captionText(window::kTextImport, control, Language::Czech); }
+QString caption(const char* control) {
+    return captionText(window::kTextImport, control, Language::Czech);
+}
 
 } // namespace
 
@@ -22,7 +24,7 @@ TextImportWindow::TextImportWindow(RavikApp& app) : QWidget(nullptr), app_(app) 
     setObjectName(QLatin1String(window::kTextImport));
     setWindowTitle(QStringLiteral("Import"));
 
-    Label2 = create<QLabel>("Label2", this, caption("Label2"));
+    Label2 = named<QLabel>("Label2", this, caption("Label2"));
     QFont headingFont = Label2->font();
     headingFont.setPointSize(headingFont.pointSize() + 4);
     headingFont.setBold(true);
@@ -30,12 +32,12 @@ TextImportWindow::TextImportWindow(RavikApp& app) : QWidget(nullptr), app_(app) 
 
     // The layout line and the text share one fixed-pitch font, so the columns line up.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    Label1 = create<QLabel>("Label1", this, caption("Label1"));
+    Label1 = named<QLabel>("Label1", this, caption("Label1"));
     Label1->setFont(fixed);
-    Memo1 = create<QPlainTextEdit>("Memo1", this);
+    Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setFont(fixed);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Button1 = create<QPushButton>("Button1", this, QStringLiteral("Import"));
+    Button1 = named<QPushButton>("Button1", this, QStringLiteral("Import"));
 
     auto* page = new QVBoxLayout(this);
     page->addWidget(Label2);

@@ -10,14 +10,16 @@
 namespace ravik {
 
 // new T(args..., parent) named `name`.
-template <class T, class... Args> T* create(const char* name, QWidget* parent, Args&&... args) {
+template <class T, class... Args> T* named(const char* name, QWidget* parent, Args&&... args) {
     T* widget = new T(std::forward<Args>(args)..., parent);
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
 // A caption label that the program does not name (and never re-captions).
-inline QLabel* plainLabel(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+inline QLabel* plainLabel(const QString& text, QWidget* parent) {
+    return new QLabel(text, parent);
+}
 
 // Places a label and a control side by side in a grid row.
 inline void addRow(QGridLayout* grid, int row, QWidget* label, QWidget* control, int column = 0) {

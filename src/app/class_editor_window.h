@@ -1,0 +1,91 @@
+#pragma once
+// The class editor (title "Závod"): the stage header, the class list and, for
+// the current class, the timed controls, the controls with their answers and
+// station codes, the limit and the breaks.
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace ravik {
+
+class RavikApp;
+
+class ClassEditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kControlRows = 20;
+    static constexpr int kClusterRows = 20;
+    static constexpr int kClassRows = 9;
+
+    explicit ClassEditorWindow(RavikApp& app);
+
+    // Stage header.
+    QGroupBox* GroupBox5;
+    QLabel* Label19;
+    QLabel* etapa; // the stage being edited
+    QComboBox* seznam_etap;
+    QPushButton* Button7; // "+": add a stage
+    QPushButton* Button2; // "-": remove the last stage
+    QLabel* Label1;
+    QLineEdit* zavod_datum;
+    QLabel* Label2;
+    QLabel* Label22;
+    QLineEdit* zavod_misto;
+    QLineEdit* zavod_start;
+    QLineEdit* zavod_nazev;
+
+    // Class list and current class.
+    QGroupBox* GroupBox7;
+    QTableWidget* seznam_kategorii; // 9 rows, one column: the class names of slots 1 to 9
+    QGroupBox* GroupBox6;
+    QLabel* kategorie;    // the class being edited
+    QComboBox* ComboBox1; // copy the class from
+    QPushButton* Button3; // "OK"
+
+    // Timed controls: "Cluster n", tasks 1 to 9, the "X" switch.
+    QGroupBox* GroupBox1;
+    QTableWidget* XStringGrid1;
+    QLineEdit* cas_penalizace;
+
+    // Controls 1 to 20 and 21 to 40: title, flags, answer, codes A to F and Z.
+    QGroupBox* GroupBox2;
+    QLabel* Label3;
+    QLabel* Label8;
+    QLabel* Label11;
+    QTableWidget* XStringGrid2;
+    QTableWidget* XStringGrid3;
+
+    // Limit, breaks, station numbering, save.
+    QLineEdit* limit;
+    QGroupBox* GroupBox3;
+    QLabel* Label15;
+    QLineEdit* P1od;
+    QLabel* Label16;
+    QLineEdit* P1do;
+    QGroupBox* GroupBox4;
+    QLabel* Label17;
+    QLineEdit* P2od;
+    QLabel* Label18;
+    QLineEdit* P2do;
+    QLabel* Label21;
+    QLineEdit* pSI;
+    QPushButton* SIEdit1;
+    QPushButton* Button1;
+
+private:
+    void buildStageGroup();
+    void buildClassGroups();
+    void buildClusterGroup();
+    void buildControlGroup();
+    void buildLimitsAndBreaks();
+    void layOut();
+
+    RavikApp& app_;
+};
+
+} // namespace ravik

@@ -1,0 +1,196 @@
+#include "app/results_window.h"
+
+#include "app/application.h"
+#include "app/language_switch.h"
+#include "app/widgets.h"
+#include "core/captions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace ravik {
+namespace {
+
+QString caption(const char* control) {
+    return captionText(window::kResults, control, Language::Czech);
+}
+QString hint(const char* control) {
+    return captionText(window::kResults, control, Language::Czech, CaptionKind::Hint);
+}
+
+QLineEdit* numberEdit(const char* name, QWidget* parent, const QString& text) {
+    auto* edit = named<QLineEdit>(name, parent, text);
+    edit->setMaximumWidth(50);
+    return edit;
+}
+
+} // namespace
+
+ResultsWindow::ResultsWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
+    setObjectName(QLatin1String(window::kResults));
+    setWindowTitle(captionText(window::kResults, "", Language::Czech, CaptionKind::WindowTitle));
+    buildStageGroup();
+    buildOverallGroup();
+    buildRegenerationGroup();
+    buildPageGroup();
+    layOut();
+}
+
+void ResultsWindow::buildStageGroup() {
+    GroupBox1 = named<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
+    Label2 = named<QLabel>("Label2", GroupBox1, caption("Label2"));
+    ComboBox1 = named<QComboBox>("ComboBox1", GroupBox1);
+    ComboBox1->addItem(QStringLiteral("1"));
+    Label6 = named<QLabel>("Label6", GroupBox1, caption("Label6"));
+    ListBox1 = named<QListWidget>("ListBox1", GroupBox1);
+    ListBox1->setSelectionMode(QAbstractItemView::MultiSelection);
+    ListBox1->setToolTip(hint("ListBox1"));
+
+    CheckBox1 = named<QCheckBox>("CheckBox1", GroupBox1, caption("CheckBox1"));
+    CheckBox1->setToolTip(hint("CheckBox1"));
+    CheckBox2 = named<QCheckBox>("CheckBox2", GroupBox1, caption("CheckBox2"));
+    CheckBox3 = named<QCheckBox>("CheckBox3", GroupBox1, caption("CheckBox3"));
+    CheckBox18 = named<QCheckBox>("CheckBox18", GroupBox1, caption("CheckBox18"));
+    CheckBox4 = named<QCheckBox>("CheckBox4", GroupBox1, caption("CheckBox4"));
+    CheckBox5 = named<QCheckBox>("CheckBox5", GroupBox1, caption("CheckBox5"));
+    Edit1 = numberEdit("Edit1", GroupBox1, QStringLiteral("60"));
+    Edit1->setToolTip(QStringLiteral("Trestné sekundy za chybu v PreO části (týká se i štafet)"));
+    CheckBox6 = named<QCheckBox>("CheckBox6", GroupBox1, caption("CheckBox6"));
+    RadioButton1 = named<QRadioButton>("RadioButton1", GroupBox1, caption("RadioButton1"));
+    RadioButton1->setToolTip(hint("RadioButton1"));
+    RadioButton2 = named<QRadioButton>("RadioButton2", GroupBox1, caption("RadioButton2"));
+    RadioButton2->setToolTip(hint("RadioButton2"));
+    RadioButton3 = named<QRadioButton>("RadioButton3", GroupBox1, caption("RadioButton3"));
+    RadioButton3->setToolTip(hint("RadioButton3"));
+    Edit6 = numberEdit("Edit6", GroupBox1, QString());
+    Edit6->setToolTip(QStringLiteral("How many controls pick a competitor during his leg."));
+    CheckBox10 = named<QCheckBox>("CheckBox10", GroupBox1, QStringLiteral("Qualification line after"));
+    Edit7 = numberEdit("Edit7", GroupBox1, QStringLiteral("16"));
+    oris = named<QCheckBox>("oris", GroupBox1, caption("oris"));
+    CheckBox20 = named<QCheckBox>("CheckBox20", GroupBox1, caption("CheckBox20"));
+    Button2 = named<QPushButton>("Button2", GroupBox1, caption("Button2"));
+
+    auto* grid = new QGridLayout(GroupBox1);
+    addRow(grid, 0, Label2, ComboBox1);
+    grid->addWidget(Label6, 1, 0);
+    grid->addWidget(ListBox1, 2, 0, 12, 1);
+    int row = 1;
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3, CheckBox18, CheckBox4})
+        grid->addWidget(box, row++, 1);
+    auto* tempo = new QHBoxLayout;
+    tempo->addWidget(CheckBox5);
+    tempo->addWidget(Edit1);
+    grid->addLayout(tempo, row++, 1);
+    grid->addWidget(CheckBox6, row++, 1);
+    auto* relays = new QHBoxLayout;
+    relays->addWidget(RadioButton1);
+    relays->addWidget(RadioButton2);
+    relays->addWidget(RadioButton3);
+    relays->addWidget(Edit6);
+    grid->addLayout(relays, row++, 1);
+    auto* qualification = new QHBoxLayout;
+    qualification->addWidget(CheckBox10);
+    qualification->addWidget(Edit7);
+    qualification->addWidget(plainLabel(QStringLiteral("lines"), GroupBox1));
+    qualification->addStretch();
+    grid->addLayout(qualification, row++, 1);
+    grid->addWidget(oris, row++, 1);
+    grid->addWidget(CheckBox20, row++, 1);
+    grid->addWidget(Button2, row++, 1);
+}
+
+void ResultsWindow::buildOverallGroup() {
+    GroupBox6 = named<QGroupBox>("GroupBox6", this, caption("GroupBox6"));
+    ee1 = named<QCheckBox>("ee1", GroupBox6, QStringLiteral("E1"));
+    ee2 = named<QCheckBox>("ee2", GroupBox6, QStringLiteral("+ E2"));
+    ee3 = named<QCheckBox>("ee3", GroupBox6, QStringLiteral("+ E3"));
+    ee4 = named<QCheckBox>("ee4", GroupBox6, QStringLiteral("+ E4"));
+    ee5 = named<QCheckBox>("ee5", GroupBox6, QStringLiteral("+ E5"));
+    Label7 = named<QLabel>("Label7", GroupBox6, caption("Label7"));
+    ListBox2 = named<QListWidget>("ListBox2", GroupBox6);
+    ListBox2->setSelectionMode(QAbstractItemView::MultiSelection);
+    CheckBox9 = named<QCheckBox>("CheckBox9", GroupBox6, QStringLiteral("jen komplet výsledky"));
+    CheckBox9->setChecked(true);
+    CheckBox21 = named<QCheckBox>("CheckBox21", GroupBox6, caption("CheckBox21"));
+    Label8 = named<QLabel>("Label8", GroupBox6, caption("Label8"));
+    nadpis = named<QLineEdit>("nadpis", GroupBox6);
+    Button1 = named<QPushButton>("Button1", GroupBox6, caption("Button1"));
+
+    auto* grid = new QGridLayout(GroupBox6);
+    auto* stages = new QHBoxLayout;
+    // The stage boxes are enabled for the stages the race has, when the window is shown.
+    for (QCheckBox* stage : {ee1, ee2, ee3, ee4, ee5}) {
+        stage->setEnabled(false);
+        stages->addWidget(stage);
+    }
+    grid->addLayout(stages, 0, 0, 1, 2);
+    grid->addWidget(Label7, 1, 0);
+    grid->addWidget(ListBox2, 2, 0, 4, 1);
+    grid->addWidget(CheckBox9, 2, 1);
+    grid->addWidget(CheckBox21, 3, 1);
+    grid->addWidget(Button1, 4, 1);
+    addRow(grid, 6, Label8, nadpis);
+}
+
+void ResultsWindow::buildRegenerationGroup() {
+    GroupBox2 = named<QGroupBox>("GroupBox2", this, caption("GroupBox2"));
+    CheckBox16 = named<QCheckBox>("CheckBox16", GroupBox2, caption("CheckBox16"));
+    Edit3 = numberEdit("Edit3", GroupBox2, QStringLiteral("10"));
+    Edit3->setToolTip(QStringLiteral("Minuty"));
+    Button3 = named<QPushButton>("Button3", GroupBox2, caption("Button3"));
+    Button3->setToolTip(hint("Button3"));
+    Button5 = named<QPushButton>("Button5", GroupBox2, QStringLiteral("Info - 0"));
+    Timer1 = named<QTimer>("Timer1", this);
+
+    auto* row = new QHBoxLayout(GroupBox2);
+    row->addWidget(CheckBox16);
+    row->addWidget(Edit3);
+    row->addWidget(plainLabel(QStringLiteral("min"), GroupBox2));
+    row->addWidget(Button3);
+    row->addWidget(Button5);
+    row->addStretch();
+}
+
+void ResultsWindow::buildPageGroup() {
+    // Placed by hand: the language switch moves Edit5 to the end of CheckBox7's caption.
+    GroupBox3 = named<QGroupBox>("GroupBox3", this, caption("GroupBox3"));
+    GroupBox3->setMinimumSize(400, 120);
+    auto* refresh = plainLabel(QStringLiteral("Refresh"), GroupBox3);
+    refresh->move(8, 26);
+    Edit2 = numberEdit("Edit2", GroupBox3, QStringLiteral("300"));
+    Edit2->setGeometry(80, 22, 50, 24);
+    CheckBox7 = named<QCheckBox>("CheckBox7", GroupBox3, caption("CheckBox7"));
+    CheckBox7->move(8, 54);
+    Edit5 = numberEdit("Edit5", GroupBox3, QStringLiteral("30"));
+    Edit5->setToolTip(QStringLiteral("Větší číslo = pomaleji"));
+    Edit5->setGeometry(edit5Left(Language::Czech), 52, 50, 24);
+    // Takes effect only when the regeneration sets it; the window never enables it.
+    CheckBox8 = named<QCheckBox>("CheckBox8", GroupBox3, caption("CheckBox8"));
+    CheckBox8->setEnabled(false);
+    CheckBox8->move(8, 84);
+    Edit4 = numberEdit("Edit4", GroupBox3, QStringLiteral("6"));
+    Edit4->setGeometry(200, 82, 50, 24);
+}
+
+void ResultsWindow::layOut() {
+    auto* right = new QVBoxLayout;
+    right->addWidget(GroupBox6, 1);
+    right->addWidget(GroupBox3);
+    right->addWidget(GroupBox2);
+
+    auto* columns = new QHBoxLayout(this);
+    columns->addWidget(GroupBox1, 1);
+    columns->addLayout(right, 1);
+    resize(1000, 560);
+}
+
+} // namespace ravik
