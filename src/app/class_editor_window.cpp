@@ -1,9 +1,21 @@
 #include "app/class_editor_window.h"
 
 #include "app/application.h"
+#include "app/competitor_window.h"
 #include "app/language_switch.h"
+#include "app/main_window.h"
+#include "app/qt_text.h"
+#include "app/run_command.h"
 #include "app/widgets.h"
 #include "core/captions.h"
+#include "core/numbers.h"
+#include "core/texts/setup_texts.h"
+#include "setup/grid_cells.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -52,15 +64,28 @@ QLabel* yellowLabel(const char* name, QWidget* parent) {
 
 } // namespace
 
-ClassEditorWindow::ClassEditorWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
+ClassEditorWindow::ClassEditorWindow(RavikApp& app)
+    : QWidget(nullptr), app_(app), editor_(app.session(), app.prompt()) {
     setObjectName(QLatin1String(window::kClassEditor));
-    setWindowTitle(QStringLiteral("Závod"));
+    setWindowTitle(fromUtf8(texts::kClassEditorTitle.cze));
     buildStageGroup();
     buildClassGroups();
     buildClusterGroup();
     buildControlGroup();
     buildLimitsAndBreaks();
     layOut();
+    connectCommands();
+
+    editor_.hooks.stageCountChanged = [this](int count) {
+        app_.mainWindow().showStageCount(count);
+        QComboBox* drawStage = app_.competitorWindow().los_e;
+        const QString text = drawStage->currentText();
+        drawStage->clear();
+        for (int stage = 1; stage <= count; ++stage) drawStage->addItem(QString::number(stage));
+        drawStage->setCurrentIndex(std::max(drawStage->findText(text), 0));
+    };
+    editor_.hooks.stageShown = [this](const RaceRecord& stage) { app_.mainWindow().showEditorStage(stage); };
+    editor_.hooks.raceNameShown = [this](const std::string& name) { app_.mainWindow().showRaceName(name); };
 }
 
 void ClassEditorWindow::buildStageGroup() {
@@ -213,6 +238,206 @@ void ClassEditorWindow::layOut() {
     columns->addWidget(GroupBox1, 1);
     columns->addWidget(GroupBox2, 2);
     resize(1400, 700);
+}
+
+// ---- the class editor's behaviour (appended to the shell) ----
+namespace {
+
+// Value lists of the answer cells: empty, A to F, X, Z; and the cluster switch: empty or X.
+const QStringList kAnswerList{QString(), "A", "B", "C", "D", "E", "F", "X", "Z"};
+const QStringList kNotScoredList{QString(), "X"};
+
+// A cell editor offering a fixed list of values.
+class ValueListDelegate : public QStyledItemDelegate {
+public:
+    ValueListDelegate(QStringList values, QObject* parent) : QStyledItemDelegate(parent), values_(std::move(values)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* box = new QComboBox(parent);
+        box->addItems(values_);
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* box = static_cast<QComboBox*>(editor);
+        const int found = box->findText(index.data(Qt::EditRole).toString().toUpper());
+        box->setCurrentIndex(found < 0 ? 0 : found);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        model->setData(index, static_cast<QComboBox*>(editor)->currentText(), Qt::EditRole);
+    }
+
+private:
+    QStringList values_;
+};
+
+QString cellText(const QTableWidget* grid, int row, int column) {
+    const QTableWidgetItem* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+void setCellText(QTableWidget* grid, int row, int column, const QString& text) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (!item) grid->setItem(row, column, item = new QTableWidgetItem);
+    item->setText(text);
+}
+
+bool within(const QWidget* widget, const QWidget* container) {
+    return widget && (widget == container || container->isAncestorOf(widget));
+}
+
+// Edits that take only numbers lose every other character as it is typed.
+void keepDigitsOnly(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        const QString digits = fromCp1250(digitsOnly(toCp1250(text)));
+        if (digits != text) edit->setText(digits);
+    });
+}
+
+} // namespace
+
+void ClassEditorWindow::connectCommands() {
+    for (int column = 1; column <= 9; ++column)
+        XStringGrid1->setItemDelegateForColumn(column, new ValueListDelegate(kAnswerList, XStringGrid1));
+    XStringGrid1->setItemDelegateForColumn(10, new ValueListDelegate(kNotScoredList, XStringGrid1));
+    for (QTableWidget* grid : {XStringGrid2, XStringGrid3}) {
+        grid->setItemDelegateForColumn(controlColumn::kAnswer, new ValueListDelegate(kAnswerList, grid));
+        // Rows of 21 pixels: the right mouse button finds its row as y div 21.
+        grid->verticalHeader()->setDefaultSectionSize(kTakeOverRowHeight);
+        grid->viewport()->installEventFilter(this);
+    }
+    ComboBox1->setEditable(true);
+    for (QLineEdit* edit : {limit, pSI, cas_penalizace, P1od, P1do, P2od, P2do}) keepDigitsOnly(edit);
+
+    connect(Button1, &QPushButton::clicked, this, &ClassEditorWindow::onSave);
+    for (QLineEdit* edit : {zavod_nazev, zavod_datum, zavod_misto, zavod_start})
+        connect(edit, &QLineEdit::editingFinished, this, &ClassEditorWindow::onSave);
+    connect(seznam_etap, &QComboBox::activated, this, &ClassEditorWindow::onStageChosen);
+    connect(Button7, &QPushButton::clicked, this, &ClassEditorWindow::onAddStage);
+    connect(Button2, &QPushButton::clicked, this, &ClassEditorWindow::onRemoveStage);
+    connect(Button3, &QPushButton::clicked, this, &ClassEditorWindow::onCopyClass);
+    connect(SIEdit1, &QPushButton::clicked, this, &ClassEditorWindow::onNumberStations);
+    // Queued, so that a cell being edited is committed before the class list is read.
+    connect(seznam_kategorii, &QTableWidget::currentCellChanged, this,
+            [this](int row) { QMetaObject::invokeMethod(this, [this, row] { onClassSelected(row); }, Qt::QueuedConnection); });
+    connect(qApp, &QApplication::focusChanged, this, &ClassEditorWindow::onFocusChanged);
+}
+
+void ClassEditorWindow::onFocusChanged(QWidget* old, QWidget* now) {
+    if (showing_) return;
+    const auto left = [&](QWidget* area) { return within(old, area) && !within(now, area); };
+    const auto entered = [&](QWidget* area) { return within(now, area) && !within(old, area); };
+    // Queued, so that the cell editor that lost the focus has committed its text.
+    const auto later = [this](auto step) { QMetaObject::invokeMethod(this, step, Qt::QueuedConnection); };
+    if (left(seznam_kategorii)) later([this] { onClassListLeft(); });
+    if (left(XStringGrid1)) later([this] { onClusterGridLeft(); });
+    if (left(XStringGrid2)) later([this] { onControlGridLeft(XStringGrid2); });
+    if (left(XStringGrid3)) later([this] { onControlGridLeft(XStringGrid3); });
+    if (entered(GroupBox1) || entered(GroupBox2)) later([this] { onClassGroupEntered(); });
+}
+
+bool ClassEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        for (QTableWidget* grid : {XStringGrid2, XStringGrid3})
+            if (watched == grid->viewport()) onTakeOver(grid, static_cast<QMouseEvent*>(event)->position().toPoint().y());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ClassEditorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    reload();
+}
+
+void ClassEditorWindow::command(const std::function<void()>& step) {
+    readView();
+    runCommand(this, step);
+    showView();
+}
+
+void ClassEditorWindow::reload() { command([this] { editor_.load(); }); }
+void ClassEditorWindow::onSave() { command([this] { editor_.save(); }); }
+void ClassEditorWindow::onStageChosen(int index) {
+    command([this, index] { editor_.chooseStage(toUtf8(seznam_etap->itemText(index))); });
+}
+void ClassEditorWindow::onAddStage() { command([this] { editor_.addStage(); }); }
+void ClassEditorWindow::onRemoveStage() { command([this] { editor_.removeStage(); }); }
+void ClassEditorWindow::onClassSelected(int row) { command([this, row] { editor_.selectClass(row); }); }
+void ClassEditorWindow::onClassGroupEntered() { command([this] { editor_.activateFirstClass(); }); }
+void ClassEditorWindow::onCopyClass() { command([this] { editor_.copyClass(); }); }
+void ClassEditorWindow::onNumberStations() { command([this] { editor_.numberStations(); }); }
+void ClassEditorWindow::onClassListLeft() { command([this] { editor_.save(); }); }
+void ClassEditorWindow::onClusterGridLeft() { command([this] { upperCaseClusterCells(editor_.view); }); }
+void ClassEditorWindow::onControlGridLeft(QTableWidget* grid) {
+    command([this, grid] { normaliseControlCells(editor_.view, grid == XStringGrid3 ? kControlRows : 0); });
+}
+void ClassEditorWindow::onTakeOver(QTableWidget* grid, int y) {
+    const int row = y / kTakeOverRowHeight;
+    if (row < 0 || row >= kControlRows) return;
+    command([this, grid, row] { editor_.takeOverControl(row + (grid == XStringGrid3 ? kControlRows : 0)); });
+}
+
+void ClassEditorWindow::readView() {
+    ClassEditorView& view = editor_.view;
+    view.etapa = toCp1250(etapa->text());
+    view.raceName = toCp1250(zavod_nazev->text());
+    view.stageDate = toCp1250(zavod_datum->text());
+    view.stagePlace = toCp1250(zavod_misto->text());
+    view.stageStart = toCp1250(zavod_start->text());
+    for (int row = 0; row < kClassRows; ++row) view.classList[row] = toCp1250(cellText(seznam_kategorii, row, 0));
+    view.kategorie = toCp1250(kategorie->text());
+    view.copyText = toCp1250(ComboBox1->currentText());
+    for (int row = 0; row < kClusterRows; ++row)
+        for (int column = 1; column < kClusterGridColumns; ++column)
+            view.clusters[row][column] = toCp1250(cellText(XStringGrid1, row, column));
+    for (int row = 0; row < kControls; ++row) {
+        const QTableWidget* grid = row < kControlRows ? XStringGrid2 : XStringGrid3;
+        for (int column = 1; column < kControlGridColumns; ++column)
+            view.controls[row][column] = toCp1250(cellText(grid, row % kControlRows, column));
+    }
+    view.penalty = toCp1250(cas_penalizace->text());
+    view.limit = toCp1250(limit->text());
+    view.break1From = toCp1250(P1od->text());
+    view.break1To = toCp1250(P1do->text());
+    view.break2From = toCp1250(P2od->text());
+    view.break2To = toCp1250(P2do->text());
+    view.firstCode = toCp1250(pSI->text());
+}
+
+void ClassEditorWindow::showView() {
+    const ClassEditorView& view = editor_.view;
+    showing_ = true;
+    const QSignalBlocker blockStages(seznam_etap), blockClasses(seznam_kategorii), blockCopy(ComboBox1);
+    etapa->setText(fromCp1250(view.etapa));
+    seznam_etap->clear();
+    for (const std::string& item : view.stageItems) seznam_etap->addItem(fromCp1250(item));
+    seznam_etap->setCurrentText(fromCp1250(view.etapa));
+    zavod_nazev->setText(fromCp1250(view.raceName));
+    zavod_datum->setText(fromCp1250(view.stageDate));
+    zavod_misto->setText(fromCp1250(view.stagePlace));
+    zavod_start->setText(fromCp1250(view.stageStart));
+    for (int row = 0; row < kClassRows; ++row) setCellText(seznam_kategorii, row, 0, fromCp1250(view.classList[row]));
+    kategorie->setText(fromCp1250(view.kategorie));
+    ComboBox1->clear();
+    for (const std::string& item : view.copyItems) ComboBox1->addItem(fromCp1250(item));
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(fromCp1250(view.copyText));
+    for (int row = 0; row < kClusterRows; ++row)
+        for (int column = 1; column < kClusterGridColumns; ++column)
+            setCellText(XStringGrid1, row, column, fromCp1250(view.clusters[row][column]));
+    for (int row = 0; row < kControls; ++row) {
+        QTableWidget* grid = row < kControlRows ? XStringGrid2 : XStringGrid3;
+        for (int column = 1; column < kControlGridColumns; ++column)
+            setCellText(grid, row % kControlRows, column, fromCp1250(view.controls[row][column]));
+    }
+    cas_penalizace->setText(fromCp1250(view.penalty));
+    limit->setText(fromCp1250(view.limit));
+    P1od->setText(fromCp1250(view.break1From));
+    P1do->setText(fromCp1250(view.break1To));
+    P2od->setText(fromCp1250(view.break2From));
+    P2do->setText(fromCp1250(view.break2To));
+    pSI->setText(fromCp1250(view.firstCode));
+    showing_ = false;
 }
 
 } // namespace ravik

@@ -2,7 +2,10 @@
 // The class editor (title "Závod"): the stage header, the class list and, for
 // the current class, the timed controls, the controls with their answers and
 // station codes, the limit and the breaks.
+#include "setup/class_editor.h"
+
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -22,7 +25,15 @@ public:
     static constexpr int kClusterRows = 20;
     static constexpr int kClassRows = 9;
 
+    // Rows of the control grids are 21 pixels, so the right mouse button finds its row as y div 21.
+    static constexpr int kTakeOverRowHeight = 21;
+
     explicit ClassEditorWindow(RavikApp& app);
+
+    // The editor's rules and the values of its controls.
+    ClassEditor& editor() { return editor_; }
+    // Fills the window from the race file (also done when it is shown).
+    void reload();
 
     // Stage header.
     QGroupBox* GroupBox5;
@@ -77,7 +88,33 @@ public:
     QPushButton* SIEdit1;
     QPushButton* Button1;
 
+public slots:
+    void onSave();
+    void onStageChosen(int index);
+    void onAddStage();
+    void onRemoveStage();
+    void onClassSelected(int row);
+    void onClassGroupEntered();
+    void onCopyClass();
+    void onNumberStations();
+    void onClassListLeft();
+    void onClusterGridLeft();
+    void onControlGridLeft(QTableWidget* grid);
+    // Right mouse button released at height y over XStringGrid2 or XStringGrid3.
+    void onTakeOver(QTableWidget* grid, int y);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void connectCommands();
+    void onFocusChanged(QWidget* old, QWidget* now);
+    // Reads the controls into the editor's view, runs the step, shows the view.
+    void command(const std::function<void()>& step);
+    void readView();
+    void showView();
+
     void buildStageGroup();
     void buildClassGroups();
     void buildClusterGroup();
@@ -86,6 +123,8 @@ private:
     void layOut();
 
     RavikApp& app_;
+    ClassEditor editor_;
+    bool showing_ = false; // the window is filling its controls: no events of its own
 };
 
 } // namespace ravik

@@ -2,11 +2,20 @@
 
 #include "app/application.h"
 #include "app/language_switch.h"
+#include "app/main_window.h"
 #include "app/qt_text.h"
+#include "app/run_command.h"
+#include "app/text_import_window.h"
 #include "app/widgets.h"
 #include "core/captions.h"
 #include "core/competitor_table.h"
+#include "core/file_io.h"
+#include "core/race_file.h"
 #include "core/texts/core_texts.h"
+#include "core/texts/entries_texts.h"
+#include "entries/start_draw.h"
+#include "entries/table_commands.h"
+#include "entries/xml_entry_import.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,8 +28,12 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace ravik {
 namespace {
@@ -56,6 +69,7 @@ CompetitorWindow::CompetitorWindow(RavikApp& app) : QWidget(nullptr), app_(app) 
     Gauge1->hide();
 
     layOut();
+    connectCommands();
 }
 
 void CompetitorWindow::buildTable() {
@@ -137,6 +151,201 @@ void CompetitorWindow::layOut() {
     page->addLayout(body, 1);
     page->addLayout(commands);
     resize(1100, 600);
+}
+
+} // namespace ravik
+
+// Commands and events of the window (the shell above builds the controls).
+namespace ravik {
+
+int CompetitorWindow::drawStage() const {
+    const int stage = los_e->currentText().toInt();
+    return stage >= 1 && stage <= 5 ? stage : 1;
+}
+
+void CompetitorWindow::connectCommands() {
+    connect(Button2, &QPushButton::clicked, this, [this] { runCommand(this, [this] { saveTable(); }); });
+    connect(Button3, &QPushButton::clicked, this, &CompetitorWindow::onShowTextImport);
+    connect(Button4, &QPushButton::clicked, this, &CompetitorWindow::onAddRow);
+    connect(Button5, &QPushButton::clicked, this, &CompetitorWindow::onFillIds);
+    connect(Button8, &QPushButton::clicked, this, &CompetitorWindow::onClearResults);
+    connect(Button10, &QPushButton::clicked, this, &CompetitorWindow::onImportXml);
+    connect(Button6, &QPushButton::clicked, this, &CompetitorWindow::onDraw);
+    connect(Button9, &QPushButton::clicked, this, &CompetitorWindow::onSwitchTimes);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &CompetitorWindow::preparePopup);
+    connect(PopupItem[0], &QAction::triggered, this, &CompetitorWindow::onDeleteRow);
+    for (int item = kFirstSortItem; item <= kLastSortItem; ++item)
+        connect(PopupItem[item], &QAction::triggered, this, [this, item] { onSort(item); });
+
+    // Saving on every selection of a cell and when the table loses the focus.
+    connect(tabulka, &QTableWidget::currentCellChanged, this, [this](int row, int col, int, int) {
+        if (!refreshing_ && row >= 0 && col >= 0) runCommand(this, [this] { saveTable(); });
+    });
+    tabulka->installEventFilter(this);
+    connect(tabulka, &QTableWidget::cellChanged, this, &CompetitorWindow::onCellEdited);
+
+    connect(interval, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text.contains(QLatin1Char(','))) interval->setText(fromCp1250(intervalEditText(toCp1250(text))));
+    });
+    connect(pstart, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString digits = fromCp1250(firstStartEditText(toCp1250(text)));
+        if (digits != text) pstart->setText(digits);
+    });
+
+    // The stage scoring writes into the table and saves: show what it wrote.
+    app_.session().competitorsSaved.push_back([this] { refreshTable(); });
+}
+
+bool CompetitorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabulka && event->type() == QEvent::FocusOut && isVisible())
+        runCommand(this, [this] { saveTable(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void CompetitorWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) runCommand(this, [this] { loadOnShow(); });
+}
+
+void CompetitorWindow::loadOnShow() {
+    Session& session = app_.session();
+    nazev_zavodu->setText(app_.mainWindow().nazev_zavodu->text());
+    classSlots_ = {};
+    const std::string& racePath = session.race.racePath();
+    const int stage = std::max(session.race.currentStage(), 1);
+    if (session.race.isOpen() && fileExists(racePath) && stage <= stageCount(racePath)) {
+        const RaceRecord record = readStage(racePath, stage);
+        for (int slot = 0; slot < kClassSlots; ++slot)
+            classSlots_[slot] = record.classes[slot].class_name;
+    }
+    QStringList headings;
+    for (int col = 0; col < kTableColumns; ++col)
+        headings << fromUtf8(columnHeading(col, session.language));
+    tabulka->setHorizontalHeaderLabels(headings);
+    session.loadCompetitors();
+    refreshTable();
+    los_kat->clear();
+    los_kat->addItem(fromUtf8(session.text(kAllClassesItem)));
+    for (const std::string& name : classSlots_)
+        if (!name.empty()) los_kat->addItem(fromCp1250(name));
+    los_kat->setCurrentIndex(0);
+}
+
+void CompetitorWindow::refreshTable() {
+    const CompetitorTable& table = app_.session().table;
+    const QSignalBlocker blocker(tabulka);
+    refreshing_ = true;
+    tabulka->setRowCount(table.competitorRows());
+    for (int row = 1; row < table.rowCount(); ++row) {
+        for (int col = 0; col < kTableColumns; ++col) {
+            const QString text = fromCp1250(table.cell(row, col));
+            QTableWidgetItem* item = tabulka->item(row - 1, col);
+            if (!item)
+                tabulka->setItem(row - 1, col, new QTableWidgetItem(text));
+            else if (item->text() != text)
+                item->setText(text);
+        }
+    }
+    refreshing_ = false;
+    tabulka->viewport()->update();
+}
+
+void CompetitorWindow::onCellEdited(int row, int col) {
+    if (refreshing_ || row < 0 || row + 1 >= app_.session().table.rowCount()) return;
+    const QTableWidgetItem* item = tabulka->item(row, col);
+    app_.session().table.setCell(row + 1, col, toCp1250(item ? item->text() : QString()));
+}
+
+void CompetitorWindow::saveTable() {
+    app_.session().saveCompetitors();
+}
+
+void CompetitorWindow::onAddRow() {
+    Session& session = app_.session();
+    if (!addCompetitorRow(session.table)) session.log.append(session.text(texts::kTableFull));
+    refreshTable();
+}
+
+void CompetitorWindow::onFillIds() {
+    fillMissingIds(app_.session().table);
+    refreshTable();
+}
+
+void CompetitorWindow::onClearResults() {
+    clearResults(app_.session().table);
+    refreshTable();
+}
+
+void CompetitorWindow::preparePopup() {
+    const QList<QTableWidgetSelectionRange> ranges = tabulka->selectedRanges();
+    popupRow_ = ranges.isEmpty() ? tabulka->currentRow() + 1 : ranges.first().topRow() + 1;
+    const Session& session = app_.session();
+    PopupItem[0]->setText(fromUtf8(deleteRowCaption(session.table, popupRow_, session.language)));
+}
+
+void CompetitorWindow::onDeleteRow() {
+    CompetitorTable& table = app_.session().table;
+    if (!deleteCompetitorRow(table, popupRow_)) return;
+    // The grid always keeps one competitor row to type into.
+    if (table.competitorRows() == 0) table.setRowCount(2);
+    refreshTable();
+}
+
+void CompetitorWindow::onSort(int item) {
+    sortByMenuItem(app_.session().table, item, classSlots_);
+    refreshTable();
+}
+
+void CompetitorWindow::onShowTextImport() {
+    QWidget& window = app_.textImportWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void CompetitorWindow::onImportXml() {
+    runCommand(this, [this] {
+        Session& session = app_.session();
+        const auto path = app_.prompt().openFileName(texts::kXmlEntryListFilter);
+        if (!path) return;
+        ImportProgress progress;
+        progress.start = [this](int total) {
+            Gauge1->setRange(0, std::max(total, 1));
+            Gauge1->setValue(0);
+            Gauge1->show();
+        };
+        progress.advance = [this](int done) { Gauge1->setValue(done); };
+        progress.finish = [this] { Gauge1->hide(); };
+        importEntryListFile(session.table, *path, drawStage(), session.language, app_.prompt(), session.log,
+                            progress);
+        Gauge1->hide();
+        refreshTable();
+    });
+}
+
+void CompetitorWindow::onDraw() {
+    runCommand(this, [this] {
+        Session& session = app_.session();
+        DrawOptions options;
+        options.drawClass = toCp1250(los_kat->currentText());
+        options.stage = drawStage();
+        options.interval = toCp1250(interval->text());
+        options.firstStart = toCp1250(pstart->text());
+        options.random = nahoda->isChecked();
+        options.byResults = CheckBox1->isChecked();
+        options.bestFirst = CheckBox2->isChecked();
+        SeededRandom random = SeededRandom::fromClock();
+        drawStartTimes(session.table, options, session.language, app_.prompt(), session.log, random);
+        refreshTable();
+        saveTable();
+    });
+}
+
+void CompetitorWindow::onSwitchTimes() {
+    Session& session = app_.session();
+    switchStartTimes(session.table, drawStage(), toCp1250(sw1->text()), toCp1250(sw2->text()),
+                     session.language, session.log);
+    refreshTable();
 }
 
 } // namespace ravik

@@ -1,6 +1,8 @@
 #pragma once
 // The competitor window: the competitor table tabulka, its commands and the
 // start-time draw.
+#include "entries/table_sorts.h"
+
 #include <QWidget>
 
 class QAction;
@@ -56,12 +58,42 @@ public:
     QLineEdit* sw2;
     QPushButton* Button9;
 
+    // The stage of the draw's stage box los_e (1 when it holds no stage).
+    int drawStage() const;
+    // Shows the core table in tabulka (after commands and saves).
+    void refreshTable();
+    // The save of the competitor file from the table.
+    void saveTable();
+
+    // Commands.
+    void onAddRow();
+    void onFillIds();
+    void onClearResults();
+    void onDeleteRow();
+    void onSort(int item);
+    void onShowTextImport();
+    void onImportXml();
+    void onDraw();
+    void onSwitchTimes();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildTable();
     void buildDrawGroup();
     void layOut();
+    void connectCommands();
+    // Steps of showing the window: race name, class slots, headings, table, class box.
+    void loadOnShow();
+    void onCellEdited(int row, int col);
+    void preparePopup();
 
     RavikApp& app_;
+    ClassSlots classSlots_;
+    bool refreshing_ = false;
+    int popupRow_ = 0; // the competitor row item 0 deletes
 };
 
 } // namespace ravik

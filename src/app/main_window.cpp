@@ -257,6 +257,7 @@ void MainWindow::connectCommands() {
     connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::onRewriteDateToggled);
 
     connect(Button12, &QPushButton::clicked, this, &MainWindow::onPrint);
+    connect(ListBox1, &QListWidget::itemClicked, this, &MainWindow::onPrintListClicked);
     connect(zoom, &QSlider::valueChanged, this, &MainWindow::onZoomChanged);
 
     connect(backupTimer, &QTimer::timeout, this, &MainWindow::onBackupTimer);

@@ -8,8 +8,12 @@
 // main_window_race.cpp, main_window_readout.cpp, main_window_print.cpp,
 // main_window_startlist.cpp and main_window_settings.cpp.
 #include "core/language.h"
+#include "setup/race_opening.h"
 
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -29,6 +33,7 @@ class Lamp;
 class Prompt;
 class RavikApp;
 class Session;
+struct ReadoutMemory;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -99,6 +104,25 @@ public:
     QTimer* Timer1;      // read-out poll
     QTimer* backupTimer; // backup copies of the open race
 
+    // Race displays kept in step by the class editor (main_window_race.cpp): the
+    // stage box lists 1..stageCount and keeps the session's current stage; the
+    // race-name label; the editor stage's name, stage line and hidden date.
+    void showStageCount(int stageCount);
+    void showRaceName(const std::string& raceName);
+    void showEditorStage(const RaceRecord& stage);
+
+    // Called with the current stage folder whenever the current stage is shown
+    // again (the results window takes it as its stage folder).
+    std::function<void(const std::string& stageFolder)> stageFolderChanged;
+
+    // Printouts (main_window_print.cpp). After the read-out pass wrote a new punch
+    // file: refresh the print list, select the items of the competitor ID (code
+    // page 1250) and press the print button.
+    void printAfterReadout(const std::string& id);
+    // When not empty, printouts go to this PDF file instead of the default
+    // printer (checking printouts without a printer).
+    QString printoutPdfPath;
+
 public slots:
     // Race (main_window_race.cpp).
     void onOpenRace();
@@ -116,6 +140,7 @@ public slots:
     void onPrint();
     void onPrintListRefresh();
     void onPrintListDelete();
+    void onPrintListClicked();
     void onZoomChanged(int position);
 
     // Start lists (main_window_startlist.cpp).
@@ -152,10 +177,17 @@ private:
     void loadSettings();
     void saveSettings();
 
+    // Race (main_window_race.cpp).
+    void openChosenRace(const std::string& chosenName, RaceNaming naming);
+    // The current stage's line and date, its folder, the print list.
+    void showCurrentStage();
+
     RavikApp& app_;
     Session& session_;
     Prompt& prompt_;
     bool settingsLoaded_ = false;
+    // What the read-out pass keeps from one pass to the next (main_window_readout.cpp).
+    std::shared_ptr<ReadoutMemory> readoutMemory_;
 };
 
 } // namespace ravik

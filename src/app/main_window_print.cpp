@@ -2,20 +2,91 @@
 // the printer zoom.
 #include "app/main_window.h"
 
+#include "app/application.h"
+#include "app/print_preview_window.h"
+#include "app/printout_painter.h"
+#include "app/qt_text.h"
+#include "app/results_window.h"
+#include "app/run_command.h"
 #include "core/prompt.h"
+#include "core/session.h"
+#include "core/texts/printout_texts.h"
+#include "readout/print_list.h"
 
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
 #include <QSlider>
 
 namespace ravik {
+namespace {
 
-// Will make the printout of the competitor selected in ListBox1.
-void MainWindow::onPrint() {}
+// The item's text as the core holds it (code page 1250).
+std::string itemText(const QListWidgetItem* item) {
+    return item->data(Qt::UserRole).toByteArray().toStdString();
+}
 
-// Will list the punch files of the current stage folder.
-void MainWindow::onPrintListRefresh() {}
+// The preview always gets the drawing; the printer only when CheckBox4 asks for it.
+void presentPrintout(RavikApp& app, MainWindow& window, const PrintoutData& data) {
+    const PrintoutOptions options{.markWrongAnswers = window.CheckBox3->isChecked()};
+    PrintPreviewWindow& preview = app.printPreviewWindow();
+    const bool showPreview = window.mezicasy_okno->isChecked();
+    if (showPreview) preview.show();
+    preview.drawPrintout(windowPrintout(data, options), fromUtf8(previewCaption(data)));
+    if (showPreview) preview.show();
+    if (!window.CheckBox4->isChecked()) return;
+
+    QPrinter printer; // the default printer
+    if (!window.printoutPdfPath.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(window.printoutPdfPath);
+    }
+    const DrawingList page = printerPrintout(data, options, window.zoom->value());
+    if (!printDrawingList(printer, page, fromUtf8(printJobTitle(data)), window.CheckBox5->isChecked())) {
+        Session& session = app.session();
+        session.log.append(session.text(texts::kPrinterUnavailable));
+    }
+}
+
+} // namespace
+
+// Makes the printout of the competitor chosen in the print list.
+void MainWindow::onPrint() {
+    runCommand(this, [&] {
+        for (const PrintoutData& data : app_.resultsWindow().makePrintouts())
+            presentPrintout(app_, *this, data);
+    });
+}
+
+// Lists the punch files of the current stage folder.
+void MainWindow::onPrintListRefresh() {
+    ListBox1->clear();
+    for (const std::string& text : printListItems(session_.race.currentStageFolder(), session_.table)) {
+        auto* item = new QListWidgetItem(fromCp1250(text), ListBox1);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(text));
+    }
+}
+
+// The chosen competitor goes to the results window, which keeps it until the next choice.
+void MainWindow::onPrintListClicked() {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    app_.resultsWindow().setPrintoutCompetitor(
+        selected.isEmpty() ? std::string() : competitorIdOfItem(itemText(selected.first())));
+}
+
+void MainWindow::printAfterReadout(const std::string& id) {
+    onPrintListRefresh();
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        QListWidgetItem* item = ListBox1->item(row);
+        item->setSelected(competitorIdOfItem(itemText(item)) == id);
+    }
+    onPrintListClicked();
+    Button12->click();
+}
 
 void MainWindow::onPrintListDelete() {
-    prompt_.information("Not implemented yet.");
+    prompt_.information(session_.text(texts::kNotImplementedYet));
 }
 
 void MainWindow::onZoomChanged(int position) {

@@ -2,23 +2,75 @@
 // every tick of Timer1, and the date rewrite.
 #include "app/main_window.h"
 
+#include "app/lamp.h"
 #include "app/qt_text.h"
+#include "app/run_command.h"
 #include "core/prompt.h"
+#include "core/session.h"
 #include "core/texts/core_texts.h"
+#include "readout/readout_pass.h"
 
 #include <QCheckBox>
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 namespace ravik {
 
-// Will run one read-out pass over the log in cestaSI.
-void MainWindow::onReadoutOnce() {}
+namespace {
 
-// Will start Timer1 with the interval of intervalCSV and log that it runs.
-void MainWindow::onReadoutAutomatic() {}
+LampColour lampColourOf(const QColor& color) {
+    if (color == QColor(Qt::red)) return LampColour::Red;
+    if (color == QColor(Qt::green)) return LampColour::Green;
+    return LampColour::Silver;
+}
+
+QColor colourOf(LampColour lamp) {
+    switch (lamp) {
+    case LampColour::Red:
+        return QColor(Qt::red);
+    case LampColour::Green:
+        return QColor(Qt::green);
+    case LampColour::Silver:
+        break;
+    }
+    return Lamp::silver();
+}
+
+} // namespace
+
+// One read-out pass over the log in cestaSI; each new punch file of a competitor
+// is printed at once.
+void MainWindow::onReadoutOnce() {
+    ReadoutOptions options;
+    options.logPath = toUtf8(cestaSI->text());
+    options.rewriteDate = CheckBox1->isChecked();
+    options.raceDate = toUtf8(novedatum->text());
+    options.stageFolder = session_.race.currentStageFolder();
+    options.lamp = lampColourOf(Shape1->color());
+    // The lamp changes even when the pass ends early.
+    Shape1->setColor(colourOf(nextLampColour(options.lamp)));
+    if (!readoutMemory_) readoutMemory_ = makeReadoutMemory();
+    runCommand(this, [&] {
+        const ReadoutPassResult result = runReadoutPass(
+            options, session_, [this](const std::string& id) { printAfterReadout(id); },
+            readoutMemory_.get());
+        if (!result.replaceMemo2) return;
+        Memo2->clear();
+        for (const std::string& name : result.unassigned)
+            Memo2->appendPlainText(fromUtf8(name));
+    });
+}
+
+// Starts Timer1 with the interval of intervalCSV (pressed again: only the new interval).
+void MainWindow::onReadoutAutomatic() {
+    const std::string interval = toUtf8(intervalCSV->text());
+    Timer1->setInterval(readoutIntervalMs(interval));
+    Timer1->start();
+    session_.log.append(readoutTimerMessage(session_.language, interval));
+}
 
 // Stops the automatic read-out; no message.
 void MainWindow::onReadoutStop() {

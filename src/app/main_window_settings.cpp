@@ -1,15 +1,48 @@
 // The settings file and the backup copies of the open race (main window).
 #include "app/main_window.h"
 
+#include "app/application.h"
+#include "app/language_switch.h"
+#include "app/publish_window.h"
+#include "app/qt_text.h"
+#include "app/run_command.h"
+#include "core/backup.h"
+#include "core/session.h"
+#include "core/settings_file.h"
+
+#include <QLineEdit>
+#include <QSlider>
+#include <QTimer>
+
 namespace ravik {
 
-// Will read ravik.ini from the start directory: language, read-out log, FTP data, zoom.
-void MainWindow::loadSettings() {}
+void MainWindow::loadSettings() {
+    runCommand(this, [this] {
+        const std::optional<Settings> settings = ravik::loadSettings(session_);
+        if (!settings) return;
+        applyLanguage(app_, session_.language);
+        cestaSI->setText(fromUtf8(settings->readoutLogPath));
+        PublishWindow& publish = app_.publishWindow();
+        publish.whost->setText(fromUtf8(settings->ftpHost));
+        publish.wuser->setText(fromUtf8(settings->ftpUser));
+        publish.wpass->setText(fromUtf8(settings->ftpPassword));
+        zoom->setValue(settings->printZoom);
+    });
+}
 
-// Will write ravik.ini when the main window closes.
-void MainWindow::saveSettings() {}
+void MainWindow::saveSettings() {
+    if (Timer1->isActive()) Timer1->stop();
+    Settings settings;
+    settings.languageCode = languageCode(session_.language);
+    settings.readoutLogPath = toUtf8(cestaSI->text());
+    const PublishWindow& publish = app_.publishWindow();
+    settings.ftpHost = toUtf8(publish.whost->text());
+    settings.ftpUser = toUtf8(publish.wuser->text());
+    settings.ftpPassword = toUtf8(publish.wpass->text());
+    settings.printZoom = zoom->value();
+    ravik::saveSettings(session_, settings, prompt_);
+}
 
-// Will copy the race file and the competitor file to their backup names.
-void MainWindow::onBackupTimer() {}
+void MainWindow::onBackupTimer() { backUpRace(session_.race, session_.log); }
 
 } // namespace ravik

@@ -1,6 +1,7 @@
 #include "app/print_preview_window.h"
 
 #include "app/application.h"
+#include "app/printout_painter.h"
 #include "app/widgets.h"
 #include "core/captions.h"
 
@@ -36,6 +37,13 @@ PrintPreviewWindow::PrintPreviewWindow(RavikApp& app) : QWidget(nullptr), app_(a
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(scroller);
     resize(kAreaWidth + 24, 700);
+}
+
+void PrintPreviewWindow::drawPrintout(const DrawingList& list, const QString& caption) {
+    drawing_ = list;
+    setWindowTitle(caption);
+    resize(width(), list.height);
+    printout->setDrawing([this](QPainter& painter) { paintDrawingList(painter, drawing_); });
 }
 
 } // namespace ravik

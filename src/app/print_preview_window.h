@@ -1,6 +1,8 @@
 #pragma once
 // The printout window: the preview of one competitor's result printout, drawn on
 // a paint area of 297 × 1000 pixels.
+#include "readout/printout_layout.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -35,11 +37,19 @@ public:
 
     explicit PrintPreviewWindow(RavikApp& app);
 
+    // Draws the window layout of one printout under the caption; the window's
+    // height becomes the list's height. The drawing is kept, so the preview is
+    // painted again whenever it is uncovered.
+    void drawPrintout(const DrawingList& list, const QString& caption);
+    // The printout drawn last (empty before the first).
+    const DrawingList& drawing() const { return drawing_; }
+
     QScrollArea* scroller;
     PrintoutArea* printout;
 
 private:
     RavikApp& app_;
+    DrawingList drawing_;
 };
 
 } // namespace ravik

@@ -2,8 +2,12 @@
 
 #include "app/application.h"
 #include "app/language_switch.h"
+#include "app/qt_text.h"
+#include "app/run_command.h"
 #include "app/widgets.h"
 #include "core/captions.h"
+#include "core/numbers.h"
+#include "core/texts/publish_texts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,8 +16,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ravik {
 namespace {
@@ -45,6 +51,166 @@ PublishWindow::PublishWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     Timer1 = named<QTimer>("Timer1", this);
 
     layOut();
+
+    publisher_ = std::make_unique<Publisher>(app_.session(), app_.prompt(), ftp_,
+                                             loadServiceConfig(serviceConfigPath()));
+    publisher_->onConnectionStatus = [this](bool connected) {
+        info->setText(connected ? fromUtf8(app_.session().text(texts::kFtpConnected)) : QString());
+        info->repaint();
+    };
+    connectControls();
+}
+
+void PublishWindow::connectControls() {
+    connect(VXuser, &QLineEdit::textEdited, this, [this] {
+        FTPzavod->hide();
+        FTPupdate->hide();
+        DownloadTC->hide();
+    });
+    connect(Edit3, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString digits = fromUtf8(digitsOnly(toUtf8(text)));
+        if (digits != text) Edit3->setText(digits);
+    });
+    connect(Button14, &QPushButton::clicked, this, &PublishWindow::runConnectionTest);
+    connect(FTPzavod, &QPushButton::clicked, this,
+            [this] { runPublishing([this] { return publisher_->createRaceWebFolder(readControls()); }); });
+    connect(FTPupdate, &QPushButton::clicked, this,
+            [this] { runPublishing([this] { return publisher_->updateRaceDescription(readControls()); }); });
+    connect(Button5, &QPushButton::clicked, this,
+            [this] { runPublishing([this] { return publisher_->uploadToService(readControls()); }); });
+    connect(button1, &QPushButton::clicked, this,
+            [this] { runPublishing([this] { return publisher_->uploadToOtherServer(readControls()); }); });
+    connect(DownloadTC, &QPushButton::clicked, this, [this] {
+        runPublishing([this] {
+            publisher_->downloadAllTimedControls(readControls());
+            return PublishOutcome{};
+        });
+    });
+    connect(Button2, &QPushButton::clicked, this, [this] {
+        runPublishing([this] { return publisher_->downloadNewTimedControls(readControls()); });
+    });
+    connect(TC, &QPushButton::clicked, this, [this] {
+        runPublishing([this] {
+            publisher_->mergeTimedControls();
+            return PublishOutcome{};
+        });
+    });
+    connect(Button9, &QPushButton::clicked, this,
+            [this] { runPublishing([this] { return publisher_->showActions(readControls()); }); });
+    connect(Button10, &QPushButton::clicked, this, &PublishWindow::onStopRepeating);
+    connect(Timer1, &QTimer::timeout, this, &PublishWindow::onTimerTick);
+    connect(Button3, &QPushButton::clicked, this, &PublishWindow::onResetFtp);
+}
+
+PublishControls PublishWindow::readControls() const {
+    PublishControls controls;
+    controls.serviceUser = toCp1250(VXuser->text());
+    controls.racePassword = toCp1250(heslo->text());
+    for (int row = 0; row < ListBox1->count(); ++row) {
+        const std::string name = toUtf8(ListBox1->item(row)->text());
+        controls.fileList.push_back(name);
+        if (ListBox1->item(row)->isSelected()) controls.selectedFiles.push_back(name);
+    }
+    controls.otherServer = {toCp1250(whost->text()), toCp1250(wuser->text()), toCp1250(wpass->text()),
+                            toCp1250(wpath->text())};
+    controls.repeat = CheckBox16->isChecked();
+    controls.repeatMinutes = toUtf8(Edit3->text());
+    return controls;
+}
+
+void PublishWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return; // shown again after being minimised
+    const bool test = !showWithoutTest_;
+    // After the window has painted: a test may wait for the server.
+    QTimer::singleShot(0, this, [this, test] { refresh(test); });
+}
+
+void PublishWindow::refresh(bool runTestWhenUserTyped) {
+    runCommand(this, [this] { publisher_->loadStageRecord(); });
+    refillFileList();
+    GroupBox1->show();
+    if (runTestWhenUserTyped && !VXuser->text().isEmpty()) runConnectionTest();
+}
+
+void PublishWindow::refillFileList() {
+    ListBox1->clear();
+    for (const std::string& name : publisher_->htmFileList())
+        ListBox1->addItem(fromUtf8(name));
+}
+
+void PublishWindow::runConnectionTest() {
+    runPublishing([this] {
+        PublishOutcome outcome;
+        outcome.serviceControls = publisher_->connectionTest(toCp1250(VXuser->text()));
+        return outcome;
+    });
+}
+
+void PublishWindow::applyServiceControls(const ServiceControls& controls) {
+    GroupBox1->setVisible(controls.serviceGroup);
+    FTPzavod->setVisible(controls.createFolder);
+    FTPupdate->setVisible(controls.update);
+    DownloadTC->setVisible(controls.downloadAll);
+    Button5->setVisible(controls.upload);
+    Button2->setVisible(controls.downloadNew);
+    TC->setVisible(controls.merge);
+    if (controls.address) Edit1->setText(fromUtf8(*controls.address));
+}
+
+void PublishWindow::applyOutcome(const PublishOutcome& outcome) {
+    if (outcome.serviceControls) applyServiceControls(*outcome.serviceControls);
+    if (outcome.repeatRequested) CheckBox16->setChecked(false);
+    if (outcome.repeatRecorded) {
+        Timer1->setInterval(outcome.timerIntervalMs);
+        Timer1->start();
+    }
+    if (outcome.selection) {
+        for (int row = 0; row < ListBox1->count(); ++row) {
+            const std::string name = toUtf8(ListBox1->item(row)->text());
+            const auto& selected = *outcome.selection;
+            ListBox1->item(row)->setSelected(std::find(selected.begin(), selected.end(), name) !=
+                                             selected.end());
+        }
+    }
+    showActionCount();
+}
+
+void PublishWindow::showActionCount() {
+    Button9->setText(fromUtf8(app_.session().text(texts::kInfoButton)) +
+                     QString::number(publisher_->actionCount()));
+}
+
+void PublishWindow::runPublishing(const std::function<PublishOutcome()>& command) {
+    if (busy_) return;
+    busy_ = true;
+    PublishOutcome outcome;
+    runCommand(this, [&] { outcome = command(); });
+    busy_ = false;
+    applyOutcome(outcome);
+}
+
+void PublishWindow::onTimerTick() {
+    if (busy_) return; // a command (or its message) is still open: the next tick replays
+    runPublishing([this] { return publisher_->timerTick(readControls()); });
+}
+
+void PublishWindow::onStopRepeating() {
+    publisher_->stopRepeating();
+    Timer1->stop();
+    showActionCount();
+}
+
+void PublishWindow::onResetFtp() {
+    publisher_->resetFtp();
+    const QString user = VXuser->text();
+    showWithoutTest_ = true;
+    hide();
+    show();
+    showWithoutTest_ = false;
+    VXuser->setText(user);
+    // After the refresh that showing the window has queued.
+    QTimer::singleShot(0, this, &PublishWindow::runConnectionTest);
 }
 
 void PublishWindow::buildServiceGroup() {

@@ -2,7 +2,12 @@
 // The publishing window (title "FTP"): uploads of the generated pages to the race
 // web service or another FTP server, timed-control downloads and their merge,
 // and repeated uploads. Its captions start in English.
+#include "publish/curl_ftp_client.h"
+#include "publish/publisher.h"
+
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class QCheckBox;
 class QGroupBox;
@@ -10,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QShowEvent;
 class QTimer;
 
 namespace ravik {
@@ -56,12 +62,38 @@ public:
     QPushButton* Button10; // stop
     QTimer* Timer1;
 
+    Publisher& publisher() { return *publisher_; }
+    // The values of the controls, as the commands take them.
+    PublishControls readControls() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildServiceGroup();
     void buildOtherServerGroup();
     void layOut();
+    void connectControls();
+
+    // Show: the stage record, the file list, the service group, and the test when a user is typed.
+    void refresh(bool runTestWhenUserTyped);
+    void refillFileList();
+    void runConnectionTest();
+    void applyServiceControls(const ServiceControls& controls);
+    void applyOutcome(const PublishOutcome& outcome);
+    void showActionCount();
+    // Runs a command of this window; a tick of Timer1 never runs inside another command.
+    void runPublishing(const std::function<PublishOutcome()>& command);
+
+    void onTimerTick();
+    void onStopRepeating();
+    void onResetFtp();
 
     RavikApp& app_;
+    CurlFtpClient ftp_;
+    std::unique_ptr<Publisher> publisher_;
+    bool busy_ = false;
+    bool showWithoutTest_ = false;
 };
 
 } // namespace ravik

@@ -1,9 +1,21 @@
 #include "app/results_window.h"
 
 #include "app/application.h"
+#include "app/browser_window.h"
 #include "app/language_switch.h"
+#include "app/main_window.h"
+#include "app/qt_text.h"
+#include "app/run_command.h"
 #include "app/widgets.h"
 #include "core/captions.h"
+#include "core/file_io.h"
+#include "core/numbers.h"
+#include "core/race_file.h"
+#include "core/session.h"
+#include "scoring/results_window_rules.h"
+
+#include <QFileInfo>
+#include <QLabel>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,6 +55,10 @@ ResultsWindow::ResultsWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     buildRegenerationGroup();
     buildPageGroup();
     layOut();
+    connectStageGroup();
+    connectOverallGroup();
+    buildXmlButtons();
+    connectRegeneration();
 }
 
 void ResultsWindow::buildStageGroup() {
@@ -191,6 +207,140 @@ void ResultsWindow::layOut() {
     columns->addWidget(GroupBox1, 1);
     columns->addLayout(right, 1);
     resize(1000, 560);
+}
+
+} // namespace ravik
+
+namespace ravik {
+
+void ResultsWindow::connectStageGroup() {
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { stageChanged(); });
+    connect(CheckBox6, &QCheckBox::clicked, this, [this] { relayClicked(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { runStageResults(); });
+    // Edit1 takes digits only: after each change by the user the rest is dropped.
+    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString digits = fromUtf8(digitsOnly(toUtf8(text)));
+        if (digits != text) Edit1->setText(digits);
+    });
+}
+
+void ResultsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    prepare();
+}
+
+void ResultsWindow::prepare() {
+    Session& session = app_.session();
+    if (nadpis->text().isEmpty()) nadpis->setText(app_.mainWindow().nazev_zavodu->text());
+    Button5->setText(fromUtf8(jobs_.infoCaption()));
+    for (QCheckBox* stage : {ee1, ee2, ee3, ee4, ee5})
+        stage->setEnabled(false);
+    const std::string& racePath = session.race.racePath();
+    if (racePath.empty() || !fileExists(racePath)) return;
+    runCommand(this, [&] {
+        const int stages = std::min(stageCount(racePath), kMaxStages);
+        const QSignalBlocker blocker(ComboBox1);
+        ComboBox1->clear();
+        for (int stage = 1; stage <= stages; ++stage)
+            ComboBox1->addItem(QString::number(stage));
+        const std::array<QCheckBox*, kMaxStages> overallStages = {ee1, ee2, ee3, ee4, ee5};
+        for (int stage = 1; stage <= stages; ++stage)
+            overallStages[stage - 1]->setEnabled(true);
+        ComboBox1->setCurrentText(fromUtf8(session.race.currentStageText()));
+        const int stage = ComboBox1->currentText().toInt();
+        raceFolder = session.race.raceFolder();
+        stageFolder = session.race.stageFolder(stage);
+        stageRecord = stage >= 1 ? readStage(racePath, stage) : RaceRecord{};
+        for (QListWidget* list : {ListBox1, ListBox2}) {
+            list->clear();
+            for (const std::string& name : classListItems(stageRecord)) {
+                auto* item = new QListWidgetItem(fromCp1250(name), list);
+                item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+            }
+        }
+    });
+}
+
+void ResultsWindow::stageChanged() {
+    Session& session = app_.session();
+    runCommand(this, [&] {
+        const int stage = ComboBox1->currentText().toInt();
+        if (stage < 1 || !fileExists(session.race.racePath())) return;
+        stageRecord = readStage(session.race.racePath(), stage);
+        stageFolder = session.race.stageFolder(stage);
+        session.log.append(stageFolder);
+    });
+}
+
+void ResultsWindow::relayClicked() {
+    const RelayButtons after =
+        relayButtonsAfterClick(CheckBox6->isChecked(), {RadioButton1->isChecked(), RadioButton2->isChecked(),
+                                                        RadioButton3->isChecked()});
+    // Exclusive radio buttons cannot be unselected one by one.
+    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3})
+        button->setAutoExclusive(false);
+    RadioButton1->setChecked(after.farsta);
+    RadioButton2->setChecked(after.motala);
+    RadioButton3->setChecked(after.teams);
+    for (QRadioButton* button : {RadioButton1, RadioButton2, RadioButton3})
+        button->setAutoExclusive(true);
+}
+
+std::vector<std::string> ResultsWindow::selectedClasses(const QListWidget* list) {
+    std::vector<std::string> names;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem* item = list->item(row);
+        if (item->isSelected()) names.push_back(item->data(Qt::UserRole).toByteArray().toStdString());
+    }
+    return names;
+}
+
+ResultsRunOptions ResultsWindow::readStageOptions() const {
+    ResultsRunOptions options;
+    ScoringOptions& scoring = options.scoring;
+    scoring.stage = ComboBox1->currentText().toInt();
+    scoring.selectedClasses = selectedClasses(ListBox1);
+    scoring.keepOrder = CheckBox4->isChecked();
+    scoring.tempoStyle = CheckBox5->isChecked();
+    scoring.wrongAnswerPenalty = toUtf8(Edit1->text());
+    scoring.offsetStage = app_.session().race.currentStage();
+    PageOptions& page = options.page;
+    page.raceName = toCp1250(app_.mainWindow().nazev_zavodu->text());
+    page.caption = toCp1250(nadpis->text());
+    page.sameCourses = CheckBox1->isChecked();
+    page.scoreColumns = CheckBox2->isChecked();
+    page.details = CheckBox3->isChecked();
+    page.splits = CheckBox18->isChecked();
+    page.qualificationLine = CheckBox10->isChecked();
+    page.qualificationAfter = toUtf8(Edit7->text());
+    page.oris = oris->isChecked();
+    page.refreshSeconds = toUtf8(Edit2->text());
+    page.rolling = CheckBox7->isChecked();
+    page.rollPeriod = toUtf8(Edit5->text());
+    page.holdLeaders = CheckBox8->isChecked();
+    page.leaderPlaces = toUtf8(Edit4->text());
+    options.relayRace = CheckBox6->isChecked();
+    options.relayForm =
+        relayFormOf({RadioButton1->isChecked(), RadioButton2->isChecked(), RadioButton3->isChecked()});
+    options.legControls = toUtf8(Edit6->text());
+    options.printoutMode = printoutMode;
+    options.printout = printout;
+    return options;
+}
+
+bool ResultsWindow::runStageResults() {
+    lastPagePath.clear();
+    return runCommand(this, [&] {
+        const ResultsRunOutcome outcome = runResults(app_.session(), stageRecord, readStageOptions());
+        if (fromUtf8(outcome.wrongAnswerPenalty) != Edit1->text())
+            Edit1->setText(fromUtf8(outcome.wrongAnswerPenalty));
+        lastPagePath = outcome.pagePath;
+        if (printoutMode) return;
+        if (!outcome.pagePath.empty())
+            app_.browserWindow().showPage(QFileInfo(fromUtf8(outcome.pagePath)).absoluteFilePath(),
+                                          CheckBox20->isChecked());
+        recordJobIfAsked(JobKind::StageResults);
+    });
 }
 
 } // namespace ravik

@@ -2,7 +2,22 @@
 // The results window (title "Výsledky"): stage results of the chosen classes,
 // relay pages, overall results over several stages, the page parameters and the
 // automatic regeneration of result pages.
+//
+// Its commands live in area files: results_window.cpp (construction, showing,
+// stage box, relay box, Button2), results_window_overall.cpp (Button1),
+// results_window_regeneration.cpp (CheckBox16, Button3, Button5, Timer1) and
+// results_window_printout.cpp (the printout of the main window's print button).
+#include "core/race_record.h"
+#include "exports/overall_results.h"
+#include "exports/result_list.h"
+#include "readout/printout_layout.h"
+#include "scoring/regeneration_jobs.h"
+#include "scoring/results_run.h"
+
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +37,66 @@ class ResultsWindow : public QWidget {
     Q_OBJECT
 public:
     explicit ResultsWindow(RavikApp& app);
+
+    // What showing the window does (also run by the printout before it scores):
+    // nadpis from the race name, the stage box and the class lists from the race
+    // file, the main window's current stage chosen and its record loaded.
+    void prepare();
+    // The record of the stage in ComboBox1 loaded and its folder logged, as after
+    // a change of the box by the user.
+    void stageChanged();
+    // Button2 "Výsledky": scores the stage, writes the page (or relay page) and
+    // shows it; in printout mode hands the results to `printout` instead. False
+    // when an error was shown.
+    bool runStageResults();
+    // The values of the stage group's and the page group's controls.
+    ResultsRunOptions readStageOptions() const;
+
+    // Printout mode, on only while the printout is being made.
+    bool printoutMode = false;
+    std::function<void(const std::vector<StageResult>&)> printout;
+    // The page last written by Button2 (empty when none).
+    std::string lastPagePath;
+
+    // Button1 "Výsledky" of the overall group: writes the overall page of the
+    // chosen stages and classes and shows it (results_window_overall.cpp). False
+    // when an error was shown.
+    bool runOverallResults();
+    // The values of the overall group's and the page group's controls.
+    OverallOptions readOverallOptions() const;
+    // The page last written by Button1 (empty when none).
+    std::string lastOverallPagePath;
+
+    // "XML TempO" / "XML PreO": the result list of the stage in ComboBox1
+    // (results_window_xml.cpp). False when an error was shown or the stage was refused.
+    bool exportXml(ResultListKind kind);
+    QPushButton* XMLTempO;
+    QPushButton* XMLPreO;
+
+    // Result printouts (results_window_printout.cpp). The competitor chosen in the
+    // main window's print list (code page 1250 ID), held until the next choice.
+    void setPrintoutCompetitor(const std::string& competitorId) { printoutCompetitor_ = competitorId; }
+    const std::string& printoutCompetitor() const { return printoutCompetitor_; }
+    // Prepares the window for the main window's current stage, selects the
+    // competitor's class (earlier selections stay), runs the stage computation in
+    // printout mode (printoutMode) and returns the printout of every row with the competitor's ID.
+    // Throws what the computation throws; printout mode is off again afterwards.
+    std::vector<PrintoutData> makePrintouts();
+
+    // Automatic regeneration (results_window_regeneration.cpp).
+    // To be called once by the constructor, after the groups are built: connects
+    // Button3, Button5, Timer1 and Edit3.
+    void connectRegeneration();
+    // To be called at the end of a successful "Výsledky" run, after its page is
+    // written (not in printout mode): by runStageResults with JobKind::StageResults
+    // and by runOverallResults with JobKind::OverallResults. Records a job when
+    // CheckBox16 is checked.
+    void recordJobIfAsked(JobKind kind);
+    void onRegenerationTick();         // Timer1
+    void onRegenerationStop();         // Button3 "Zastavit"
+    void onRegenerationInfo();         // Button5 "Info"
+    void onRegenerationPeriodEdited(); // Edit3: digits only
+    const RegenerationJobs& regenerationJobs() const { return jobs_; }
 
     // Stage results.
     QGroupBox* GroupBox1;
@@ -78,14 +153,34 @@ public:
     QCheckBox* CheckBox8;
     QLineEdit* Edit4; // places held at the top
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+    RavikApp& app_;
+    RaceRecord stageRecord;  // the record of the stage in ComboBox1
+    std::string stageFolder; // race folder + "E" + stage + separator
+    std::string raceFolder;
+
 private:
     void buildStageGroup();
     void buildOverallGroup();
     void buildRegenerationGroup();
     void buildPageGroup();
     void layOut();
+    void connectStageGroup();
+    void connectOverallGroup();
+    void buildXmlButtons();
+    void relayClicked();
+    // The selected items of a class list, in list order (code page 1250).
+    static std::vector<std::string> selectedClasses(const QListWidget* list);
 
-    RavikApp& app_;
+    // Result printouts.
+    std::string printoutCompetitor_;
+    // Automatic regeneration.
+    ResultsControls readJobControls() const;
+    // False when the job's stage is no longer in ComboBox1 (the job is skipped).
+    bool applyJobControls(const ResultsControls& controls);
+    RegenerationJobs jobs_;
 };
 
 } // namespace ravik

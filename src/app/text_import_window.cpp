@@ -1,9 +1,14 @@
 #include "app/text_import_window.h"
 
 #include "app/application.h"
+#include "app/competitor_window.h"
 #include "app/language_switch.h"
+#include "app/qt_text.h"
+#include "app/run_command.h"
 #include "app/widgets.h"
 #include "core/captions.h"
+#include "core/session.h"
+#include "entries/text_import.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -45,6 +50,18 @@ TextImportWindow::TextImportWindow(RavikApp& app) : QWidget(nullptr), app_(app) 
     page->addWidget(Memo1, 1);
     page->addWidget(Button1, 0, Qt::AlignLeft);
     resize(760, 480);
+    connect(Button1, &QPushButton::clicked, this, &TextImportWindow::onImport);
+}
+
+void TextImportWindow::onImport() {
+    runCommand(this, [this] {
+        Session& session = app_.session();
+        CompetitorWindow& competitors = app_.competitorWindow();
+        importFixedColumnText(session.table, toCp1250(Memo1->toPlainText()), competitors.drawStage(),
+                              session.language, session.log);
+        competitors.refreshTable();
+        competitors.saveTable();
+    });
 }
 
 } // namespace ravik

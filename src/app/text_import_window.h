@@ -21,6 +21,9 @@ public:
     QPlainTextEdit* Memo1;
     QPushButton* Button1;
 
+    // Imports every line of Memo1 into the stage of the draw's stage box, then saves.
+    void onImport();
+
 private:
     RavikApp& app_;
 };

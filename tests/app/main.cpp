@@ -1,4 +1,6 @@
 // The window tests need a QApplication; they run offscreen.
+#include "modal_dialogs.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,5 +11,6 @@ int main(int argc, char** argv) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    ravik::test::closeModalDialogsAutomatically();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,167 @@
+// A whole stage scored and written as a detailed result page: 2 000 competitors,
+// 40 controls and 20 timed-control stations, each with a punch file and a
+// timed-control file; beside it the time to merely read all those files.
+#include "core/competitor_table.h"
+#include "core/cp1250.h"
+#include "core/file_io.h"
+#include "core/race_file.h"
+#include "core/session.h"
+#include "scoring/result_page.h"
+#include "scoring/results_run.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr int kCompetitors = 2000;
+constexpr int kClasses = 4;
+
+std::string twoDigit(int n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+std::string timeOfDay(int seconds) {
+    return twoDigit(seconds / 3600 % 24) + ":" + twoDigit(seconds / 60 % 60) + ":" + twoDigit(seconds % 60);
+}
+
+ravik::ClassDefinition benchClass(int index) {
+    ravik::ClassDefinition definition;
+    definition.class_name = "K" + std::to_string(index);
+    definition.time_limit = 150;
+    definition.cluster_penalty = 60;
+    for (int k = 0; k < ravik::kControls; ++k) {
+        definition.control_flags[k] = "A-E";
+        definition.control_answer[k] = std::string(1, static_cast<char>('A' + (k + index) % 5));
+        for (int position = 0; position < ravik::kAnswersPerControl; ++position)
+            definition.answer_codes[k][position] = 100 + k * 7 + position;
+    }
+    for (int s = 0; s < ravik::kClusters; ++s)
+        for (int t = 0; t < 5; ++t)
+            definition.cluster_answers[s][t] = std::string(1, static_cast<char>('A' + (s + t) % 6));
+    return definition;
+}
+
+// The race on disk, made once: race file, competitor file, 2 000 punch and timed-control files.
+struct BenchRace {
+    std::string racePath;
+    ravik::RaceRecord record;
+    std::vector<std::string> files;
+
+    BenchRace() {
+        const auto folder = std::filesystem::temp_directory_path() / "ravik-bench-scoring";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "E1");
+        racePath = (folder / "Race.ravik").string();
+        record.stage_number = 1;
+        record.race_name = "Bench Cup";
+        record.stage_date = "2026-05-01";
+        record.stage_place = "Brno";
+        record.stage_start = "10:00";
+        for (int c = 0; c < kClasses; ++c)
+            record.classes[c] = benchClass(c);
+        ravik::createRaceFile(racePath, record);
+
+        ravik::Session session;
+        session.race.setRacePath(racePath);
+        session.race.setCurrentStageText("1");
+        session.loadCompetitors();
+        session.table.setRowCount(1);
+        const std::string stageFolder = session.race.stageFolder(1);
+        for (int i = 1; i <= kCompetitors; ++i) {
+            ravik::TableRow row;
+            row[ravik::column::kId] = std::to_string(i);
+            row[ravik::column::kClass] = "K" + std::to_string(i % kClasses);
+            row[ravik::column::kName] = ravik::utf8ToCp1250("Novák Jan " + std::to_string(i));
+            row[ravik::column::kRegistration] = "ABC" + std::to_string(1000 + i);
+            row[ravik::column::kFlag] = "CZE";
+            row[ravik::column::start(1)] = std::to_string(i % 120);
+            session.table.appendRow(row);
+            const ravik::ClassDefinition& definition = record.classes[i % kClasses];
+            std::string punches =
+                "MANUAL;2000;1;STA;RDO;6;2026-05-01;" + timeOfDay(36000 + i * 30) + ";0;00\r\n";
+            for (int k = 0; k < ravik::kControls; ++k) {
+                const int position =
+                    (k * 13 + i) % 9 == 0 ? (k + 1) % 5 : definition.control_answer[k][0] - 'A';
+                punches += "1;2000;" + std::to_string(definition.answer_codes[k][position]) +
+                           "; CN;1;6;2026-05-01;" + timeOfDay(36000 + i * 30 + (k + 1) * 150 + i % 60) +
+                           ";5;12;\r\n";
+            }
+            punches += "MANUAL;2000;1;FIN;RDO;6;2026-05-01;" + timeOfDay(36000 + i * 30 + 6300 + i % 900) +
+                       ";41;00\r\n";
+            std::string timed;
+            for (int s = 0; s < ravik::kClusters; ++s) {
+                for (int t = 0; t < 5; ++t)
+                    timed += (s + t + i) % 7 == 0 ? 'B' : definition.cluster_answers[s][t][0];
+                timed += ";" + std::to_string(20 + (s * i) % 70) + ";*\r\n";
+            }
+            files.push_back(stageFolder + std::to_string(i) + ".si");
+            ravik::writeFileAtomically(files.back(), punches);
+            files.push_back(stageFolder + std::to_string(i) + ".tc2");
+            ravik::writeFileAtomically(files.back(), timed);
+        }
+        session.saveCompetitors();
+    }
+};
+
+const BenchRace& benchRace() {
+    static const BenchRace race;
+    return race;
+}
+
+void ReadPunchAndTimedControlFilesOnly(benchmark::State& state) {
+    const BenchRace& race = benchRace();
+    for (auto _ : state)
+        for (const std::string& file : race.files)
+            benchmark::DoNotOptimize(ravik::readWholeFile(file));
+}
+BENCHMARK(ReadPunchAndTimedControlFilesOnly)->Unit(benchmark::kMillisecond);
+
+ravik::ResultsRunOptions detailedPage() {
+    ravik::ResultsRunOptions options;
+    for (int c = 0; c < kClasses; ++c)
+        options.scoring.selectedClasses.push_back("K" + std::to_string(c));
+    options.page.raceName = "Bench Cup";
+    options.page.scoreColumns = true;
+    options.page.details = true;
+    options.page.splits = true;
+    options.page.oris = true;
+    return options;
+}
+
+// Score, rank, write back and build the detailed page (no competitor file save).
+void ScoreStageAndWriteDetailedPage(benchmark::State& state) {
+    const BenchRace& race = benchRace();
+    ravik::Session session;
+    session.race.setRacePath(race.racePath);
+    session.race.setCurrentStageText("1");
+    session.loadCompetitors();
+    const ravik::ResultsRunOptions options = detailedPage();
+    for (auto _ : state) {
+        session.log = {};
+        const auto results = ravik::scoreStage(session, race.record, options.scoring);
+        benchmark::DoNotOptimize(ravik::writeResultPage(
+            results, race.record, 1, options.scoring.selectedClasses, options.page, session.language,
+            session.race.raceFolder(), session.race.stageFolder(1), session.log));
+    }
+}
+BENCHMARK(ScoreStageAndWriteDetailedPage)->Unit(benchmark::kMillisecond);
+
+// The whole "Výsledky" run, competitor file save included.
+void WholeResultsRun(benchmark::State& state) {
+    const BenchRace& race = benchRace();
+    ravik::Session session;
+    session.race.setRacePath(race.racePath);
+    session.race.setCurrentStageText("1");
+    session.loadCompetitors();
+    const ravik::ResultsRunOptions options = detailedPage();
+    for (auto _ : state) {
+        session.log = {};
+        benchmark::DoNotOptimize(ravik::runResults(session, race.record, options).pagePath);
+    }
+}
+BENCHMARK(WholeResultsRun)->Unit(benchmark::kMillisecond);
+
+} // namespace

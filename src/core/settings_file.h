@@ -1,0 +1,48 @@
+#pragma once
+// The settings file "ravik.ini" in the start directory: seven lines in code page
+// 1250 ended by CR LF, no keys; the meaning of a value is its line number.
+#include <optional>
+#include <string>
+
+namespace ravik {
+
+class Prompt;
+class Session;
+
+inline constexpr const char* kSettingsFileName = "ravik.ini";
+
+// The values kept between runs. Texts are UTF-8 (the file holds code page 1250).
+struct Settings {
+    std::string languageCode = "CZE"; // "CZE" or "GBR"
+    std::string readoutLogPath;       // main window cestaSI
+    std::string ftpHost;              // publishing window whost
+    std::string ftpUser;              // wuser
+    std::string ftpPassword;          // wpass, as typed
+    int printZoom = 0;                // main window zoom
+
+    bool operator==(const Settings&) const = default;
+};
+
+std::string settingsFilePath(const std::string& startDirectory);
+
+// The file's bytes and back. Missing lines give empty values (zoom 0); a language
+// other than "CZE" or "GBR" becomes "CZE"; a zoom that is not a number gives its
+// leading digits, or 0.
+std::string encodeSettings(const Settings& settings);
+Settings decodeSettings(const std::string& bytes);
+
+// Reads the file of the start directory; nullopt when there is none. Throws
+// IoError when it exists but cannot be read (or is far too large to be one).
+std::optional<Settings> readSettingsFile(const std::string& startDirectory);
+
+// Load at start-up: reads the file, sets the session's language and logs
+// "Načten soubor INI" / "INI file loaded" in it. nullopt (and nothing logged)
+// when there is no file, or no start directory was recorded (as in window tests).
+std::optional<Settings> loadSettings(Session& session);
+
+// Save at the end: rewrites the file whole. A failure shows "Poslední nastavení
+// neuloženo..." / "Last setting has not been saved..." and returns false.
+// Nothing is written when no start directory was recorded.
+bool saveSettings(const Session& session, const Settings& settings, Prompt& prompt);
+
+} // namespace ravik

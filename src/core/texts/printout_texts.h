@@ -1,0 +1,20 @@
+#pragma once
+// Messages of the result printouts and of the automatic regeneration, in both languages (UTF-8).
+#include "core/language.h"
+
+namespace ravik::texts {
+
+// Pop-up menu item "Delete" of the print list.
+inline constexpr Text kNotImplementedYet{"Not implemented yet.", "Not implemented yet."};
+// Printing was asked for but no printer could be opened (logged in Memo1, the read-out goes on).
+inline constexpr Text kPrinterUnavailable{"Výtisk nebyl vytištěn: tiskárna není dostupná.",
+                                          "The printout was not printed: no printer is available."};
+
+// "Zastavit" of the automatic regeneration (logged in Memo1).
+inline constexpr Text kRegenerationStopped{"Opakování zastaveno!", "Process stopped!"};
+// A 51st job: refused, CheckBox16 is unchecked.
+inline constexpr Text kTooManyJobs{
+    "Automatické generování výsledků už má 50 operací, další nelze přidat. Nejprve stiskni Zastavit.",
+    "Automatic results generation already holds 50 jobs; no more can be added. Press Stop first."};
+
+} // namespace ravik::texts

@@ -1,0 +1,50 @@
+#pragma once
+// Messages of the read-out and of the manual punch entry, in both languages (UTF-8).
+#include "core/language.h"
+
+namespace ravik::texts {
+
+// The read-out pass (logged in Memo1).
+inline constexpr Text kLogLocked{" je nedostupný. Pravděpodobně je soubor zamknutý - probíhá vyčítání čipu.",
+                                 " unreachable. Probably the file is locked - SI is reading now."};
+inline constexpr Text kHeaderLikeLine{
+    "Zkontroluj log SI (CSV soubor)! Je tam jeden řádek, co tam nepatří (pravděpodobně ten první).",
+    "Check out the SI-log (CSV file)! There is a line which shall be deleted manually (probably the first "
+    "one)"};
+inline constexpr Text kSiLogRead{"SIlog read", "SIlog read"};
+// "Error in CSV file [SI" + card + "], missing control code or time."
+inline constexpr Text kMissingModeOrTimeBefore{"Error in CSV file [SI", "Error in CSV file [SI"};
+inline constexpr Text kMissingModeOrTimeAfter{"], missing control code or time.",
+                                              "], missing control code or time."};
+inline constexpr Text kMissingId{"V tabulce závodníků chybí ID závodníků!",
+                                 "In competitor table some of the \"ID\"s are missing!"};
+// "POZOR! Cip " + number + " neni přiřazený žádnému závodníkovi!!"
+inline constexpr Text kCardNotAssignedBefore{"POZOR! Cip ", "CAUTION! SI card "};
+inline constexpr Text kCardNotAssignedAfter{" neni přiřazený žádnému závodníkovi!!",
+                                            " is not assigned to any competitor!!"};
+// Automatic read-out started: before + interval text + after.
+inline constexpr Text kTimerOnBefore{"Časovač spuštěn, jednou za ", "Timer is on, each "};
+inline constexpr Text kTimerOnAfter{" s bude zkontrolován SI Log.", " s the SI Log will be checked."};
+
+// Sound behaviour added to the read-out pass.
+// "SI log line " + number + " ..." for lines outside the log format.
+inline constexpr Text kMalformedLineBefore{"Řádek ", "Line "};
+inline constexpr Text kMalformedLineAfter{" SI logu nemá správný formát a byl vynechán.",
+                                          " of the SI log is not in the expected format and was skipped."};
+inline constexpr Text kMoreMalformedLinesBefore{"Dalších chybných řádků SI logu: ",
+                                                "Further malformed lines of the SI log: "};
+inline constexpr Text kTooManyEmptyCodes{
+    "V SI logu je víc než 10000 řádků bez kódu, další byly vynechány.",
+    "The SI log has more than 10000 lines without a code; the rest were skipped."};
+inline constexpr Text kStageFolderMissing{
+    "Složka etapy neexistuje, vyčtené čipy nelze uložit: ",
+    "The stage folder does not exist, the read cards cannot be saved: "};
+inline constexpr Text kPunchFileNotWritten{"Soubor ražení nelze zapsat: ", "Cannot write the punch file: "};
+inline constexpr Text kIdNotFileName{"ID závodníka nelze použít jako jméno souboru: ",
+                                     "The competitor ID cannot be used as a file name: "};
+
+// The grids of the manual punch entry.
+inline constexpr Text kAnswerRowTitle{"Odp.", "Answ."};
+inline constexpr Text kTimeColumnTitle{"čas [s]", "time [s]"};
+
+} // namespace ravik::texts

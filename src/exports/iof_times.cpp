@@ -1,0 +1,83 @@
+#include "exports/iof_times.h"
+
+#include "core/numbers.h"
+
+namespace ravik {
+namespace {
+
+bool digitsAt(std::string_view text, std::size_t from, std::size_t count) {
+    if (text.size() < from + count) return false;
+    for (std::size_t i = from; i < from + count; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+int numberAt(std::string_view text, std::size_t from, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i)
+        value = value * 10 + (text[i] - '0');
+    return value;
+}
+
+std::string dateText(std::chrono::year_month_day date) {
+    return std::to_string(static_cast<int>(date.year())) + "-" +
+           twoDigits(static_cast<unsigned>(date.month())) + "-" +
+           twoDigits(static_cast<unsigned>(date.day()));
+}
+
+} // namespace
+
+std::optional<std::chrono::year_month_day> parseStageDate(std::string_view text) {
+    if (text.size() != 10 || !digitsAt(text, 0, 4) || text[4] != '-' || !digitsAt(text, 5, 2) ||
+        text[7] != '-' || !digitsAt(text, 8, 2))
+        return std::nullopt;
+    const std::chrono::year_month_day date{std::chrono::year{numberAt(text, 0, 4)},
+                                           std::chrono::month{static_cast<unsigned>(numberAt(text, 5, 2))},
+                                           std::chrono::day{static_cast<unsigned>(numberAt(text, 8, 2))}};
+    if (!date.ok()) return std::nullopt;
+    return date;
+}
+
+std::optional<int> parseZeroTime(std::string_view text) {
+    if (text.size() != 5 || !digitsAt(text, 0, 2) || text[2] != ':' || !digitsAt(text, 3, 2))
+        return std::nullopt;
+    const int hours = numberAt(text, 0, 2), minutes = numberAt(text, 3, 2);
+    if (hours > 23 || minutes > 59) return std::nullopt;
+    return hours * 60 + minutes;
+}
+
+std::optional<int> parsePunchedTime(std::string_view text) {
+    if (text.size() != 8 || !digitsAt(text, 0, 2) || text[2] != ':' || !digitsAt(text, 3, 2) ||
+        text[5] != ':' || !digitsAt(text, 6, 2))
+        return std::nullopt;
+    const int hours = numberAt(text, 0, 2), minutes = numberAt(text, 3, 2), seconds = numberAt(text, 6, 2);
+    if (hours > 23 || minutes > 59 || seconds > 59) return std::nullopt;
+    return hours * 3600 + minutes * 60 + seconds;
+}
+
+std::string iofDateTime(std::chrono::year_month_day date, std::int64_t seconds) {
+    if (seconds < 0) seconds = 0;
+    const std::chrono::year_month_day day{std::chrono::sys_days{date} + std::chrono::days{seconds / 86400}};
+    const std::int64_t time = seconds % 86400;
+    return dateText(day) + "T" + twoDigits(time / 3600) + ":" + twoDigits(time / 60 % 60) + ":" +
+           twoDigits(time % 60) + "+01:00";
+}
+
+std::string iofCreationTime(const std::tm& local) {
+    return std::to_string(local.tm_year + 1900) + "-" + twoDigits(local.tm_mon + 1) + "-" +
+           twoDigits(local.tm_mday) + "T" + twoDigits(local.tm_hour) + ":" + twoDigits(local.tm_min) + ":" +
+           twoDigits(local.tm_sec) + "+01:00";
+}
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+} // namespace ravik

@@ -1,0 +1,321 @@
+#include "publish/curl_ftp_client.h"
+
+#include "core/file_io.h"
+
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace ravik {
+
+namespace {
+
+// Longest listing accepted from a server.
+constexpr std::size_t kMaxListingBytes = 8 * 1024 * 1024;
+// Even a transfer that keeps trickling ends after this.
+constexpr long kHardLimitMs = 300000;
+
+struct CurlGlobal {
+    CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+};
+void ensureCurlGlobal() {
+    static CurlGlobal global;
+}
+
+CURL* asCurl(void* handle) {
+    return static_cast<CURL*>(handle);
+}
+
+// Server names and paths end up in FTP commands: no line breaks, no NULs.
+bool hasControlCharacters(const std::string& text) {
+    for (unsigned char c : text)
+        if (c < 0x20 || c == 0x7f) return true;
+    return false;
+}
+
+void checkName(const std::string& name, const char* what) {
+    if (name.empty() || name.find('/') != std::string::npos || hasControlCharacters(name))
+        throw FtpError(std::string("Invalid remote ") + what + ": " + name);
+}
+
+std::string quotedPathOf257(const std::string& reply) {
+    // 257 "/path" with "" standing for one quote inside the path.
+    const auto open = reply.find('"');
+    if (open == std::string::npos) return {};
+    std::string path;
+    for (std::size_t i = open + 1; i < reply.size(); ++i) {
+        if (reply[i] != '"') {
+            path += reply[i];
+            continue;
+        }
+        if (i + 1 < reply.size() && reply[i + 1] == '"') {
+            path += '"';
+            ++i;
+            continue;
+        }
+        return path;
+    }
+    return {};
+}
+
+std::string trimLineEnd(std::string line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.pop_back();
+    return line;
+}
+
+} // namespace
+
+struct CurlFtpClient::Transfer {
+    std::vector<std::string> replies;
+    std::string body;
+    std::size_t bodyLimit = 0;
+    bool bodyTooLarge = false;
+    std::FILE* upload = nullptr;
+    std::atomic<bool>* cancelled = nullptr;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+
+    static size_t onReply(char* data, size_t size, size_t count, void* self) {
+        static_cast<Transfer*>(self)->replies.push_back(trimLineEnd(std::string(data, size * count)));
+        return size * count;
+    }
+    static size_t onBody(char* data, size_t size, size_t count, void* self) {
+        auto* transfer = static_cast<Transfer*>(self);
+        if (transfer->body.size() + size * count > transfer->bodyLimit) {
+            transfer->bodyTooLarge = true;
+            return 0; // ends the transfer with a write error
+        }
+        transfer->body.append(data, size * count);
+        return size * count;
+    }
+    static size_t onUpload(char* buffer, size_t size, size_t count, void* self) {
+        return std::fread(buffer, size, count, static_cast<Transfer*>(self)->upload);
+    }
+    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        return static_cast<Transfer*>(self)->cancelled->load() ? 1 : 0;
+    }
+
+    // The last error reply of the server (4xx or 5xx), for messages.
+    std::string lastErrorReply() const {
+        for (auto it = replies.rbegin(); it != replies.rend(); ++it)
+            if (!it->empty() && (it->front() == '4' || it->front() == '5')) return *it;
+        return {};
+    }
+    std::string last257() const {
+        for (auto it = replies.rbegin(); it != replies.rend(); ++it)
+            if (it->rfind("257", 0) == 0) return *it;
+        return {};
+    }
+};
+
+CurlFtpClient::CurlFtpClient(int timeoutMs) : timeoutMs_(timeoutMs) {
+    ensureCurlGlobal();
+}
+
+CurlFtpClient::~CurlFtpClient() {
+    disconnect();
+}
+
+void CurlFtpClient::requireConnection() const {
+    if (!handle_) throw FtpError("Not connected to an FTP server.");
+}
+
+std::string CurlFtpClient::absolute(const std::string& path) const {
+    std::string joined = !path.empty() && path.front() == '/' ? path : currentDirectory_ + "/" + path;
+    std::string normalised;
+    for (char c : joined)
+        if (!(c == '/' && !normalised.empty() && normalised.back() == '/')) normalised += c;
+    while (normalised.size() > 1 && normalised.back() == '/')
+        normalised.pop_back();
+    if (normalised.empty() || normalised.front() != '/') normalised.insert(normalised.begin(), '/');
+    return normalised;
+}
+
+std::string CurlFtpClient::urlOf(const std::string& absolutePath, bool directory) const {
+    std::string url = "ftp://" + account_.host + ":" + std::to_string(account_.port) + "/%2F";
+    std::size_t start = 1;
+    bool first = true;
+    while (start <= absolutePath.size()) {
+        auto end = absolutePath.find('/', start);
+        if (end == std::string::npos) end = absolutePath.size();
+        const std::string segment = absolutePath.substr(start, end - start);
+        if (!segment.empty()) {
+            char* escaped =
+                curl_easy_escape(asCurl(handle_), segment.data(), static_cast<int>(segment.size()));
+            if (!first) url += "/";
+            url += escaped;
+            curl_free(escaped);
+            first = false;
+        }
+        start = end + 1;
+    }
+    if (directory && !first) url += "/";
+    return url;
+}
+
+void CurlFtpClient::prepare(const std::string& url, Transfer& transfer) {
+    CURL* curl = asCurl(handle_);
+    curl_easy_reset(curl);
+    transfer.cancelled = &cancelled_;
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_USERNAME, account_.user.c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, account_.password.c_str());
+    curl_easy_setopt(curl, CURLOPT_FTP_USE_EPSV, 0L);
+    curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs_));
+    const long seconds = (timeoutMs_ + 999) / 1000;
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, seconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, kHardLimitMs);
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::onReply);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Transfer::onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+}
+
+void CurlFtpClient::perform(const std::string& what, Transfer& transfer) {
+    const CURLcode code = curl_easy_perform(asCurl(handle_));
+    if (code == CURLE_OK) return;
+    std::string message = what + ": ";
+    if (code == CURLE_ABORTED_BY_CALLBACK && cancelled_) {
+        message += "cancelled";
+        disconnect();
+        throw FtpError(message);
+    }
+    message += transfer.errorBuffer[0] ? transfer.errorBuffer : curl_easy_strerror(code);
+    const std::string reply = transfer.lastErrorReply();
+    if (!reply.empty()) message += " (" + reply + ")";
+    throw FtpError(message);
+}
+
+void CurlFtpClient::connect(const FtpAccount& account) {
+    disconnect();
+    cancelled_ = false;
+    if (account.host.empty() || hasControlCharacters(account.host) ||
+        account.host.find_first_of("/@ ") != std::string::npos)
+        throw FtpError("Invalid FTP host: " + account.host);
+    if (hasControlCharacters(account.user) || hasControlCharacters(account.password))
+        throw FtpError("Invalid FTP user name or password.");
+    account_ = account;
+    if (account_.port <= 0 || account_.port > 65535) account_.port = 21;
+    handle_ = curl_easy_init();
+    if (!handle_) throw FtpError("Cannot start the FTP client.");
+    Transfer transfer;
+    currentDirectory_ = "/";
+    prepare("ftp://" + account_.host + ":" + std::to_string(account_.port) + "/", transfer);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
+    try {
+        perform("Connect to " + account_.host, transfer);
+    } catch (const FtpError&) {
+        disconnect();
+        throw;
+    }
+    char* entry = nullptr;
+    if (curl_easy_getinfo(asCurl(handle_), CURLINFO_FTP_ENTRY_PATH, &entry) == CURLE_OK && entry && *entry)
+        currentDirectory_ = absolute(entry);
+}
+
+void CurlFtpClient::changeDirectory(const std::string& path) {
+    requireConnection();
+    if (hasControlCharacters(path)) throw FtpError("Invalid remote directory: " + path);
+    const std::string target = absolute(path);
+    Transfer transfer;
+    prepare(urlOf(target, true), transfer);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
+    perform("CWD " + path, transfer);
+    currentDirectory_ = target;
+}
+
+void CurlFtpClient::makeDirectory(const std::string& path) {
+    requireConnection();
+    if (hasControlCharacters(path) || path.empty()) throw FtpError("Invalid remote directory: " + path);
+    const std::string command = "MKD " + absolute(path);
+    Transfer transfer;
+    prepare(urlOf(currentDirectory_, true), transfer);
+    curl_slist* quote = curl_slist_append(nullptr, command.c_str());
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> owner(quote, &curl_slist_free_all);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_QUOTE, quote);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
+    perform("MKD " + path, transfer);
+}
+
+std::string CurlFtpClient::currentDirectory() {
+    requireConnection();
+    Transfer transfer;
+    prepare(urlOf(currentDirectory_, true), transfer);
+    // After curl's own CWD into the current directory, so the server says where it is.
+    curl_slist* postQuote = curl_slist_append(nullptr, "PWD");
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> owner(postQuote, &curl_slist_free_all);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_POSTQUOTE, postQuote);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
+    perform("PWD", transfer);
+    const std::string path = quotedPathOf257(transfer.last257());
+    return path.empty() ? currentDirectory_ : path;
+}
+
+void CurlFtpClient::store(const std::string& localPath, const std::string& remoteName) {
+    requireConnection();
+    checkName(remoteName, "file name");
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(localPath.c_str(), "rb"),
+                                                            &std::fclose);
+    if (!file) throw FtpError("Cannot read the file " + localPath);
+    const std::int64_t size = fileSize(localPath);
+    Transfer transfer;
+    transfer.upload = file.get();
+    prepare(urlOf(absolute(remoteName), false), transfer);
+    CURL* curl = asCurl(handle_);
+    curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Transfer::onUpload);
+    curl_easy_setopt(curl, CURLOPT_READDATA, &transfer);
+    if (size >= 0) curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
+    perform("STOR " + remoteName, transfer);
+}
+
+std::vector<std::string> CurlFtpClient::listDetails(const std::string& mask) {
+    requireConnection();
+    Transfer transfer;
+    transfer.bodyLimit = kMaxListingBytes;
+    // Servers differ in masks after LIST (some refuse them): list the folder, filter here.
+    prepare(urlOf(currentDirectory_, true), transfer);
+    perform("LIST " + mask, transfer);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < transfer.body.size()) {
+        auto end = transfer.body.find('\n', start);
+        if (end == std::string::npos) end = transfer.body.size();
+        std::string line = trimLineEnd(transfer.body.substr(start, end - start));
+        if (!line.empty() && matchesMask(nameOfListingLine(line), mask)) lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void CurlFtpClient::retrieve(const std::string& remoteName, const std::string& localPath) {
+    requireConnection();
+    checkName(remoteName, "file name");
+    Transfer transfer;
+    transfer.bodyLimit = kMaxRetrievedFileBytes;
+    prepare(urlOf(absolute(remoteName), false), transfer);
+    perform("RETR " + remoteName, transfer);
+    try {
+        writeFileAtomically(localPath, transfer.body);
+    } catch (const std::exception& error) {
+        throw FtpError("RETR " + remoteName + ": " + error.what());
+    }
+}
+
+void CurlFtpClient::disconnect() {
+    if (!handle_) return;
+    curl_easy_cleanup(asCurl(handle_)); // sends QUIT on a connection that is still open
+    handle_ = nullptr;
+    currentDirectory_.clear();
+}
+
+} // namespace ravik

@@ -1,0 +1,40 @@
+#include "publish/ftp_client.h"
+
+namespace ravik {
+
+bool matchesMask(const std::string& name, const std::string& mask) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    // Iterative glob with one backtracking point.
+    std::size_t n = 0, m = 0, starAt = std::string::npos, matchedAt = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || lower(mask[m]) == lower(name[n]))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starAt = m++;
+            matchedAt = n;
+        } else if (starAt != std::string::npos) {
+            m = starAt + 1;
+            n = ++matchedAt;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+std::string nameOfListingLine(const std::string& line) {
+    const auto blank = line.find_last_of(' ');
+    return blank == std::string::npos ? line : line.substr(blank + 1);
+}
+
+bool isPlainRemoteFileName(const std::string& name) {
+    if (name.empty() || name == "." || name.find("..") != std::string::npos) return false;
+    for (unsigned char c : name)
+        if (c == '/' || c == '\\' || c == ':' || c < 0x20 || c == 0x7f) return false;
+    return true;
+}
+
+} // namespace ravik

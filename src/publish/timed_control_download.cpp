@@ -1,0 +1,66 @@
+// Download of the timed-control part files from the race web folder, and their merge.
+#include "core/cp1250.h"
+#include "core/file_io.h"
+#include "core/texts/publish_texts.h"
+#include "publish/publisher.h"
+#include "publish/race_web_folder.h"
+#include "publish/scope_exit.h"
+#include "publish/timed_control_merge.h"
+
+namespace ravik {
+
+int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool onlyNew) {
+    Log& log = session_.log;
+    log.append(text(texts::kTryingToDownload));
+    log.append(text(texts::kIfNothingHappened));
+    const std::string stageFolder = currentStageFolder();
+    int count = 0;
+    {
+        connectService();
+        ScopeExit closing([this] { disconnect(); });
+        ftp_.changeDirectory("/" + raceWebFolder(serviceUser, stageDate(), stageText()));
+        for (const std::string& line : ftp_.listDetails("*.tc2")) {
+            const std::string name = nameOfListingLine(line);
+            // Names come from the server: never a path outside the stage folder.
+            if (!isPlainRemoteFileName(name)) {
+                log.append(text(texts::kRefusedRemoteName) + cp1250ToUtf8(name));
+                continue;
+            }
+            const auto underscore = name.find('_');
+            if (onlyNew && fileExists(stageFolder + name.substr(0, underscore) + ".tc2")) continue;
+            log.append(text(texts::kTcListed) + cp1250ToUtf8(name));
+            // Only part files: a merged file on the server never replaces the local one.
+            if (name.back() != '2' || underscore == std::string::npos) continue;
+            ftp_.retrieve(name, stageFolder + name);
+            ++count;
+        }
+    }
+    log.append(text(texts::kAllTcDownloadedBefore) + std::to_string(count) +
+               text(texts::kAllTcDownloadedAfter));
+    return count;
+}
+
+void Publisher::downloadAllTimedControls(const PublishControls& controls) {
+    downloadTimedControlFiles(controls.serviceUser, false);
+    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table,
+                           MergeMode::CheckedKeepCorrected, session_.language, session_.log);
+}
+
+PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& controls) {
+    downloadTimedControlFiles(controls.serviceUser, true);
+    // Hand corrections stay: this runs unattended on the timer.
+    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, MergeMode::PlainKeepCorrected,
+                           session_.language, session_.log);
+    session_.log.append(text(texts::kAllTcMerged));
+    PublishOutcome outcome;
+    if (controls.repeat) recordAction(controls, {{}, true, RepeatAction::Target::RaceWebService}, outcome);
+    return outcome;
+}
+
+void Publisher::mergeTimedControls() {
+    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, MergeMode::Plain,
+                           session_.language, session_.log);
+    session_.log.append(text(texts::kAllTcMerged));
+}
+
+} // namespace ravik

@@ -1,0 +1,19 @@
+#pragma once
+// The print list of the main window: the punch files of the current stage folder.
+#include "core/competitor_table.h"
+
+#include <string>
+#include <vector>
+
+namespace ravik {
+
+// Every "*.si" file of the stage folder, sorted by name, without the files of
+// cards that belong to nobody ("SI..."); each followed by " (" + name + ")" for
+// every competitor row whose ID equals the file name up to its first ".".
+// Items are code page 1250. A missing folder gives an empty list.
+std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table);
+
+// The competitor ID of a print list item: its text up to the first ".".
+std::string competitorIdOfItem(const std::string& item);
+
+} // namespace ravik

@@ -1,0 +1,85 @@
+#include "readout/printout.h"
+
+#include "core/session.h"
+
+namespace ravik {
+
+std::array<int, 20> stationTaskCounts(const ClassDefinition& definition) {
+    std::array<int, 20> counts{};
+    for (int station = 0; station < kClusters; ++station)
+        for (const std::string& answer : definition.cluster_answers[station])
+            if (!answer.empty()) ++counts[station];
+    return counts;
+}
+
+PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
+                              const ClassDefinition& definition) {
+    PrintoutData data;
+    data.name = result.name;
+    data.className = result.className;
+    data.card = row[column::kSi];
+    data.id = row[column::kId];
+    data.start = result.start;
+    data.finish = result.finish;
+    data.break1 = result.break1;
+    data.break2 = result.break2;
+    data.raceTime = result.raceTime;
+    data.overtime = result.overtime;
+    data.points = result.points;
+    data.answer = result.answer;
+    data.wrong = result.wrong;
+    for (int k = 0; k < kControls; ++k)
+        data.split[k] = result.split[k];
+    data.tcTotal = result.total;
+    for (int s = 0; s < kClusters; ++s) {
+        data.tcAnswer[s] = result.tcAnswer[s];
+        data.tcTime[s] = result.tcTime[s];
+        data.tcPenalty[s] = result.tcPenalty[s];
+    }
+    data.taskCount = stationTaskCounts(definition);
+    data.place = result.place;
+    return data;
+}
+
+std::optional<std::string> competitorClass(const CompetitorTable& table, const std::string& competitorId) {
+    std::optional<std::string> className;
+    if (competitorId.empty()) return className;
+    for (int row = 1; row < table.rowCount(); ++row)
+        if (table.cell(row, column::kId) == competitorId) className = table.cell(row, column::kClass);
+    return className;
+}
+
+PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const PrintoutRequest& request) {
+    PrintoutOutcome outcome;
+    outcome.selection = request.selection;
+    outcome.selection.resize(request.classNames.size(), false);
+    const auto className = competitorClass(session.table, request.competitorId);
+    if (!className) return outcome;
+
+    std::vector<std::string> selected;
+    for (std::size_t i = 0; i < request.classNames.size(); ++i) {
+        if (request.classNames[i] == *className) outcome.selection[i] = true;
+        if (outcome.selection[i]) selected.push_back(request.classNames[i]);
+    }
+
+    ResultsRunOptions run = request.run;
+    run.scoring.selectedClasses = selected;
+    run.printoutMode = true;
+    std::vector<StageResult> ranked;
+    run.printout = [&ranked](const std::vector<StageResult>& results) { ranked = results; };
+    runResults(session, record, run);
+
+    static const ClassDefinition kNoClass;
+    for (const StageResult& result : ranked) {
+        if (result.row < 1 || result.row >= session.table.rowCount()) continue;
+        const TableRow& row = session.table.row(result.row);
+        if (row[column::kId] != request.competitorId) continue;
+        const ClassDefinition& definition = result.classSlot >= 0 && result.classSlot < kClassSlots
+                                                ? record.classes[result.classSlot]
+                                                : kNoClass;
+        outcome.printouts.push_back(printoutDataFrom(result, row, definition));
+    }
+    return outcome;
+}
+
+} // namespace ravik

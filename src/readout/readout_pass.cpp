@@ -1,0 +1,328 @@
+#include "readout/readout_pass.h"
+
+#include "core/cp1250.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/texts/readout_texts.h"
+#include "readout/punch_file.h"
+#include "readout/readout_log.h"
+
+#include <bitset>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace ravik {
+
+namespace {
+
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// A log shorter than this holds at most the header and one short line.
+constexpr std::int64_t kMinimumLogBytes = 128;
+
+// The first competitor row (with an ID) of every card number in the SI column.
+struct CardIndex {
+    std::unordered_map<std::int64_t, std::string> idOfCard;
+    int rowsWithoutId = 0;
+};
+
+CardIndex indexTableByCard(const CompetitorTable& table) {
+    CardIndex index;
+    for (int row = 1; row < table.rowCount(); ++row) {
+        const std::string& id = table.cell(row, column::kId);
+        if (id.empty()) {
+            ++index.rowsWithoutId;
+            continue;
+        }
+        if (const auto card = cardNumberOf(table.cell(row, column::kSi)))
+            index.idOfCard.try_emplace(*card, id);
+    }
+    return index;
+}
+
+// The names of the files in the stage folder: a punch file only needs an existence test.
+std::optional<std::unordered_set<std::string>> filesInFolder(const std::string& folder) {
+    DIR* directory = ::opendir(folder.c_str());
+    if (!directory) return std::nullopt;
+    std::unordered_set<std::string> names;
+    while (const dirent* entry = ::readdir(directory))
+        names.emplace(entry->d_name);
+    ::closedir(directory);
+    return names;
+}
+
+// Cards in the order of their first line, each with its lines in log order.
+struct CardGroups {
+    std::vector<std::int64_t> cards;
+    std::vector<std::uint32_t> firstEntry, lastEntry;
+    std::vector<std::uint32_t> nextEntry; // per entry; kNone ends the card
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+};
+
+CardGroups groupByCard(const std::vector<ReadoutEntry>& entries) {
+    CardGroups groups;
+    groups.nextEntry.assign(entries.size(), CardGroups::kNone);
+    std::unordered_map<std::int64_t, std::uint32_t> groupOfCard;
+    groupOfCard.reserve(entries.size() / 8 + 16);
+    // The lines of one read-out stand together: the previous line's card is looked up once.
+    std::int64_t previousCard = -1;
+    std::uint32_t previousGroup = 0;
+    for (std::uint32_t i = 0; i < entries.size(); ++i) {
+        const std::int64_t card = entries[i].card;
+        std::uint32_t group = previousGroup;
+        if (card != previousCard || i == 0) {
+            const auto [it, isNew] =
+                groupOfCard.try_emplace(card, static_cast<std::uint32_t>(groups.cards.size()));
+            group = it->second;
+            if (isNew) {
+                groups.cards.push_back(card);
+                groups.firstEntry.push_back(i);
+                groups.lastEntry.push_back(i);
+                previousCard = card;
+                previousGroup = group;
+                continue;
+            }
+        }
+        groups.nextEntry[groups.lastEntry[group]] = i;
+        groups.lastEntry[group] = i;
+        previousCard = card;
+        previousGroup = group;
+    }
+    return groups;
+}
+
+// The card's lines up to its first "FIN", each code once.
+std::vector<std::string> punchFileLines(const ReadoutLog& readoutLog, const CardGroups& groups,
+                                        std::size_t group, const NormaliseOptions& options) {
+    std::vector<std::string> lines;
+    std::bitset<kMaxControlCode + 1> seen;
+    for (std::uint32_t i = groups.firstEntry[group]; i != CardGroups::kNone; i = groups.nextEntry[i]) {
+        const ReadoutEntry& entry = readoutLog.entries[i];
+        if (!seen[entry.code]) lines.push_back(normalisedLine(readoutLog, entry, options));
+        seen[entry.code] = true;
+        if (entry.finish) break;
+    }
+    return lines;
+}
+
+// The names in the stage folder as last listed, with the folder's modification
+// time then. A folder changed within the last two seconds is listed again at every
+// pass: a change inside the file system's time resolution could go unseen.
+struct FolderListing {
+    bool valid = false;
+    bool settled = false;
+    std::string folder;
+    timespec modified{};
+    std::unordered_set<std::string> names;
+};
+
+std::unordered_set<std::string>* stageFolderNames(const std::string& folder, FolderListing& listing) {
+    struct stat info {};
+    if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        listing.valid = false;
+        return nullptr;
+    }
+    const bool unchanged = listing.valid && listing.folder == folder &&
+                           listing.modified.tv_sec == info.st_mtim.tv_sec &&
+                           listing.modified.tv_nsec == info.st_mtim.tv_nsec;
+    if (unchanged && listing.settled) return &listing.names;
+    auto names = filesInFolder(folder);
+    if (!names) {
+        listing.valid = false;
+        return nullptr;
+    }
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    listing.valid = true;
+    listing.settled = now.tv_sec - info.st_mtim.tv_sec > 2;
+    listing.folder = folder;
+    listing.modified = info.st_mtim;
+    listing.names = std::move(*names);
+    return &listing.names;
+}
+
+class Pass {
+public:
+    Pass(const ReadoutOptions& options, const CompetitorTable& table, Language language, Log& log,
+         const NewPunchFileHook& hook, ReadoutPassResult& result, FolderListing& listing)
+        : options_(options), table_(table), language_(language), log_(log), hook_(hook), result_(result),
+          listing_(listing) {
+        normalise_.rewriteDate = options.rewriteDate;
+        normalise_.raceDate = utf8ToCp1250(options.raceDate);
+    }
+
+    void assignCards(const ReadoutLog& readoutLog) {
+        const CardGroups groups = groupByCard(readoutLog.entries);
+        const CardIndex index = indexTableByCard(table_);
+        for (int i = 0; i < index.rowsWithoutId; ++i)
+            log_.append(text(texts::kMissingId));
+        existing_ = stageFolderNames(options_.stageFolder, listing_);
+        if (!existing_) log_.append(text(texts::kStageFolderMissing) + options_.stageFolder);
+        for (std::size_t group = 0; group < groups.cards.size(); ++group) {
+            const std::int64_t card = groups.cards[group];
+            const auto competitor = index.idOfCard.find(card);
+            const bool assigned = competitor != index.idOfCard.end();
+            const std::string name = assigned ? competitor->second : "SI" + std::to_string(card);
+            if (existing_)
+                writeIfNew(name, assigned,
+                           [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
+            if (!assigned) reportUnassigned(card, name);
+        }
+    }
+
+private:
+    std::string text(const Text& t) const { return tr(language_, t); }
+
+    template <typename MakeLines>
+    void writeIfNew(const std::string& name, bool assigned, MakeLines makeLines) {
+        if (!isSafeFileName(name)) {
+            log_.append(text(texts::kIdNotFileName) + cp1250ToUtf8(name));
+            return;
+        }
+        fileName_.clear();
+        if (isAscii(name))
+            fileName_.append(name); // the usual ID or "SI" + card: no conversion
+        else
+            fileName_.append(cp1250ToUtf8(name));
+        fileName_.append(kPunchFileExtension);
+        if (existing_->contains(fileName_)) return;
+        const std::string& fileName = fileName_;
+        const std::string path = options_.stageFolder + fileName;
+        if (fileExists(path)) return; // written since the folder was listed
+        try {
+            writePunchFile(path, makeLines());
+        } catch (const IoError&) {
+            log_.append(text(texts::kPunchFileNotWritten) + path);
+            return;
+        }
+        existing_->insert(fileName);
+        result_.newPunchFiles.push_back(name);
+        if (assigned && hook_) hook_(name);
+    }
+
+    void reportUnassigned(std::int64_t card, const std::string& name) {
+        caution_.resize(cautionPrefix_.size());
+        caution_.append(std::to_string(card)).append(cautionSuffix_);
+        const std::string& caution = caution_;
+        if (log_.lastLine() == caution) return;
+        log_.append(caution);
+        result_.unassigned.push_back(name);
+    }
+
+    const ReadoutOptions& options_;
+    const CompetitorTable& table_;
+    Language language_;
+    Log& log_;
+    const NewPunchFileHook& hook_;
+    ReadoutPassResult& result_;
+    FolderListing& listing_;
+    NormaliseOptions normalise_;
+    // Buffers reused from card to card.
+    std::string fileName_;
+    const std::string cautionPrefix_ = tr(language_, texts::kCardNotAssignedBefore);
+    const std::string cautionSuffix_ = tr(language_, texts::kCardNotAssignedAfter);
+    std::string caution_ = cautionPrefix_;
+    std::unordered_set<std::string>* existing_ = nullptr;
+};
+
+// The line being written by the read-out station takes part in this pass only.
+class ReadingRollBack {
+public:
+    ReadingRollBack(ReadoutLog& readoutLog, const ReadingState& state)
+        : readoutLog_(readoutLog), state_(state) {}
+    ~ReadingRollBack() { rollBack(readoutLog_, state_); }
+    ReadingRollBack(const ReadingRollBack&) = delete;
+    ReadingRollBack& operator=(const ReadingRollBack&) = delete;
+
+private:
+    ReadoutLog& readoutLog_;
+    ReadingState state_;
+};
+
+} // namespace
+
+struct ReadoutMemory {
+    std::string logPath;
+    ReadoutLog log;
+    FolderListing folder;
+};
+
+std::shared_ptr<ReadoutMemory> makeReadoutMemory() {
+    return std::make_shared<ReadoutMemory>();
+}
+
+LampColour nextLampColour(LampColour current) {
+    return current == LampColour::Red ? LampColour::Green : LampColour::Red;
+}
+
+ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const CompetitorTable& table,
+                                 Language language, Log& log, const NewPunchFileHook& onNewPunchFile,
+                                 ReadoutMemory* memory) {
+    ReadoutPassResult result;
+    result.lamp = nextLampColour(options.lamp);
+    std::optional<std::string> bytes;
+    if (fileExists(options.logPath)) {
+        try {
+            bytes = readWholeFile(options.logPath);
+        } catch (const IoError&) {
+            log.append(options.logPath + tr(language, texts::kLogLocked));
+            return result;
+        }
+    }
+    if (options.logPath.empty()) return result;
+    result.replaceMemo2 = true;
+    ReadoutMemory passMemory;
+    ReadoutMemory& kept = memory ? *memory : passMemory;
+    ReadoutLog& readoutLog = kept.log;
+    if (!bytes || static_cast<std::int64_t>(bytes->size()) < kMinimumLogBytes) {
+        readoutLog = ReadoutLog();
+        log.append(tr(language, texts::kSiLogRead));
+        return result;
+    }
+    // Lines read before stay read while the log only grew behind them.
+    const std::size_t read = readoutLog.state.consumed;
+    const bool appended = kept.logPath == options.logPath && read <= bytes->size() &&
+                          std::memcmp(bytes->data(), readoutLog.bytes.data(), read) == 0;
+    if (!appended) readoutLog = ReadoutLog();
+    kept.logPath = options.logPath;
+    readoutLog.bytes = std::move(*bytes);
+    const std::size_t lastLineEnd = readoutLog.bytes.rfind('\n');
+    continueReading(readoutLog, lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+    const ReadingRollBack unfinishedLine(readoutLog, readoutLog.state);
+    continueReading(readoutLog, readoutLog.bytes.size());
+    reportReading(readoutLog, language, log);
+    log.append(tr(language, texts::kSiLogRead));
+    if (readoutLog.headerLikeLine() || readoutLog.entries.empty()) return result;
+    Pass(options, table, language, log, onNewPunchFile, result, kept.folder).assignCards(readoutLog);
+    return result;
+}
+
+ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session,
+                                 const NewPunchFileHook& onNewPunchFile, ReadoutMemory* memory) {
+    return runReadoutPass(options, session.table, session.language, session.log, onNewPunchFile, memory);
+}
+
+int readoutIntervalMs(const std::string& intervalText) {
+    const std::int32_t seconds = leadingDigits(intervalText);
+    // Capped so that the milliseconds fit the timer.
+    if (seconds <= 0) return 5000;
+    return std::min(seconds, 24 * 3600) * 1000;
+}
+
+std::string readoutTimerMessage(Language language, const std::string& intervalText) {
+    return std::string(tr(language, texts::kTimerOnBefore)) + intervalText +
+           tr(language, texts::kTimerOnAfter);
+}
+
+} // namespace ravik

@@ -1,0 +1,66 @@
+#pragma once
+// One read-out pass: reads the whole SI log, groups its lines by card, finds the
+// competitor of each card in the competitor table and writes each new card's
+// punch file into the stage folder, once. Cards without a competitor get a file
+// "SI" + card number and are listed for the user (Memo2).
+#include "core/competitor_table.h"
+#include "core/language.h"
+#include "core/log.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ravik {
+
+class Session;
+
+// The lamp Shape1: silver at start, then red and green in turn, one change per pass.
+enum class LampColour { Silver, Red, Green };
+LampColour nextLampColour(LampColour current);
+
+struct ReadoutOptions {
+    std::string logPath;      // cestaSI (file-system path)
+    bool rewriteDate = false; // CheckBox1
+    std::string raceDate;     // novedatum as typed (UTF-8); replaces every PunchDate when rewriteDate
+    std::string stageFolder;  // the current stage folder, ending with a separator
+    LampColour lamp = LampColour::Silver; // Shape1 before the pass
+};
+
+struct ReadoutPassResult {
+    LampColour lamp = LampColour::Silver; // Shape1 after the pass
+    // True when Memo2 is to be replaced by `unassigned`; false when the pass ended
+    // before reading (locked log, no log path) and Memo2 keeps its content.
+    bool replaceMemo2 = false;
+    std::vector<std::string> unassigned;    // Memo2 lines ("SI" + card number)
+    std::vector<std::string> newPunchFiles; // names (ID or "SI" + card) of the files written in this pass
+};
+
+// What one pass leaves for the next so that the steady state stays cheap: the
+// lines read so far (the read-out station only appends; anything else is read
+// anew) and the names in the stage folder (listed again whenever the folder
+// changes). The outcome of a pass is the same with or without it.
+struct ReadoutMemory;
+std::shared_ptr<ReadoutMemory> makeReadoutMemory();
+
+// Called for every new punch file of a competitor (not for cards without one),
+// after the file is written; the name is the competitor's ID cell (code page 1250).
+using NewPunchFileHook = std::function<void(const std::string& name)>;
+
+ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const CompetitorTable& table,
+                                 Language language, Log& log, const NewPunchFileHook& onNewPunchFile = {},
+                                 ReadoutMemory* memory = nullptr);
+
+// The same with the session's table, language and log.
+ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session,
+                                 const NewPunchFileHook& onNewPunchFile = {},
+                                 ReadoutMemory* memory = nullptr);
+
+// The poll interval of CSVautomat: the leading digits of intervalCSV as seconds;
+// anything that is not a positive number gives 5 s. In milliseconds.
+int readoutIntervalMs(const std::string& intervalText);
+// The message logged when the automatic read-out starts (interval text as typed).
+std::string readoutTimerMessage(Language language, const std::string& intervalText);
+
+} // namespace ravik

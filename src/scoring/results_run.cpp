@@ -1,0 +1,40 @@
+#include "scoring/results_run.h"
+
+#include "core/session.h"
+#include "scoring/relay_page.h"
+#include "scoring/result_page.h"
+
+namespace ravik {
+
+ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options) {
+    ResultsRunOutcome outcome;
+    outcome.wrongAnswerPenalty = options.scoring.wrongAnswerPenalty;
+    const bool penaltyNeeded = options.scoring.tempoStyle || options.relayRace;
+    if (penaltyNeeded && outcome.wrongAnswerPenalty.empty()) outcome.wrongAnswerPenalty = "60";
+
+    outcome.results = scoreStage(session, record, options.scoring);
+    session.saveCompetitors();
+
+    if (options.printoutMode) {
+        if (options.printout) options.printout(outcome.results);
+        return outcome;
+    }
+    const int stage = options.scoring.stage;
+    const std::string stageFolder = session.race.stageFolder(stage);
+    const auto& selected = options.scoring.selectedClasses;
+    if (!options.relayRace) {
+        outcome.pagePath =
+            writeResultPage(outcome.results, record, stage, selected, options.page, session.language,
+                            session.race.raceFolder(), stageFolder, session.log);
+    } else if (options.relayForm != RelayForm::None) {
+        const RelayStanding standing =
+            rankRelays(outcome.results, record, selected, options.relayForm,
+                       wrongAnswerPenaltySeconds(options.scoring.wrongAnswerPenalty),
+                       legControlsNumber(options.legControls));
+        outcome.pagePath = writeRelayPage(standing, record, stage, selected, options.relayForm, options.page,
+                                          session.language, stageFolder);
+    }
+    return outcome;
+}
+
+} // namespace ravik

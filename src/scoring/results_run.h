@@ -1,0 +1,39 @@
+#pragma once
+// The results window's "Výsledky" (Button2) without the window: score the stage,
+// write the points back, save the competitor file, then write the stage page or
+// the relay page, or hand the results to the printout in printout mode.
+#include "core/race_record.h"
+#include "scoring/page_options.h"
+#include "scoring/relay_results.h"
+#include "scoring/stage_scoring.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ravik {
+
+class Session;
+
+struct ResultsRunOptions {
+    ScoringOptions scoring;
+    PageOptions page;
+    bool relayRace = false;                // CheckBox6 "štafetový závod"
+    RelayForm relayForm = RelayForm::None; // RadioButton1 Farsta, RadioButton2 Motala, RadioButton3 Družstva
+    std::string legControls;               // Edit6: controls each member answers (Družstva)
+    // Printout mode: the printout gets the ranked results and no page is written.
+    bool printoutMode = false;
+    std::function<void(const std::vector<StageResult>&)> printout;
+};
+
+struct ResultsRunOutcome {
+    std::vector<StageResult> results;
+    std::string pagePath;           // the page written; empty in printout mode or for a relay without a form
+    std::string wrongAnswerPenalty; // Edit1 as the run used it ("60" when it was empty and needed)
+};
+
+// Throws IoError/ConversionError; the table is written back and saved only when
+// every ID and relay cell holds a number.
+ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options);
+
+} // namespace ravik

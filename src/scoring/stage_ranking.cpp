@@ -1,0 +1,50 @@
+#include "core/competitor_table.h"
+#include "core/cp1250.h"
+#include "core/log.h"
+#include "scoring/class_lookup.h"
+#include "scoring/stage_scoring.h"
+
+#include <algorithm>
+#include <map>
+
+namespace ravik {
+
+void rankResults(std::vector<StageResult>& results, const ScoringOptions& options, Log& log) {
+    std::vector<StageResult*> order;
+    for (StageResult& result : results) {
+        result.place = 0;
+        result.eligible = !result.startCell.empty() && isSelected(options.selectedClasses, result.className);
+        if (result.eligible) order.push_back(&result);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const StageResult* a, const StageResult* b) {
+        if (a->netScore() != b->netScore()) return a->netScore() > b->netScore();
+        return a->total < b->total;
+    });
+    std::int32_t place = 0;
+    for (const bool disqualified : {false, true})
+        for (StageResult* result : order) {
+            if (result->disqualified != disqualified) continue;
+            result->place = ++place;
+            log.append(cp1250ToUtf8(result->name) + (disqualified ? " DISK/" : " ") + std::to_string(place));
+        }
+    // Equal keys share the better place (1, 2, 2, 4), disqualified or not; only
+    // placed competitors take part, so no unselected class reaches the page.
+    std::map<std::pair<std::int32_t, std::int32_t>, std::int32_t> bestPlace;
+    for (const StageResult* result : order) {
+        auto [entry, inserted] = bestPlace.try_emplace({result->netScore(), result->total}, result->place);
+        if (!inserted) entry->second = std::min(entry->second, result->place);
+    }
+    for (StageResult* result : order)
+        result->place = bestPlace.at({result->netScore(), result->total});
+}
+
+void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage) {
+    for (const StageResult& result : results) {
+        if (result.startCell.empty()) continue;
+        table.setCell(result.row, column::points(stage), std::to_string(result.points));
+        table.setCell(result.row, column::tc(stage), std::to_string(result.total));
+        table.setCell(result.row, column::penalty(stage), std::to_string(result.overtime));
+    }
+}
+
+} // namespace ravik

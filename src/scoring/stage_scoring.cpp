@@ -1,0 +1,251 @@
+#include "scoring/stage_scoring.h"
+
+#include "core/competitor_table.h"
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "readout/punch_file.h"
+#include "readout/timed_control_file.h"
+#include "scoring/class_lookup.h"
+#include "scoring/number_cells.h"
+#include "scoring/tempo_scoring.h"
+#include "scoring/time_of_day.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <unordered_map>
+
+namespace ravik {
+namespace {
+
+constexpr std::int32_t kSplitFold = 43200;
+constexpr int kMaxAnswerLetters = 3;
+constexpr const char kAnswerLetters[kAnswersPerControl] = {'A', 'B', 'C', 'D', 'E', 'F', 'Z'};
+
+// The punches a class reacts to: station code as decimal text -> (slot, answer position),
+// in slot order and then answer order; and the four break codes.
+struct ClassCodes {
+    std::unordered_map<std::string, std::vector<std::pair<int, int>>> answers;
+    std::array<std::string, 4> breaks; // break-1 start, end, break-2 start, end; empty = none
+};
+
+// Code 0 means "no station" and never matches a punch.
+std::string codeText(std::int32_t code) {
+    return code == 0 ? std::string() : std::to_string(code);
+}
+
+ClassCodes codesOf(const ClassDefinition& definition) {
+    ClassCodes codes;
+    for (int slot = 0; slot < kControls; ++slot)
+        for (int position = 0; position < kAnswersPerControl; ++position) {
+            const std::string code = codeText(definition.answer_codes[slot][position]);
+            if (!code.empty()) codes.answers[code].emplace_back(slot, position);
+        }
+    codes.breaks = {codeText(definition.break1_from_code), codeText(definition.break1_to_code),
+                    codeText(definition.break2_from_code), codeText(definition.break2_to_code)};
+    return codes;
+}
+
+// The stage's zero time "HH:MM" in seconds; nullopt when it is not in that form.
+std::optional<std::int64_t> zeroTimeSeconds(const std::string& stageStart) {
+    auto digit = [&](std::size_t i) {
+        return i < stageStart.size() && stageStart[i] >= '0' && stageStart[i] <= '9';
+    };
+    if (!digit(0) || !digit(1) || !digit(3) || !digit(4)) return std::nullopt;
+    const int hours = (stageStart[0] - '0') * 10 + (stageStart[1] - '0');
+    const int minutes = (stageStart[3] - '0') * 10 + (stageStart[4] - '0');
+    return hours * 3600 + minutes * 60;
+}
+
+// A start offset cell as the competitor file keeps it (single precision minutes);
+// nullopt when the cell holds no number.
+std::optional<float> startOffset(std::string cell) {
+    std::replace(cell.begin(), cell.end(), ',', '.');
+    if (!isDigitsAndPoints(cell)) return std::nullopt;
+    const auto value = leadingDecimal(cell);
+    if (!value) return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+// Start without a start punch: zero time + offset, folded once into the day.
+std::optional<std::string> computedStart(const std::string& stageStart, std::optional<float> offset) {
+    const auto zero = zeroTimeSeconds(stageStart);
+    if (!zero || !offset) return std::nullopt;
+    const double exact = static_cast<double>(*zero) + static_cast<double>(*offset) * 60.0;
+    if (!(exact < 1e9)) return std::nullopt;
+    auto seconds = static_cast<std::int64_t>(std::trunc(exact));
+    if (seconds > kSecondsPerDay - 1) seconds -= kSecondsPerDay;
+    return twoDigits(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+}
+
+void readTimedControls(StageResult& result, const std::string& path) {
+    const auto lines = readTimedControlFile(path);
+    for (std::size_t station = 0; station < lines.size() && station < kClusters; ++station) {
+        const std::string& answers = lines[station].answers;
+        for (std::size_t task = 0; task < answers.size() && task < kClusterSlots; ++task)
+            if (answers[task] != '-') result.tcAnswer[station][task] = std::string(1, answers[task]);
+        result.tcTime[station] = lines[station].seconds.value_or(0);
+    }
+}
+
+// Reads the punch file; false when it does not exist.
+bool readPunches(StageResult& result, const std::string& path, const ClassCodes* codes,
+                 std::array<std::string, 4>& breakTimes) {
+    if (!fileExists(path)) return false;
+    std::string previous;
+    std::int32_t counter = 1;
+    for (const PunchLine& punch : readPunchFile(path)) {
+        if (punch.isStart()) {
+            result.start = punch.time.substr(0, 10);
+            previous = result.start;
+        } else if (punch.isFinish()) {
+            result.finish = punch.time.substr(0, 10);
+        } else if (punch.isControl() && codes) {
+            if (const auto found = codes->answers.find(punch.code); found != codes->answers.end()) {
+                for (const auto& [slot, position] : found->second) {
+                    result.sequence[slot] = counter++;
+                    if (result.answer[slot].size() < kMaxAnswerLetters)
+                        result.answer[slot] += kAnswerLetters[position];
+                    if (!previous.empty() && !punch.time.empty()) {
+                        std::int32_t split = timeDifference(previous, punch.time);
+                        if (split > kSplitFold) split -= kSplitFold;
+                        result.split[slot] = split;
+                    }
+                    previous = punch.time;
+                }
+            }
+            for (int b = 0; b < 4; ++b)
+                if (!codes->breaks[b].empty() && punch.code == codes->breaks[b]) breakTimes[b] = punch.time;
+        }
+    }
+    return true;
+}
+
+// "AA" and "AAA" become "A"; other answers stay.
+void collapseRepeats(std::string& answer) {
+    if (answer.size() >= 2 &&
+        std::all_of(answer.begin(), answer.end(), [&](char c) { return c == answer[0]; }))
+        answer.resize(1);
+}
+
+void scorePoints(StageResult& result, const ClassDefinition& definition, bool keepOrder) {
+    result.points = 0;
+    if (!keepOrder) {
+        for (int slot = 0; slot < kControls; ++slot) {
+            std::string& answer = result.answer[slot];
+            collapseRepeats(answer);
+            if (answer.empty()) continue;
+            if (answer == definition.control_answer[slot] && !result.wrong[slot]) ++result.points;
+            if (answer != definition.control_answer[slot]) result.wrong[slot] = true;
+        }
+        return;
+    }
+    result.notCounted.fill(true);
+    const std::int32_t last = *std::max_element(result.sequence.begin(), result.sequence.end());
+    int position = 0;
+    for (std::int32_t n = 1; n <= last && position < kControls; ++n) {
+        for (int slot = position; slot < kControls; ++slot) {
+            if (result.sequence[slot] != n) continue;
+            position = slot;
+            std::string& answer = result.answer[slot];
+            collapseRepeats(answer);
+            if (!answer.empty() && answer == definition.control_answer[slot] && !result.wrong[slot]) {
+                ++result.points;
+                result.notCounted[slot] = false;
+            }
+            break;
+        }
+    }
+}
+
+StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& record,
+                     const std::vector<ClassCodes>& codes, const std::string& stageFolder,
+                     const ScoringOptions& options, int offsetStage) {
+    static const ClassDefinition kNoClass;
+    StageResult result;
+    result.row = row;
+    const std::string& idCell = table.cell(row, column::kId);
+    result.id = numberCellValue(idCell);
+    result.name = table.cell(row, column::kName);
+    result.className = table.cell(row, column::kClass);
+    result.registration = table.cell(row, column::kRegistration);
+    result.nationality = table.cell(row, column::kFlag).substr(0, 3);
+    result.startCell = table.cell(row, column::start(options.stage));
+    result.relay = numberCellValue(table.cell(row, column::kRelay));
+    result.disqualified = table.cell(row, column::disqualified(options.stage)) == "DISK";
+    result.classSlot = classSlotOf(record, result.className);
+    const ClassDefinition& definition = result.classSlot >= 0 ? record.classes[result.classSlot] : kNoClass;
+
+    // A row without an ID has no files of its own.
+    std::array<std::string, 4> breakTimes;
+    bool punched = false;
+    if (!idCell.empty()) {
+        const std::string name = std::to_string(result.id);
+        readTimedControls(result, timedControlFilePath(stageFolder, name));
+        punched = readPunches(result, punchFilePath(stageFolder, name),
+                              result.classSlot >= 0 ? &codes[result.classSlot] : nullptr, breakTimes);
+    }
+    if (punched)
+        for (int slot = 0; slot < kControls; ++slot)
+            result.wrong[slot] = result.answer[slot] != definition.control_answer[slot];
+
+    std::string start = result.start;
+    if (start.empty() && !record.stage_start.empty())
+        start = computedStart(record.stage_start, startOffset(table.cell(row, column::start(offsetStage))))
+                    .value_or(std::string());
+    if (!breakTimes[0].empty() && !breakTimes[1].empty())
+        result.break1 = timeDifference(breakTimes[0], breakTimes[1]);
+    if (!breakTimes[2].empty() && !breakTimes[3].empty())
+        result.break2 = timeDifference(breakTimes[2], breakTimes[3]);
+    if (!start.empty() && !result.finish.empty())
+        result.raceTime = timeDifference(start, result.finish) - result.break1 - result.break2;
+    const std::int64_t limitSeconds = static_cast<std::int64_t>(definition.time_limit) * 60;
+    if (result.raceTime > limitSeconds)
+        result.overtime = static_cast<std::int32_t>(
+            std::min<std::int64_t>((result.raceTime - limitSeconds) / 300 + 1, INT32_MAX));
+
+    scorePoints(result, definition, options.keepOrder);
+    scoreTimedControls(result, definition);
+    if (options.tempoStyle) applyTempoStyle(result, wrongAnswerPenaltySeconds(options.wrongAnswerPenalty));
+    return result;
+}
+
+void requireStage(int stage) {
+    if (stage < 1 || stage > kMaxStages)
+        throw ConversionError("Stage " + std::to_string(stage) + " does not exist");
+}
+
+} // namespace
+
+std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1) {
+    const std::string digits = digitsOnly(edit1);
+    return digits.empty() ? 60 : leadingDigits(digits);
+}
+
+std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
+                                          const std::string& stageFolder, const ScoringOptions& options) {
+    requireStage(options.stage);
+    const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
+    requireStage(offsetStage);
+    std::vector<ClassCodes> codes;
+    for (const ClassDefinition& definition : record.classes)
+        codes.push_back(codesOf(definition));
+    std::vector<StageResult> results;
+    results.reserve(table.competitorRows());
+    for (int row = 1; row < table.rowCount(); ++row)
+        results.push_back(scoreRow(table, row, record, codes, stageFolder, options, offsetStage));
+    return results;
+}
+
+std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record,
+                                    const ScoringOptions& options) {
+    checkNumberCells(session.table, session.language);
+    auto results = scoreCompetitors(session.table, record, session.race.stageFolder(options.stage), options);
+    rankResults(results, options, session.log);
+    writeBackResults(session.table, results, options.stage);
+    return results;
+}
+
+} // namespace ravik

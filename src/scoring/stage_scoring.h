@@ -1,0 +1,53 @@
+#pragma once
+// Stage scoring: every row of the competitor table scored from its punch and
+// timed-control files by the PreO and TempO rules, ranked, and written back into
+// the table. Nothing is cached between runs.
+#include "core/language.h"
+#include "core/race_record.h"
+#include "scoring/stage_result.h"
+
+#include <string>
+#include <vector>
+
+namespace ravik {
+
+class CompetitorTable;
+class Log;
+class Session;
+
+// The scoring values of the results window.
+struct ScoringOptions {
+    int stage = 1;                            // ComboBox1: the stage scored, written back and paged
+    std::vector<std::string> selectedClasses; // ListBox1's selected items, list order, code page 1250
+    bool keepOrder = false;                   // CheckBox4 "dodržovat pořadí kontrol"
+    bool tempoStyle = false;                  // CheckBox5 "výsledky TempO style"
+    std::string wrongAnswerPenalty = "60";    // Edit1: seconds per wrong PreO answer (digits; empty = 60)
+    int offsetStage = 0; // main window's current stage, whose start offsets are used; 0 = `stage`
+};
+
+// Edit1 as seconds: its digits; "60" when it has none.
+std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1);
+
+// Stops with ConversionError (a message in the language naming the row) when an
+// "ID" or "Štafeta" cell holds something other than a whole number.
+void checkNumberCells(const CompetitorTable& table, Language language);
+
+// Scores every competitor row (table order) of the stage: punch and timed-control
+// files from stageFolder, start offsets from the table's offsetStage column.
+std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
+                                          const std::string& stageFolder, const ScoringOptions& options);
+
+// Places the eligible entries (selected class, start cell not empty): net score
+// descending, total ascending, table order; disqualified ones after all others;
+// equal keys share the better place. One log line per placed competitor.
+void rankResults(std::vector<StageResult>& results, const ScoringOptions& options, Log& log);
+
+// Points, TC and Pen cells of the stage for every row whose start cell is not empty.
+void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage);
+
+// The whole computation on the session's table: check, score, rank, write back.
+// The caller saves the competitor file (session.saveCompetitors()).
+std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record,
+                                    const ScoringOptions& options);
+
+} // namespace ravik

@@ -1,0 +1,44 @@
+#include "setup/race_opening.h"
+
+#include "core/errors.h"
+#include "core/file_io.h"
+#include "core/race_file.h"
+#include "core/session.h"
+#include "setup/stage_display.h"
+
+namespace ravik {
+
+std::string racePathFor(const std::string& chosenName, RaceNaming naming) {
+    const bool endsInRavik =
+        chosenName.size() >= 5 && chosenName.compare(chosenName.size() - 5, 5, "ravik") == 0;
+    if (naming == RaceNaming::Open && endsInRavik) return chosenName;
+    return chosenName + ".ravik";
+}
+
+RaceRecord newRaceFirstStage() {
+    RaceRecord first;
+    first.stage_number = 1;
+    return first;
+}
+
+OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
+                    const std::function<void()>& reloadEditor) {
+    const std::string path = racePathFor(chosenName, naming);
+    session.race.setRacePath(path);
+    session.table.clear();
+    if (reloadEditor) reloadEditor();
+    session.loadCompetitors();
+
+    OpenedRace opened;
+    if (!fileExists(path)) {
+        createRaceFile(path, newRaceFirstStage());
+        opened.created = true;
+    }
+    opened.stageCount = stageCount(path);
+    if (opened.stageCount == 0) throw IoError("The race file holds no whole stage: " + path);
+    const int current = stageNumberOf(session.race.currentStageText());
+    if (current == 0 || current > opened.stageCount) session.race.setCurrentStageText("1");
+    return opened;
+}
+
+} // namespace ravik

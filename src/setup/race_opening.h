@@ -1,0 +1,36 @@
+#pragma once
+// Opening an existing race and creating a new one (main window "..." and "Nový").
+#include "core/race_record.h"
+
+#include <functional>
+#include <string>
+
+namespace ravik {
+
+class Session;
+
+enum class RaceNaming {
+    Open, // ".ravik" appended unless the name ends exactly in "ravik" (case-sensitive)
+    New,  // ".ravik" always appended
+};
+
+std::string racePathFor(const std::string& chosenName, RaceNaming naming);
+
+struct OpenedRace {
+    int stageCount = 0;
+    bool created = false; // the race file did not exist and was made with one stage
+};
+
+// Everything after the file dialog: the race path, the competitor table cleared,
+// the class editor reloaded (`reloadEditor`, before the file is created, as the
+// program does it), the competitor file loaded, the race file created with one
+// empty stage when missing. The session's current stage stays unless the race
+// has no such stage; then it becomes "1". Throws IoError when the race file
+// exists but holds no whole stage.
+OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
+                    const std::function<void()>& reloadEditor = {});
+
+// The record a new race starts with: empty, stage number 1.
+RaceRecord newRaceFirstStage();
+
+} // namespace ravik

@@ -1,0 +1,146 @@
+// The publishing window against a real FTP server: what it shows and hides, the
+// upload with repetition, Timer1, and a silent server that must not hang it.
+#include "../publish/publish_fixture.h"
+#include "app/publish_window.h"
+#include "app_fixture.h"
+#include "core/captions.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+
+namespace ravik::test {
+namespace {
+
+class PublishWindowTest : public AppTest {
+protected:
+    PublishWindowTest() : server(serverRoot.path(), kFtpUser, kFtpPassword) {
+        Session& session = app.session();
+        session.language = Language::English;
+        session.race.setRacePath(raceFolder.file("cup.ravik"));
+        session.race.setCurrentStageText("1");
+        createRaceFile(session.race.racePath(), publishingStage());
+        ensureFolder(session.race.currentStageFolder());
+        fillTable(session.table);
+        std::filesystem::create_directories(serverRoot.file("www/ravik/results/club/2023-05-13E1"));
+        writeFile(session.race.currentStageFolder() + "results_E1.htm", "stage page");
+        writeFile(raceFolder.file("overall.htm"), "overall");
+        publishWindow().publisher().setService(serviceConfig(server.port()));
+        control<QLineEdit>(ravik::window::kPublish, "VXuser")->setText("club");
+    }
+    ~PublishWindowTest() override { publishWindow().hide(); }
+
+    static ServiceConfig serviceConfig(int port) {
+        ServiceConfig config;
+        config.account = {"127.0.0.1", port, kFtpUser, kFtpPassword};
+        config.publicBaseAddress = "https://results.example.invalid/";
+        return config;
+    }
+    PublishWindow& publishWindow() { return app.publishWindow(); }
+    template <class T> T* find(const char* name) { return control<T>(ravik::window::kPublish, name); }
+    void showAndSettle() {
+        publishWindow().show();
+        QCoreApplication::processEvents();
+    }
+    // Processes events until the log has the line (at most a few seconds).
+    bool waitForLogLine(const std::string& line) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < deadline) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            const auto& lines = app.session().log.lines();
+            if (std::find(lines.begin(), lines.end(), line) != lines.end()) return true;
+        }
+        return false;
+    }
+    const std::vector<std::string>& log() { return app.session().log.lines(); }
+
+    TempFolder raceFolder;
+    TempFolder serverRoot;
+    FtpTestServer server;
+};
+
+TEST_F(PublishWindowTest, ShowListsThePagesAndTestsTheConnection) {
+    showAndSettle();
+    auto* list = find<QListWidget>("ListBox1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(str(list->item(0)->text()), "results_E1.htm");
+    EXPECT_EQ(str(list->item(1)->text()), "overall.htm");
+    EXPECT_FALSE(find<QGroupBox>("GroupBox1")->isHidden());
+    EXPECT_TRUE(find<QPushButton>("FTPzavod")->isHidden());
+    for (const char* name : {"FTPupdate", "DownloadTC", "Button5", "Button2", "TC"})
+        EXPECT_FALSE(find<QPushButton>(name)->isHidden()) << name;
+    EXPECT_EQ(str(find<QLineEdit>("Edit1")->text()),
+              "https://results.example.invalid/ravik/results/club/2023-05-13E1");
+    EXPECT_EQ(str(find<QLabel>("info")->text()), "");
+    EXPECT_EQ(log().back(), "Test succesful, disconected.");
+
+    find<QLineEdit>("VXuser")->textEdited("clu");
+    for (const char* name : {"FTPzavod", "FTPupdate", "DownloadTC"})
+        EXPECT_TRUE(find<QPushButton>(name)->isHidden()) << name;
+    EXPECT_FALSE(find<QPushButton>("Button5")->isHidden());
+
+    auto* minutes = find<QLineEdit>("Edit3");
+    minutes->setText("1a2");
+    minutes->textEdited("1a2");
+    EXPECT_EQ(str(minutes->text()), "12");
+}
+
+TEST_F(PublishWindowTest, UploadWithRepetitionStartsTimer1AndStopEndsIt) {
+    showAndSettle();
+    find<QListWidget>("ListBox1")->item(0)->setSelected(true);
+    find<QCheckBox>("CheckBox16")->setChecked(true);
+    find<QLineEdit>("Edit3")->setText("2");
+    find<QPushButton>("Button5")->click();
+    EXPECT_EQ(readFile(serverRoot.file("www/ravik/results/club/2023-05-13E1/results_E1.htm")), "stage page");
+    EXPECT_EQ(log().back(), "results_E1.htm uploaded on server");
+    EXPECT_FALSE(find<QCheckBox>("CheckBox16")->isChecked());
+    auto* timer = find<QTimer>("Timer1");
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 120000);
+    EXPECT_EQ(str(find<QPushButton>("Button9")->text()), "Info - 1");
+
+    writeFile(app.session().race.currentStageFolder() + "results_E1.htm", "newer page");
+    find<QListWidget>("ListBox1")->clearSelection();
+    timer->setInterval(1);
+    ASSERT_TRUE(waitForLogLine("Automatic FTP"));
+    timer->stop();
+    EXPECT_EQ(readFile(serverRoot.file("www/ravik/results/club/2023-05-13E1/results_E1.htm")), "newer page");
+    EXPECT_TRUE(find<QListWidget>("ListBox1")->item(0)->isSelected());
+
+    find<QPushButton>("Button10")->click();
+    EXPECT_EQ(log().back(), "Repeating stopped!");
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(str(find<QPushButton>("Button9")->text()), "Info - 0");
+}
+
+TEST_F(PublishWindowTest, SilentServerEndsTheTestWithinTheTimeOutAndTheWindowGoesOn) {
+    showAndSettle();
+    SilentServer silent;
+    publishWindow().publisher().setService(serviceConfig(silent.port()));
+    const auto start = std::chrono::steady_clock::now();
+    find<QPushButton>("Button14")->click();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(7));
+    EXPECT_TRUE(find<QGroupBox>("GroupBox1")->isHidden());
+    EXPECT_EQ(log()[log().size() - 3], "FTP connection error!");
+
+    publishWindow().publisher().setService(serviceConfig(server.port()));
+    publishWindow().hide();
+    showAndSettle();
+    EXPECT_FALSE(find<QGroupBox>("GroupBox1")->isHidden());
+    EXPECT_FALSE(find<QPushButton>("Button5")->isHidden());
+    find<QPushButton>("Button3")->click();
+    ASSERT_TRUE(waitForLogLine("FTP Canceled ************************"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log().back(), "Test succesful, disconected.");
+    EXPECT_EQ(str(find<QLineEdit>("VXuser")->text()), "club");
+}
+
+} // namespace
+} // namespace ravik::test

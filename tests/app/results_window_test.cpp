@@ -1,0 +1,105 @@
+// The results window: a small race, a class selected, "Výsledky" pressed; the
+// page is written and handed to the browser window; the relay box rule.
+#include "app/browser_window.h"
+#include "app/main_window.h"
+#include "app/results_window.h"
+#include "app_fixture.h"
+#include "core/competitor_table.h"
+#include "core/file_io.h"
+#include "core/race_file.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ravik::test {
+namespace {
+
+class ResultsWindowTest : public AppTest {
+protected:
+    ResultsWindowTest() {
+        RaceRecord stage;
+        stage.race_name = "Spring Cup";
+        stage.stage_start = "10:00";
+        for (int slot = 0; slot < 2; ++slot) {
+            ClassDefinition& definition = stage.classes[slot];
+            definition.class_name = slot == 0 ? "H21" : "D21";
+            definition.control_flags[0] = "A-C";
+            definition.control_answer[0] = "B";
+            definition.answer_codes[0] = {31, 32, 33, 0, 0, 0, 34};
+        }
+        createRaceFile(folder.file("cup.ravik"), stage);
+        appendStage(folder.file("cup.ravik"), stage);
+        ensureFolder(folder.file("E1"));
+        Session& session = app.session();
+        session.race.setRacePath(folder.file("cup.ravik"));
+        session.race.setCurrentStageText("1");
+        session.loadCompetitors();
+        session.table.setRowCount(1);
+        addCompetitor("1", "H21", "Ann");
+        addCompetitor("2", "H21", "Bob");
+        writeFile(folder.file("E1/1.si"), "1;100;32; CN;1;6;2026-05-01;10:05:00;1;2;\r\n");
+        window_ = &app.resultsWindow();
+    }
+
+    void addCompetitor(const std::string& id, const std::string& className, const std::string& name) {
+        TableRow row;
+        row[column::kId] = id;
+        row[column::kClass] = className;
+        row[column::kName] = name;
+        row[column::start(1)] = "0";
+        app.session().table.appendRow(row);
+    }
+
+    TempFolder folder;
+    ResultsWindow* window_ = nullptr;
+};
+
+TEST_F(ResultsWindowTest, ShowingFillsTheStageBoxAndTheClassListsFromTheRace) {
+    window_->show();
+    EXPECT_EQ(window_->ComboBox1->count(), 2);
+    EXPECT_EQ(str(window_->ComboBox1->currentText()), "1");
+    ASSERT_EQ(window_->ListBox1->count(), 2);
+    EXPECT_EQ(str(window_->ListBox1->item(0)->text()), "H21");
+    EXPECT_EQ(str(window_->ListBox1->item(1)->text()), "D21");
+    EXPECT_EQ(window_->ListBox2->count(), 2);
+    EXPECT_TRUE(window_->ee2->isEnabled());
+    EXPECT_FALSE(window_->ee3->isEnabled());
+    window_->ComboBox1->setCurrentIndex(1);
+    EXPECT_EQ(app.session().log.lastLine(), folder.file("E2/"));
+    window_->hide();
+}
+
+TEST_F(ResultsWindowTest, ResultsWritesThePageOfTheSelectedClassAndGivesItToTheBrowser) {
+    window_->show();
+    window_->ListBox1->item(0)->setSelected(true);
+    window_->CheckBox20->setChecked(false);
+    window_->Button2->click();
+    const std::string page = folder.file("E1/vysledky_E1_kategorie_H21.htm");
+    EXPECT_EQ(window_->lastPagePath, page);
+    ASSERT_TRUE(fileExists(page));
+    EXPECT_NE(readFile(page).find("Ann"), std::string::npos);
+    EXPECT_EQ(app.browserWindow().windowTitle(), QFileInfo(QString::fromStdString(page)).absoluteFilePath());
+    EXPECT_FALSE(app.browserWindow().isVisible());
+    EXPECT_EQ(app.session().table.cell(1, column::points(1)), "1");
+    EXPECT_TRUE(fileExists(folder.file("cup.zavodnici")));
+    window_->hide();
+}
+
+TEST_F(ResultsWindowTest, TheRelayBoxSelectsFarstaAndUncheckingItUnselectsTheForms) {
+    window_->CheckBox6->click();
+    EXPECT_TRUE(window_->CheckBox6->isChecked());
+    EXPECT_TRUE(window_->RadioButton1->isChecked());
+    window_->RadioButton2->click();
+    window_->CheckBox6->click();
+    EXPECT_FALSE(window_->RadioButton1->isChecked());
+    EXPECT_FALSE(window_->RadioButton2->isChecked());
+    window_->CheckBox6->click();
+    EXPECT_TRUE(window_->RadioButton1->isChecked());
+}
+
+} // namespace
+} // namespace ravik::test

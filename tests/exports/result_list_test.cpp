@@ -1,0 +1,444 @@
+#include "core/errors.h"
+#include "core/race_file.h"
+#include "core/session.h"
+#include "exports/iof_times.h"
+#include "exports/result_list.h"
+#include "exports/result_list_export.h"
+#include "exports/xml_text.h"
+#include "test_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace ravik {
+namespace {
+
+const std::string kSchema = RAVIK_SOURCE_DIR "/tests/exports/data/IOF.xsd";
+constexpr const char* kCreateTime = "2024-05-04T09:05:07+01:00";
+
+// Station code of an answer at a control: control 1 answer A is 101, control 2 answer Z is 207.
+std::int32_t code(int control, char answer) {
+    return 100 * control + (answer == 'Z' ? 7 : answer - 'A' + 1);
+}
+
+ClassDefinition classWith(const std::string& name, const std::string& correctAnswers) {
+    ClassDefinition definition;
+    definition.class_name = name;
+    for (std::size_t slot = 0; slot < correctAnswers.size(); ++slot) {
+        definition.control_flags[slot] = "A-C";
+        definition.control_answer[slot] = std::string(1, correctAnswers[slot]);
+        for (char answer : std::string("ABCDEFZ"))
+            definition.answer_codes[slot][answer == 'Z' ? 6 : answer - 'A'] =
+                code(static_cast<int>(slot) + 1, answer);
+    }
+    return definition;
+}
+
+void setStation(ClassDefinition& definition, int station, const std::string& correct,
+                bool switchedOff = false) {
+    for (std::size_t task = 0; task < correct.size(); ++task)
+        definition.cluster_answers[station - 1][task] = std::string(1, correct[task]);
+    if (switchedOff) definition.cluster_answers[station - 1][9] = "X";
+}
+
+struct Race {
+    test::TempFolder folder;
+    Session session;
+    RaceRecord record;
+    Race() {
+        record.stage_number = 1;
+        record.stage_date = "2024-05-04";
+        record.race_name = "Spring Cup";
+        record.stage_start = "10:00";
+        session.race.setRacePath(folder.file("spring.ravik"));
+        session.race.setCurrentStageText("1");
+        session.table.setHeadings(Language::English);
+        std::filesystem::create_directories(folder.file("E1"));
+    }
+    void save() { createRaceFile(session.race.racePath(), record); }
+    // A competitor of stage 1 with the given points and TC cells.
+    void add(const std::string& id, const std::string& name, const std::string& competitorClass,
+             const std::string& points, const std::string& tc, const std::string& start = "0") {
+        TableRow row{};
+        row[column::kId] = id;
+        row[column::kRegistration] = "REG" + id;
+        row[column::kClass] = competitorClass;
+        row[column::kName] = name;
+        row[column::start(1)] = start;
+        row[column::points(1)] = points;
+        row[column::tc(1)] = tc;
+        session.table.appendRow(row);
+    }
+    void punches(const std::string& id, const std::vector<std::string>& lines) {
+        std::string bytes;
+        for (const auto& line : lines)
+            bytes += line + "\r\n";
+        test::writeFile(folder.file("E1/" + id + ".si"), bytes);
+    }
+    void timedControls(const std::string& id, const std::string& bytes) {
+        test::writeFile(folder.file("E1/" + id + ".tc2"), bytes);
+    }
+    std::vector<std::string> lines(ResultListKind kind) {
+        return resultListLines({record, session.table, session.race.stageFolder(1), 1, kind, kCreateTime});
+    }
+    std::string exportFile(ResultListKind kind) {
+        save();
+        test::ScriptedPrompt prompt;
+        const auto path =
+            exportResultList(session, {.stage = 1, .kind = kind, .createTime = kCreateTime}, prompt);
+        if (!path) throw std::runtime_error("not exported");
+        return *path;
+    }
+};
+
+std::string punch(const std::string& code, const std::string& mode, const std::string& time) {
+    return "MANUAL;1;" + code + ";" + mode + ";RDO;6;2024-05-04;" + time + ";0;00";
+}
+
+// Each person's family name, position and time behind, in document order.
+std::vector<std::string> listed(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    std::string family, behind;
+    auto value = [](const std::string& line) {
+        const auto open = line.find('>');
+        return line.substr(open + 1, line.rfind('<') - open - 1);
+    };
+    for (const auto& line : lines) {
+        if (line.rfind("   <Family>", 0) == 0) family = value(line);
+        if (line.rfind("  <TimeBehind>", 0) == 0) behind = value(line);
+        if (line.rfind("  <Position>", 0) == 0) out.push_back(family + " " + value(line) + " " + behind);
+    }
+    return out;
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// xmllint's verdict on the file against the IOF XML 3.0 schema; empty when valid.
+std::string schemaErrors(const std::string& path) {
+    const std::string report = path + ".xmllint";
+    const std::string command =
+        "xmllint --noout --schema '" + kSchema + "' '" + path + "' > '" + report + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return status == 0 ? std::string() : test::readFile(report);
+}
+
+TEST(ResultList, TempOListsPositiveTimesAscendingWithTimeBehindTheFastest) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AB");
+    race.add("1", "Slow Jan", "A", "5", "245");
+    race.add("2", "Fast Eva", "A", "5", "230");
+    race.add("3", "Empty Ota", "A", "5", "");
+    race.add("4", "Zero Ida", "A", "5", "0");
+    race.add("5", "Unstarted Bob", "A", "5", "300", "");
+    EXPECT_EQ(listed(race.lines(ResultListKind::TempO)), (std::vector<std::string>{"Fast 1 0", "Slow 2 15"}));
+
+    const std::string path = race.exportFile(ResultListKind::TempO);
+    EXPECT_EQ(schemaErrors(path), "");
+}
+
+TEST(ResultList, PreOListsByHundredTimesPointsMinusTimeAndLeavesOutZeroKeys) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AB");
+    race.add("1", "Ninety", "A", "20", "90");
+    race.add("2", "Forty", "A", "20", "40");
+    race.add("3", "Nineteen", "A", "19", "");
+    race.add("4", "Nothing", "A", "0", "");
+    const auto lines = race.lines(ResultListKind::PreO);
+    EXPECT_EQ(listed(lines), (std::vector<std::string>{"Forty 1 0", "Ninety 2 50", "Nineteen 3 0"}));
+    EXPECT_TRUE(contains(lines, "  <Score>20</Score>"));
+    EXPECT_TRUE(contains(lines, "  <Score>19</Score>"));
+
+    Race slowTen;
+    slowTen.record.classes[0] = classWith("A", "AB");
+    slowTen.add("1", "Ten", "A", "10", "150");
+    slowTen.add("2", "Nine", "A", "9", "0");
+    EXPECT_EQ(listed(slowTen.lines(ResultListKind::PreO)), (std::vector<std::string>{"Nine 1 0", "Ten 2 0"}));
+    EXPECT_EQ(schemaErrors(slowTen.exportFile(ResultListKind::PreO)), "");
+}
+
+TEST(ResultList, TimeBehindIsZeroWhenNobodyOfTheClassHasATime) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AB");
+    race.add("1", "Only", "A", "3", "");
+    EXPECT_EQ(listed(race.lines(ResultListKind::PreO)), (std::vector<std::string>{"Only 1 0"}));
+}
+
+TEST(ResultList, StartAndFinishComeFromThePunchesOrFromZeroTimeAndWholeOffsetMinutes) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AB");
+    race.add("1", "Offset Jan", "A", "1", "1", "12.5");
+    race.add("2", "Punched Eva", "A", "1", "2", "40");
+    race.punches("2", {punch("1", "STA", "10:41:30"), punch("1", "FIN", "11:20:05")});
+    race.add("3", "Night Ota", "A", "1", "3", "20");
+    race.punches("3", {punch("1", "STA", "23:58:00"), punch("1", "FIN", "00:41:00")});
+    race.add("4", "Late Ida", "A", "1", "4", "900");
+    const auto lines = race.lines(ResultListKind::TempO);
+    const std::vector<std::string> expected = {
+        "  <StartTime>2024-05-04T10:12:00+01:00</StartTime>",
+        "  <FinishTime>2024-05-04T11:12:00+01:00</FinishTime>",
+        "  <StartTime>2024-05-04T10:41:30+01:00</StartTime>",
+        "  <FinishTime>2024-05-04T11:20:05+01:00</FinishTime>",
+        "  <StartTime>2024-05-04T23:58:00+01:00</StartTime>",
+        "  <FinishTime>2024-05-05T00:41:00+01:00</FinishTime>",
+        "  <StartTime>2024-05-05T01:00:00+01:00</StartTime>",
+        "  <FinishTime>2024-05-05T02:00:00+01:00</FinishTime>",
+    };
+    std::vector<std::string> times;
+    for (const auto& line : lines)
+        if (line.find("<StartTime>2024") != std::string::npos ||
+            line.find("<FinishTime>") != std::string::npos)
+            times.push_back(line);
+    EXPECT_EQ(times, expected);
+}
+
+TEST(ResultList, ANameWithoutABlankIsTheFamilyNameAlone) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AB");
+    race.add("1", "Madonna", "A", "3", "10");
+    race.add("2", "van Dijk Jan", "A", "3", "20");
+    const auto lines = race.lines(ResultListKind::TempO);
+    EXPECT_TRUE(contains(lines, "   <Family>Madonna</Family>"));
+    EXPECT_TRUE(contains(lines, "   <Given></Given>"));
+    EXPECT_TRUE(contains(lines, "   <Family>van</Family>"));
+    EXPECT_TRUE(contains(lines, "   <Given>Dijk Jan</Given>"));
+}
+
+TEST(ResultList, PreOExportsEveryPunchedControlAsPunchedAndEveryActiveStationWithItsTime) {
+    Race race;
+    race.record.classes[0] = classWith("A", "ABZ");
+    setStation(race.record.classes[0], 1, "ABC");
+    setStation(race.record.classes[0], 2, "A", true);
+    setStation(race.record.classes[0], 3, "CA");
+    race.add("7", "Novak Jan", "A", "2", "95");
+    race.punches("7",
+                 {punch("1", "STA", "10:05:00"), punch(std::to_string(code(1, 'A')), " CN", "10:10:00"),
+                  punch(std::to_string(code(1, 'B')), " CN", "10:11:00"),
+                  punch(std::to_string(code(3, 'Z')), " CN", "10:15:00"), punch("1", "FIN", "10:50:00")});
+    race.timedControls("7", "A-C------;45;*\r\nA;30\r\nCB;1:05\r\n");
+    const auto lines = race.lines(ResultListKind::PreO);
+    const auto first = std::find(lines.begin(), lines.end(), "  <Score>2</Score>");
+    ASSERT_NE(first, lines.end());
+    const std::vector<std::string> expected = {
+        "  <Score>2</Score>",
+        "  <ControlAnswer>",
+        "   <Answer>AB</Answer>",
+        "   <CorrectAnswer>A</CorrectAnswer>",
+        "  </ControlAnswer>",
+        "  <ControlAnswer>",
+        "   <Answer>Z</Answer>",
+        "   <CorrectAnswer>Z</CorrectAnswer>",
+        "  </ControlAnswer>",
+        "  <ControlAnswer>",
+        "   <Answer>AC</Answer>",
+        "   <CorrectAnswer>ABC</CorrectAnswer>",
+        "   <Time>45</Time>",
+        "  </ControlAnswer>",
+        "  <ControlAnswer>",
+        "   <Answer>CB</Answer>",
+        "   <CorrectAnswer>CA</CorrectAnswer>",
+        "   <Time>105</Time>",
+        "  </ControlAnswer>",
+        "   <ControlCard>0</ControlCard>",
+        "  </Result>",
+        " </PersonResult>",
+    };
+    EXPECT_EQ(std::vector<std::string>(first, first + static_cast<long>(expected.size())), expected);
+
+    // TempO carries the stations but neither the score nor the controls.
+    const auto tempo = race.lines(ResultListKind::TempO);
+    EXPECT_FALSE(contains(tempo, "  <Score>2</Score>"));
+    EXPECT_FALSE(contains(tempo, "   <Answer>AB</Answer>"));
+    EXPECT_TRUE(contains(tempo, "   <CorrectAnswer>ABC</CorrectAnswer>"));
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
+}
+
+TEST(ResultList, CzechNamesAreConvertedToUtf8AndEscaped) {
+    Race race;
+    race.record.race_name = "Poh\xE1r \x8E"
+                            "ambery & <Syn>";
+    race.record.classes[0] = classWith("H\x9Ainky", "A");
+    race.record.classes[2] = classWith("D21", "A");
+    race.add("1", "Dvo\xF8\xE1k & Syn", "H\x9Ainky", "1", "10");
+    race.session.table.setCell(1, column::kRegistration, "\"ABC'");
+    const auto lines = race.lines(ResultListKind::PreO);
+    EXPECT_TRUE(contains(lines, " <Name>Pohár Žambery &amp; &lt;Syn&gt;</Name>"));
+    EXPECT_TRUE(contains(lines, "  <Name>Hšinky</Name>"));
+    EXPECT_TRUE(contains(lines, "   <Family>Dvořák</Family>"));
+    EXPECT_TRUE(contains(lines, "   <Given>&amp; Syn</Given>"));
+    EXPECT_TRUE(contains(lines, R"(   <Id type="IOF">&quot;ABC&apos;</Id>)"));
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
+}
+
+TEST(ResultList, XmlTextLeavesOutControlCharactersThatXmlCannotHold) {
+    EXPECT_EQ(xmlText("a\x01"
+                      "b\x1F\x7F\tc\r\n"),
+              "ab\tc");
+    EXPECT_EQ(xmlText("\x8A\xE1<&>"), "Šá&lt;&amp;&gt;");
+}
+
+TEST(ResultList, TheDocumentIsWrittenLineByLine) {
+    Race race;
+    race.record.classes[0] = classWith("A", "B");
+    setStation(race.record.classes[0], 1, "C");
+    race.record.classes[4] = classWith("Empty", "A");
+    race.add("12", "Lind Eva", "A", "1", "60");
+    race.punches("12", {punch(std::to_string(code(1, 'B')), " CN", "10:20:00")});
+    race.timedControls("12", "C;60\r\n");
+    const std::vector<std::string> expected = {
+        R"(<?xml version="1.0" encoding="utf-8"?>)",
+        R"(<ResultList xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" iofVersion="3.0" createTime="2024-05-04T09:05:07+01:00" creator="Ravik" status="Snapshot" xmlns="http://www.orienteering.org/datastandard/3.0">)",
+        "<Event>",
+        " <Name>Spring Cup</Name>",
+        " <StartTime>",
+        "  <Date>2024-05-04</Date>",
+        "  <Time>10:00:00</Time>",
+        " </StartTime>",
+        " <EndTime>",
+        "  <Date>2024-05-04</Date>",
+        "  <Time>23:59:59</Time>",
+        " </EndTime>",
+        "</Event>",
+        "<ClassResult>",
+        R"( <Class sex="M">)",
+        "  <Id>A</Id>",
+        "  <Name>A</Name>",
+        " </Class>",
+        " <Course>",
+        "  <Length>0</Length>",
+        "  <Climb>0</Climb>",
+        " </Course>",
+        " <PersonResult>",
+        "  <Person>",
+        R"(   <Id type="IOF">REG12</Id>)",
+        "  <Name>",
+        "   <Family>Lind</Family>",
+        "   <Given>Eva</Given>",
+        "  </Name>",
+        " </Person>",
+        " <Organisation>",
+        "  <Name>",
+        "  </Name>",
+        " </Organisation>",
+        " <Result>",
+        "  <BibNumber>12</BibNumber>",
+        "  <StartTime>2024-05-04T10:00:00+01:00</StartTime>",
+        "  <FinishTime>2024-05-04T11:00:00+01:00</FinishTime>",
+        "  <Time>60</Time>",
+        "  <TimeBehind>0</TimeBehind>",
+        "  <Position>1</Position>",
+        "  <Status>OK</Status>",
+        "  <Score>1</Score>",
+        "  <ControlAnswer>",
+        "   <Answer>B</Answer>",
+        "   <CorrectAnswer>B</CorrectAnswer>",
+        "  </ControlAnswer>",
+        "  <ControlAnswer>",
+        "   <Answer>C</Answer>",
+        "   <CorrectAnswer>C</CorrectAnswer>",
+        "   <Time>60</Time>",
+        "  </ControlAnswer>",
+        "   <ControlCard>0</ControlCard>",
+        "  </Result>",
+        " </PersonResult>",
+        "</ClassResult>",
+        "<ClassResult>",
+        R"( <Class sex="M">)",
+        "  <Id>Empty</Id>",
+        "  <Name>Empty</Name>",
+        " </Class>",
+        " <Course>",
+        "  <Length>0</Length>",
+        "  <Climb>0</Climb>",
+        " </Course>",
+        "</ClassResult>",
+        "</ResultList>",
+    };
+    EXPECT_EQ(race.lines(ResultListKind::PreO), expected);
+
+    std::string bytes;
+    for (const auto& line : expected)
+        bytes += line + "\r\n";
+    const std::string path = race.exportFile(ResultListKind::PreO);
+    EXPECT_EQ(path, race.folder.file("spring_PreoResults_E1.xml"));
+    EXPECT_EQ(test::readFile(path), bytes);
+    EXPECT_EQ(schemaErrors(path), "");
+}
+
+TEST(ResultList, AnUnscoredStageHoldsOnlyTheEventAndTheClasses) {
+    Race race;
+    race.record.classes[0] = classWith("A", "B");
+    race.add("1", "Lind Eva", "A", "", "");
+    const auto lines = race.lines(ResultListKind::TempO);
+    EXPECT_FALSE(contains(lines, " <PersonResult>"));
+    EXPECT_TRUE(contains(lines, "  <Name>A</Name>"));
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
+}
+
+TEST(ResultList, TheFileIsNamedAfterTheRaceAndTheSuccessIsTold) {
+    EXPECT_EQ(resultListPath("/races/Spring.ravik", 2, ResultListKind::TempO),
+              "/races/Spring_TempoResults_E2.xml");
+    EXPECT_EQ(resultListPath("/races/Spring.ravik", 1, ResultListKind::PreO),
+              "/races/Spring_PreoResults_E1.xml");
+
+    Race race;
+    race.record.classes[0] = classWith("A", "B");
+    race.save();
+    test::ScriptedPrompt prompt;
+    const auto path = exportResultList(race.session, {.stage = 1, .kind = ResultListKind::TempO}, prompt);
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, race.folder.file("spring_TempoResults_E1.xml"));
+    EXPECT_EQ(prompt.shown, (std::vector<std::string>{"File " + *path + " created."}));
+    EXPECT_EQ(schemaErrors(*path), "");
+}
+
+TEST(ResultList, AStageWithoutAValidDateOrZeroTimeIsRefusedAndNothingIsWritten) {
+    for (const auto& [date, start] : std::vector<std::pair<std::string, std::string>>{
+             {"", "10:00"}, {"2024-02-30", "10:00"}, {"2024-05-04", ""}, {"2024-05-04", "25:00"}}) {
+        Race race;
+        race.record.stage_date = date;
+        race.record.stage_start = start;
+        race.record.classes[0] = classWith("A", "B");
+        race.add("1", "Lind Eva", "A", "1", "1");
+        race.save();
+        test::ScriptedPrompt prompt;
+        race.session.language = Language::English;
+        EXPECT_FALSE(exportResultList(race.session, {.stage = 1, .kind = ResultListKind::PreO}, prompt));
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0],
+                  date == "2024-05-04"
+                      ? "The stage has no valid start time (HH:MM); the results cannot be exported to XML."
+                      : "The stage has no valid date (YYYY-MM-DD); the results cannot be exported to XML.");
+        EXPECT_FALSE(std::filesystem::exists(race.folder.file("spring_PreoResults_E1.xml")));
+    }
+}
+
+TEST(ResultList, AnUnwritableFolderStopsTheExportWithoutTellingSuccess) {
+    Race race;
+    race.record.classes[0] = classWith("A", "B");
+    race.save();
+    std::filesystem::create_directories(race.folder.file("spring_TempoResults_E1.xml/inside"));
+    test::ScriptedPrompt prompt;
+    EXPECT_THROW(exportResultList(race.session, {.stage = 1, .kind = ResultListKind::TempO}, prompt),
+                 IoError);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST(ResultList, TheCreationTimeHasATwoDigitHour) {
+    std::tm local{};
+    local.tm_year = 2023 - 1900;
+    local.tm_mon = 10;
+    local.tm_mday = 1;
+    local.tm_hour = 9;
+    local.tm_min = 5;
+    local.tm_sec = 3;
+    EXPECT_EQ(iofCreationTime(local), "2023-11-01T09:05:03+01:00");
+}
+
+} // namespace
+} // namespace ravik

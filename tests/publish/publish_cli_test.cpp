@@ -1,0 +1,104 @@
+#include "publish_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace ravik::test {
+namespace {
+
+class PublishCli : public PublishingTest {
+protected:
+    PublishCli() {
+        session.saveCompetitors();
+        writeFile(configFile.file("ravik-service.ini"),
+                  "# test service\r\nhost = 127.0.0.1\r\nport=" + std::to_string(server.port()) +
+                      "\r\nuser=" + kFtpUser + "\r\npassword=" + kFtpPassword +
+                      "\r\npublic_address=https://"
+                      "results.example.invalid\r\nadmin_email=admin@example.invalid\r\n");
+    }
+    // Runs ravik-cli with the test's service configuration; the output of both streams.
+    int run(const std::string& arguments, std::string& output) {
+        const std::string command = "RAVIK_SERVICE_CONFIG='" + configFile.file("ravik-service.ini") + "' '" +
+                                    RAVIK_CLI_PATH + "' " + arguments + " 2>&1";
+        FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t read = 0;
+        while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, read);
+        const int status = ::pclose(pipe);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string race() const { return "'" + session.race.racePath() + "'"; }
+    TempFolder configFile;
+};
+
+TEST_F(PublishCli, PublishUploadsNamedPagesToTheServiceOrAnotherServer) {
+    makeRaceWebFolder();
+    writeFile(stageFile("results_E1.htm"), "stage page");
+    writeFile(folder.file("overall.htm"), "overall");
+    std::string output;
+    EXPECT_EQ(run("publish " + race() + " --stage 1 --service-user club results_E1.htm overall.htm", output),
+              0)
+        << output;
+    EXPECT_EQ(output, "results_E1.htm uploaded on server\nUpload unsuccessful... \n");
+    EXPECT_EQ(readFile(raceWebFolder() + "results_E1.htm"), "stage page");
+    EXPECT_EQ(readFile(raceWebFolder() + "overall.htm"), "overall");
+
+    std::filesystem::create_directories(remote("other"));
+    output.clear();
+    EXPECT_EQ(run("publish " + race() + " --stage 1 --host 127.0.0.1 --port " +
+                      std::to_string(server.port()) + " --user " + kFtpUser + " --password " + kFtpPassword +
+                      " --dir /other results_E1.htm",
+                  output),
+              0)
+        << output;
+    EXPECT_EQ(readFile(remote("other/results_E1.htm")), "stage page");
+
+    output.clear();
+    EXPECT_EQ(run("publish " + race() + " --stage 1 --service-user club notes.txt", output), 1);
+    output.clear();
+    EXPECT_EQ(run("publish " + race() + " --stage 1 --service-user nobody results_E1.htm", output), 1);
+    EXPECT_NE(output.find("Race web folder does not exists. Create? (no)"), std::string::npos) << output;
+    output.clear();
+    EXPECT_EQ(run("publish " + race() + " --stage 1 results_E1.htm", output), 2);
+}
+
+TEST_F(PublishCli, DownloadsAndMergesTimedControls) {
+    makeRaceWebFolder();
+    writeFile(raceWebFolder() + "17_1.tc2", "ABC;31;\r\n");
+    std::string output;
+    EXPECT_EQ(run("tc-download " + race() + " --stage 1 --service-user club --new", output), 0) << output;
+    EXPECT_NE(output.find("All TC files (1) were downloaded.\n"), std::string::npos) << output;
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
+
+    writeFile(stageFile("17.tc2"), "ABC;30;*\r\n");
+    output.clear();
+    EXPECT_EQ(run("tc-download " + race() + " --stage 1 --service-user club", output), 0) << output;
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;30;*\r\n");
+    output.clear();
+    EXPECT_EQ(run("tc-merge " + race() + " --stage 1", output), 0) << output;
+    EXPECT_EQ(output, "All TC2 merged.\n");
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
+
+    output.clear();
+    EXPECT_EQ(run("tc-merge " + race() + " --stage 4", output), 1);
+}
+
+TEST(ServiceConfigFile, ReadsItsKeysAndFallsBackToNotConfigured) {
+    const ServiceConfig config = parseServiceConfig(
+        "host=ftp.example.invalid\nport=2121\nuser=u\npassword=p=q\npublic_address=https://x.invalid\n"
+        "admin_email=a@x.invalid\nnonsense\n");
+    EXPECT_TRUE(config.configured());
+    EXPECT_EQ(config.account.host, "ftp.example.invalid");
+    EXPECT_EQ(config.account.port, 2121);
+    EXPECT_EQ(config.account.password, "p=q");
+    EXPECT_EQ(config.publicBaseAddress, "https://x.invalid/");
+    EXPECT_EQ(config.adminAddress, "a@x.invalid");
+    EXPECT_EQ(parseServiceConfig("port=99999\n").account.port, 21);
+    EXPECT_FALSE(loadServiceConfig("/nonexistent/ravik-service.ini").configured());
+}
+
+} // namespace
+} // namespace ravik::test

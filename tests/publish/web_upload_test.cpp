@@ -1,0 +1,110 @@
+#include "publish/race_description.h"
+#include "publish_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace ravik::test {
+namespace {
+
+using RaceWebFolder = PublishingTest;
+using WebUpload = PublishingTest;
+
+TEST_F(RaceWebFolder, CreateMakesTheFolderWithIndexAndDescriptionThenTests) {
+    makeUserFolder();
+    const PublishOutcome outcome = publisher.createRaceWebFolder(controls());
+    EXPECT_EQ(readFile(raceWebFolder() + "index.php"), folderIndexPage());
+    EXPECT_EQ(readFile(stageFile("index.php")), folderIndexPage());
+    EXPECT_EQ(readFile(raceWebFolder() + "temp.info"),
+              raceDescription("heslo1", publishingStage(), session.table));
+    ASSERT_TRUE(outcome.serviceControls);
+    EXPECT_TRUE(outcome.serviceControls->upload);
+    EXPECT_FALSE(outcome.serviceControls->createFolder);
+    EXPECT_EQ(log().back(), "Test succesful, disconected.");
+}
+
+TEST_F(RaceWebFolder, UpdateUploadsTheDescriptionAndCreatesAMissingFolderOnYes) {
+    makeRaceWebFolder();
+    PublishControls values = controls();
+    publisher.updateRaceDescription(values);
+    EXPECT_EQ(readFile(raceWebFolder() + "temp.info"), readFile(stageFile("temp.info")));
+    EXPECT_EQ(log().back(), "Race data updated.");
+
+    std::filesystem::remove_all(raceWebFolder());
+    prompt.answers = {false};
+    publisher.updateRaceDescription(values);
+    EXPECT_EQ(prompt.shown.back(), "Race web folder does not exists. Create?");
+    EXPECT_FALSE(std::filesystem::exists(raceWebFolder()));
+    EXPECT_FALSE(std::filesystem::exists(remote("temp.info")));
+    EXPECT_EQ(log().back(), "The race web folder is missing; nothing was uploaded.");
+
+    prompt.answers = {true};
+    values.racePassword = "new";
+    const PublishOutcome outcome = publisher.updateRaceDescription(values);
+    EXPECT_EQ(readFile(raceWebFolder() + "index.php"), folderIndexPage());
+    EXPECT_EQ(readFile(raceWebFolder() + "temp.info").substr(0, 5), "new\r\n");
+    EXPECT_TRUE(outcome.serviceControls && outcome.serviceControls->upload);
+    EXPECT_EQ(log().back(), "Race data updated.");
+}
+
+TEST_F(WebUpload, StoresEachSelectedFileFromBothFoldersAndLogsIt) {
+    makeRaceWebFolder();
+    writeFile(stageFile("results_E1.htm"), "stage page");
+    writeFile(stageFile("startlist_E1.htm"), "start page");
+    writeFile(folder.file("overall.htm"), "overall page");
+    writeFile(folder.file("notes.txt"), "not listed");
+    PublishControls values = controls();
+    EXPECT_EQ(values.fileList,
+              (std::vector<std::string>{"results_E1.htm", "startlist_E1.htm", "overall.htm"}));
+    values.selectedFiles = {"results_E1.htm", "overall.htm"};
+    const PublishOutcome outcome = publisher.uploadToService(values);
+    EXPECT_EQ(readFile(raceWebFolder() + "results_E1.htm"), "stage page");
+    EXPECT_EQ(readFile(raceWebFolder() + "overall.htm"), "overall page");
+    EXPECT_FALSE(std::filesystem::exists(raceWebFolder() + "startlist_E1.htm"));
+    // The stage log line speaks of the stage folder's copy; the race folder has no such one.
+    EXPECT_EQ(std::vector<std::string>(log().end() - 2, log().end()),
+              (std::vector<std::string>{"results_E1.htm uploaded on server", "Upload unsuccessful... "}));
+    EXPECT_FALSE(outcome.repeatRecorded);
+    EXPECT_EQ(publisher.actionCount(), 0);
+}
+
+TEST_F(WebUpload, NamesWithAccentsArriveUnderTheirUtf8NameAndTheStageCopyWins) {
+    makeRaceWebFolder();
+    writeFile(stageFile("výsledky.htm"), "stage");
+    writeFile(folder.file("výsledky.htm"), "race");
+    PublishControls values = controls();
+    values.selectedFiles = {"výsledky.htm"};
+    publisher.uploadToService(values);
+    EXPECT_EQ(readFile(raceWebFolder() + "výsledky.htm"), "stage");
+    EXPECT_TRUE(logged("výsledky.htm uploaded on server"));
+}
+
+TEST_F(WebUpload, UploadWithoutServerIsAnErrorForTheUser) {
+    publisher.setService(serviceConfig(freePort()));
+    EXPECT_THROW(publisher.uploadToService(controls()), FtpError);
+}
+
+TEST_F(WebUpload, OtherServerWithMissingDirectoryUploadsIntoTheStartDirectory) {
+    writeFile(stageFile("results_E1.htm"), "stage page");
+    PublishControls values = controls();
+    values.selectedFiles = {"results_E1.htm"};
+    values.otherServer = {"127.0.0.1:" + std::to_string(server.port()), kFtpUser, kFtpPassword, "/pages"};
+    values.repeat = true;
+    values.repeatMinutes = "3";
+    const PublishOutcome outcome = publisher.uploadToOtherServer(values);
+    EXPECT_EQ(prompt.shown, (std::vector<std::string>{"This remote directory is missing on FTP server."}));
+    EXPECT_EQ(readFile(remote("results_E1.htm")), "stage page");
+    EXPECT_TRUE(outcome.repeatRecorded);
+    EXPECT_EQ(outcome.timerIntervalMs, 180000);
+    ASSERT_EQ(publisher.actionCount(), 1);
+    EXPECT_EQ(publisher.actions()[0].target, RepeatAction::Target::OtherServer);
+
+    std::filesystem::create_directories(remote("pages"));
+    values.repeat = false;
+    publisher.uploadToOtherServer(values);
+    EXPECT_EQ(readFile(remote("pages/results_E1.htm")), "stage page");
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(publisher.actionCount(), 1);
+}
+
+} // namespace
+} // namespace ravik::test

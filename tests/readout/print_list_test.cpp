@@ -1,0 +1,24 @@
+#include "readout/print_list.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace ravik;
+
+TEST(PrintList, ListsPunchFilesWithTheirCompetitorsAndLeavesOutUnassignedCards) {
+    test::TempFolder folder;
+    for (const char* name : {"12.si", "3.si", "SI2045117.si", "12.tc2", "vysledky_E1.htm"})
+        test::writeFile(folder.file(name), "");
+    CompetitorTable table;
+    table.setRowCount(4);
+    table.setCell(1, column::kId, "12");
+    table.setCell(1, column::kName, "Nov\xE1k Jan");
+    table.setCell(2, column::kId, "3");
+    table.setCell(2, column::kName, "Adam Petr");
+    table.setCell(3, column::kId, "12");
+    table.setCell(3, column::kName, "Twin");
+    EXPECT_EQ(printListItems(folder.path(), table),
+              (std::vector<std::string>{"12.si (Nov\xE1k Jan) (Twin)", "3.si (Adam Petr)"}));
+    EXPECT_EQ(competitorIdOfItem("12.si (Nov\xE1k Jan)"), "12");
+    EXPECT_TRUE(printListItems(folder.file("missing/"), table).empty());
+}
