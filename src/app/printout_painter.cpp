@@ -27,6 +27,9 @@ void paintDrawingList(QPainter& painter, const DrawingList& list) {
 }
 
 bool printDrawingList(QPrinter& printer, const DrawingList& list, const QString& title, bool portrait) {
+    // Printer units are 1/96 inch, the window's pixels: at zoom 10 (twice the
+    // window's spacing) the slip fits its fonts; a 1200 dpi unit would crowd it.
+    printer.setResolution(96);
     printer.setDocName(title);
     printer.setPageOrientation(portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
     QPainter painter;

@@ -10,6 +10,9 @@
 #include "cli/new_command.h"
 #include "cli/readout_command.h"
 #include "cli/results_command.h"
+#ifdef RAVIK_CLI_PRINTOUT
+#include "cli/printout_command.h"
+#endif
 
 #include <functional>
 #include <map>
@@ -33,6 +36,11 @@ const std::map<std::string, CommandEntry>& commands() {
               out << "ravik " << RAVIK_VERSION << "\n";
               return 0;
           }}},
+#ifdef RAVIK_CLI_PRINTOUT
+        {"printout", {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z]",
+                      "score the stage and write the competitor's result printout as a PDF; print its path",
+                      printoutCommand}},
+#endif
         {"overall", {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]",
                      "score the stages, write the overall results page of the classes and print its path",
                      overallCommand}},

@@ -1,0 +1,47 @@
+// The printout of the command line goes through the same printer path as the
+// window's print button and is read back from the PDF.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+std::string run(const std::string& command) {
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"), pclose);
+    if (!pipe) return output;
+    std::array<char, 4096> buffer;
+    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get())) output.append(buffer.data(), n);
+    return output;
+}
+
+} // namespace
+
+TEST(PrintoutCommand, WritesTheSlipOfAReadCardAsAPdf) {
+    const std::string cli = RAVIK_CLI_PATH;
+    if (run(cli + " --help").find("printout RACE") == std::string::npos) GTEST_SKIP() << "built without windows";
+    ravik::test::TempFolder folder;
+    const std::string race = folder.path() + "Sample.ravik";
+    ASSERT_EQ(run(cli + " demo " + folder.path()), race + "\n");
+    run(cli + " readout " + race + " --stage 1 --log " + folder.path() + "SIlog_E1.csv");
+
+    const std::string pdf = folder.path() + "slip.pdf";
+    EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 3 --answers --pdf " + pdf), pdf + "\n");
+    const std::string text = run("pdftotext -layout " + pdf + " -");
+    EXPECT_NE(text.find("Svoboda Eva"), std::string::npos) << text;
+    EXPECT_NE(text.find("Elite, 2045103, ID:3"), std::string::npos);
+    EXPECT_NE(text.find("Score: "), std::string::npos);
+    EXPECT_NE(text.find("Brk1: 5:00"), std::string::npos);
+    const std::string info = run("pdfinfo " + pdf);
+    EXPECT_NE(info.find("Ravik - Svoboda Eva"), std::string::npos);
+    EXPECT_NE(info.find("842 x 595"), std::string::npos); // landscape A4
+
+    EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 3 --portrait --pdf " + pdf), pdf + "\n");
+    EXPECT_NE(run("pdfinfo " + pdf).find("595 x 842"), std::string::npos);
+
+    EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 9999 --pdf " + pdf), "");
+}
