@@ -81,7 +81,8 @@ ClassEditorWindow::ClassEditorWindow(RavikApp& app)
         QComboBox* drawStage = app_.competitorWindow().los_e;
         const QString text = drawStage->currentText();
         drawStage->clear();
-        for (int stage = 1; stage <= count; ++stage) drawStage->addItem(QString::number(stage));
+        for (int stage = 1; stage <= count; ++stage)
+            drawStage->addItem(QString::number(stage));
         drawStage->setCurrentIndex(std::max(drawStage->findText(text), 0));
     };
     editor_.hooks.stageShown = [this](const RaceRecord& stage) { app_.mainWindow().showEditorStage(stage); };
@@ -250,7 +251,8 @@ const QStringList kNotScoredList{QString(), "X"};
 // A cell editor offering a fixed list of values.
 class ValueListDelegate : public QStyledItemDelegate {
 public:
-    ValueListDelegate(QStringList values, QObject* parent) : QStyledItemDelegate(parent), values_(std::move(values)) {}
+    ValueListDelegate(QStringList values, QObject* parent)
+        : QStyledItemDelegate(parent), values_(std::move(values)) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
         auto* box = new QComboBox(parent);
@@ -306,7 +308,8 @@ void ClassEditorWindow::connectCommands() {
         grid->viewport()->installEventFilter(this);
     }
     ComboBox1->setEditable(true);
-    for (QLineEdit* edit : {limit, pSI, cas_penalizace, P1od, P1do, P2od, P2do}) keepDigitsOnly(edit);
+    for (QLineEdit* edit : {limit, pSI, cas_penalizace, P1od, P1do, P2od, P2do})
+        keepDigitsOnly(edit);
 
     connect(Button1, &QPushButton::clicked, this, &ClassEditorWindow::onSave);
     for (QLineEdit* edit : {zavod_nazev, zavod_datum, zavod_misto, zavod_start})
@@ -317,17 +320,32 @@ void ClassEditorWindow::connectCommands() {
     connect(Button3, &QPushButton::clicked, this, &ClassEditorWindow::onCopyClass);
     connect(SIEdit1, &QPushButton::clicked, this, &ClassEditorWindow::onNumberStations);
     // Queued, so that a cell being edited is committed before the class list is read.
-    connect(seznam_kategorii, &QTableWidget::currentCellChanged, this,
-            [this](int row) { QMetaObject::invokeMethod(this, [this, row] { onClassSelected(row); }, Qt::QueuedConnection); });
+    connect(seznam_kategorii, &QTableWidget::currentCellChanged, this, [this](int row) {
+        QMetaObject::invokeMethod(
+            this, [this, row] { onClassSelected(row); }, Qt::QueuedConnection);
+    });
     connect(qApp, &QApplication::focusChanged, this, &ClassEditorWindow::onFocusChanged);
 }
 
+// The focus moves while the controls are destroyed; the window no longer follows it
+// nor hears its controls.
+ClassEditorWindow::~ClassEditorWindow() {
+    disconnect(qApp, nullptr, this, nullptr);
+    for (QTableWidget* grid : {XStringGrid2, XStringGrid3})
+        grid->viewport()->removeEventFilter(this);
+    for (QObject* control : findChildren<QObject*>())
+        disconnect(control, nullptr, this, nullptr);
+}
+
 void ClassEditorWindow::onFocusChanged(QWidget* old, QWidget* now) {
-    if (showing_) return;
+    // Only moves between the window's own controls count: a message box or another
+    // window taking the focus and giving it back is neither leaving nor entering.
+    if (showing_ || !within(old, this) || !within(now, this)) return;
     const auto left = [&](QWidget* area) { return within(old, area) && !within(now, area); };
     const auto entered = [&](QWidget* area) { return within(now, area) && !within(old, area); };
     // Queued, so that the cell editor that lost the focus has committed its text.
     const auto later = [this](auto step) { QMetaObject::invokeMethod(this, step, Qt::QueuedConnection); };
+    if (left(seznam_etap)) seznam_etap->setCurrentText(etapa->text());
     if (left(seznam_kategorii)) later([this] { onClassListLeft(); });
     if (left(XStringGrid1)) later([this] { onClusterGridLeft(); });
     if (left(XStringGrid2)) later([this] { onControlGridLeft(XStringGrid2); });
@@ -339,7 +357,8 @@ bool ClassEditorWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         for (QTableWidget* grid : {XStringGrid2, XStringGrid3})
-            if (watched == grid->viewport()) onTakeOver(grid, static_cast<QMouseEvent*>(event)->position().toPoint().y());
+            if (watched == grid->viewport())
+                onTakeOver(grid, static_cast<QMouseEvent*>(event)->position().toPoint().y());
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -355,19 +374,39 @@ void ClassEditorWindow::command(const std::function<void()>& step) {
     showView();
 }
 
-void ClassEditorWindow::reload() { command([this] { editor_.load(); }); }
-void ClassEditorWindow::onSave() { command([this] { editor_.save(); }); }
+void ClassEditorWindow::reload() {
+    command([this] { editor_.load(); });
+}
+void ClassEditorWindow::onSave() {
+    command([this] { editor_.save(); });
+}
 void ClassEditorWindow::onStageChosen(int index) {
     command([this, index] { editor_.chooseStage(toUtf8(seznam_etap->itemText(index))); });
 }
-void ClassEditorWindow::onAddStage() { command([this] { editor_.addStage(); }); }
-void ClassEditorWindow::onRemoveStage() { command([this] { editor_.removeStage(); }); }
-void ClassEditorWindow::onClassSelected(int row) { command([this, row] { editor_.selectClass(row); }); }
-void ClassEditorWindow::onClassGroupEntered() { command([this] { editor_.activateFirstClass(); }); }
-void ClassEditorWindow::onCopyClass() { command([this] { editor_.copyClass(); }); }
-void ClassEditorWindow::onNumberStations() { command([this] { editor_.numberStations(); }); }
-void ClassEditorWindow::onClassListLeft() { command([this] { editor_.save(); }); }
-void ClassEditorWindow::onClusterGridLeft() { command([this] { upperCaseClusterCells(editor_.view); }); }
+void ClassEditorWindow::onAddStage() {
+    command([this] { editor_.addStage(); });
+}
+void ClassEditorWindow::onRemoveStage() {
+    command([this] { editor_.removeStage(); });
+}
+void ClassEditorWindow::onClassSelected(int row) {
+    command([this, row] { editor_.selectClass(row); });
+}
+void ClassEditorWindow::onClassGroupEntered() {
+    command([this] { editor_.activateFirstClass(); });
+}
+void ClassEditorWindow::onCopyClass() {
+    command([this] { editor_.copyClass(); });
+}
+void ClassEditorWindow::onNumberStations() {
+    command([this] { editor_.numberStations(); });
+}
+void ClassEditorWindow::onClassListLeft() {
+    command([this] { editor_.save(); });
+}
+void ClassEditorWindow::onClusterGridLeft() {
+    command([this] { upperCaseClusterCells(editor_.view); });
+}
 void ClassEditorWindow::onControlGridLeft(QTableWidget* grid) {
     command([this, grid] { normaliseControlCells(editor_.view, grid == XStringGrid3 ? kControlRows : 0); });
 }
@@ -384,7 +423,8 @@ void ClassEditorWindow::readView() {
     view.stageDate = toCp1250(zavod_datum->text());
     view.stagePlace = toCp1250(zavod_misto->text());
     view.stageStart = toCp1250(zavod_start->text());
-    for (int row = 0; row < kClassRows; ++row) view.classList[row] = toCp1250(cellText(seznam_kategorii, row, 0));
+    for (int row = 0; row < kClassRows; ++row)
+        view.classList[row] = toCp1250(cellText(seznam_kategorii, row, 0));
     view.kategorie = toCp1250(kategorie->text());
     view.copyText = toCp1250(ComboBox1->currentText());
     for (int row = 0; row < kClusterRows; ++row)
@@ -410,16 +450,19 @@ void ClassEditorWindow::showView() {
     const QSignalBlocker blockStages(seznam_etap), blockClasses(seznam_kategorii), blockCopy(ComboBox1);
     etapa->setText(fromCp1250(view.etapa));
     seznam_etap->clear();
-    for (const std::string& item : view.stageItems) seznam_etap->addItem(fromCp1250(item));
+    for (const std::string& item : view.stageItems)
+        seznam_etap->addItem(fromCp1250(item));
     seznam_etap->setCurrentText(fromCp1250(view.etapa));
     zavod_nazev->setText(fromCp1250(view.raceName));
     zavod_datum->setText(fromCp1250(view.stageDate));
     zavod_misto->setText(fromCp1250(view.stagePlace));
     zavod_start->setText(fromCp1250(view.stageStart));
-    for (int row = 0; row < kClassRows; ++row) setCellText(seznam_kategorii, row, 0, fromCp1250(view.classList[row]));
+    for (int row = 0; row < kClassRows; ++row)
+        setCellText(seznam_kategorii, row, 0, fromCp1250(view.classList[row]));
     kategorie->setText(fromCp1250(view.kategorie));
     ComboBox1->clear();
-    for (const std::string& item : view.copyItems) ComboBox1->addItem(fromCp1250(item));
+    for (const std::string& item : view.copyItems)
+        ComboBox1->addItem(fromCp1250(item));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(fromCp1250(view.copyText));
     for (int row = 0; row < kClusterRows; ++row)

@@ -29,6 +29,7 @@ public:
     static constexpr int kTakeOverRowHeight = 21;
 
     explicit ClassEditorWindow(RavikApp& app);
+    ~ClassEditorWindow() override;
 
     // The editor's rules and the values of its controls.
     ClassEditor& editor() { return editor_; }

@@ -55,13 +55,16 @@ void MainWindow::showStageCount(int stageCount) {
     {
         const QSignalBlocker blocker(hlavni_etapa);
         hlavni_etapa->clear();
-        for (int stage = 1; stage <= stageCount; ++stage) hlavni_etapa->addItem(QString::number(stage));
+        for (int stage = 1; stage <= stageCount; ++stage)
+            hlavni_etapa->addItem(QString::number(stage));
         hlavni_etapa->setCurrentIndex(hlavni_etapa->findText(current));
     }
     if (hlavni_etapa->currentText() != current) onStageChanged(hlavni_etapa->currentText());
 }
 
-void MainWindow::showRaceName(const std::string& raceName) { nazev_zavodu->setText(fromCp1250(raceName)); }
+void MainWindow::showRaceName(const std::string& raceName) {
+    nazev_zavodu->setText(fromCp1250(raceName));
+}
 
 void MainWindow::showEditorStage(const RaceRecord& stage) {
     showRaceName(stage.race_name);

@@ -43,6 +43,8 @@ void MainWindow::saveSettings() {
     ravik::saveSettings(session_, settings, prompt_);
 }
 
-void MainWindow::onBackupTimer() { backUpRace(session_.race, session_.log); }
+void MainWindow::onBackupTimer() {
+    backUpRace(session_.race, session_.log);
+}
 
 } // namespace ravik

@@ -145,7 +145,8 @@ void punch(std::ostringstream& log, int card, int code, const char* mode, int se
     // The station's twelve-hour clock: afternoon hours are logged as 01, 02, ...
     const int hour = std::stoi(time.substr(0, 2));
     const std::string logged = hour > 12 ? twoDigits(hour - 12) + time.substr(2) : time;
-    log << ++line << ";" << card << ";" << (code > 0 ? std::to_string(code) : "") << ";" << mode << ";1;6;"
+    ++line;
+    log << line << ";" << card << ";" << (code > 0 ? std::to_string(code) : "") << ";" << mode << ";1;6;"
         << kDates[0] << ";" << logged << ";" << line % 50 << ";" << line << ";\r\n";
 }
 

@@ -9,8 +9,6 @@ namespace ravik {
 class Log;
 class RaceContext;
 
-inline constexpr int kBackupIntervalMs = 300000;
-
 struct BackupNames {
     std::string raceFile;
     std::string competitorFile;

@@ -21,6 +21,8 @@ namespace ravik {
 namespace {
 
 constexpr std::int32_t kSplitFold = 43200;
+// Far beyond any real punch file; a larger one is damaged and stops the run.
+constexpr std::int64_t kMaxPunchFileBytes = 16 * 1024 * 1024;
 constexpr int kMaxAnswerLetters = 3;
 constexpr const char kAnswerLetters[kAnswersPerControl] = {'A', 'B', 'C', 'D', 'E', 'F', 'Z'};
 
@@ -93,10 +95,10 @@ void readTimedControls(StageResult& result, const std::string& path) {
 // Reads the punch file; false when it does not exist.
 bool readPunches(StageResult& result, const std::string& path, const ClassCodes* codes,
                  std::array<std::string, 4>& breakTimes) {
-    if (!fileExists(path)) return false;
+    if (fileSize(path) < 0) return false;
     std::string previous;
     std::int32_t counter = 1;
-    for (const PunchLine& punch : readPunchFile(path)) {
+    for (const PunchLine& punch : parsePunchFile(readWholeFile(path, kMaxPunchFileBytes))) {
         if (punch.isStart()) {
             result.start = punch.time.substr(0, 10);
             previous = result.start;

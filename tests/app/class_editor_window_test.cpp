@@ -6,16 +6,16 @@
 #include "setup/race_opening.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 namespace ravik {
@@ -159,8 +159,9 @@ TEST(ClassEditorWindow, TheRightMouseButtonTakesTheControlUnderItOverFromTheMain
 
     race.prompt->inputs = {std::string("7")};
     const QPointF atRow3(10, 3 * ClassEditorWindow::kTakeOverRowHeight + 5);
-    QMouseEvent release(QEvent::MouseButtonRelease, atRow3, window.XStringGrid3->viewport()->mapToGlobal(atRow3),
-                        Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, atRow3,
+                        window.XStringGrid3->viewport()->mapToGlobal(atRow3), Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(window.XStringGrid3->viewport(), &release);
     ASSERT_EQ(race.prompt->inputCalls.size(), 1u);
     EXPECT_EQ(race.prompt->inputCalls[0].title, "Doplň SI (K24) podle kontrol hlavní kategorie");
@@ -184,7 +185,8 @@ TEST(ClassEditorWindow, AnswerCellsOfferTheirValueLists) {
                                                                             grid->model()->index(0, column));
         QStringList values;
         if (auto* box = qobject_cast<QComboBox*>(editor))
-            for (int i = 0; i < box->count(); ++i) values << box->itemText(i);
+            for (int i = 0; i < box->count(); ++i)
+                values << box->itemText(i);
         delete editor;
         return values;
     };
@@ -195,6 +197,39 @@ TEST(ClassEditorWindow, AnswerCellsOfferTheirValueLists) {
     EXPECT_EQ(listOf(window.XStringGrid2, 2), answers);
     EXPECT_EQ(listOf(window.XStringGrid3, 2), answers);
     EXPECT_EQ(window.XStringGrid2->itemDelegateForColumn(1), nullptr) << "flags are free text";
+}
+
+TEST(ClassEditorWindow, LeavingTheGridsAndEnteringTheClassGroupsFollowTheFocus) {
+    EditorApp race;
+    ClassEditorWindow& window = race.editor();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    const auto moveFocus = [](QWidget* to) {
+        to->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+    };
+    moveFocus(window.zavod_misto);
+    moveFocus(window.XStringGrid2);
+    if (QApplication::focusWidget() != window.XStringGrid2)
+        GTEST_SKIP() << "no keyboard focus on this platform";
+    EXPECT_EQ(race.prompt->shown, (std::vector<std::string>{"Není definovaná žádná kategorie."}));
+
+    type(window.seznam_kategorii, 0, 0, "H21");
+    moveFocus(window.seznam_kategorii);
+    moveFocus(window.XStringGrid3);
+    EXPECT_EQ(readStage(race.racePath(), 1).classes[0].class_name, "H21") << "leaving the list saves";
+    EXPECT_EQ(window.kategorie->text(), "H21") << "entering the controls activates the first class";
+
+    type(window.XStringGrid3, 0, 1, "d");
+    type(window.XStringGrid3, 0, 2, "c");
+    type(window.XStringGrid2, 0, 1, "e");
+    moveFocus(window.XStringGrid1);
+    EXPECT_EQ(cell(window.XStringGrid3, 0, 1), "A-D");
+    EXPECT_EQ(cell(window.XStringGrid3, 0, 2), "C");
+    EXPECT_EQ(cell(window.XStringGrid2, 0, 1), "e") << "only the grid left is rewritten";
+    type(window.XStringGrid1, 0, 3, "f");
+    moveFocus(window.limit);
+    EXPECT_EQ(cell(window.XStringGrid1, 0, 3), "F");
 }
 
 } // namespace

@@ -33,7 +33,8 @@ struct App {
 
 QStringList items(const QComboBox* box) {
     QStringList list;
-    for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
     return list;
 }
 
@@ -120,7 +121,8 @@ TEST(MainWindowSettings, LoadsOnShowAndSavesOnClose) {
 
     app.main().cestaSI->setText("/other.csv");
     app.main().close();
-    EXPECT_EQ(test::readFile(folder.file("ravik.ini")), "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\n");
+    EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
+              "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\n");
 }
 
 } // namespace

@@ -53,6 +53,18 @@ TEST(RelayResults, MembersWithOneRelayNumberFormATeamInTableOrder) {
     EXPECT_EQ(team.place, 1);
 }
 
+TEST(RelayResults, ASixthMemberTakesTheFifthLegsPlace) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("R", "AA");
+    for (int i = 1; i <= 6; ++i)
+        addMember(race, std::to_string(i), "R", "2", 1);
+    const RelayStanding standing = standingOf(race, {"R"}, RelayForm::Teams, "2");
+    ASSERT_EQ(standing.teams.at(0).legs.size(), 5u);
+    EXPECT_EQ(standing.teams[0].legs[3]->name, "M4");
+    EXPECT_EQ(standing.teams[0].legs[4]->name, "M6");
+    EXPECT_EQ(standing.legCount, 5);
+}
+
 TEST(RelayResults, DruzstvaAddsThePenaltyForControlsNotAnsweredOfEachMembersShareAndTheTimedControls) {
     ScoringRace race;
     ClassDefinition definition = makeClass("R", "AAAA");

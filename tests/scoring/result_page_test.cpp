@@ -1,6 +1,7 @@
 // The stage result page and the ORIS text file.
 #include "core/competitor_table.h"
 #include "core/cp1250.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "scoring/result_page.h"
 #include "scoring/results_run.h"
@@ -374,6 +375,27 @@ TEST(ResultsRun, ClassNamesCannotLeadThePageOutOfTheStageFolder) {
     const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "results_E1_class_.._x.htm");
     EXPECT_TRUE(fileExists(outcome.pagePath));
+}
+
+} // namespace
+} // namespace ravik::test
+
+namespace ravik::test {
+namespace {
+
+TEST(ResultPage, AQualificationEditWithoutANumberStopsThePageWithAClearMessage) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("A", "AB");
+    addRunners(race, "A", {1});
+    PageOptions options = basicOptions();
+    options.qualificationLine = true;
+    options.qualificationAfter = "1x";
+    try {
+        pageOf(race, {"A"}, options);
+        FAIL() << "no error";
+    } catch (const ConversionError& error) {
+        EXPECT_STREQ(error.what(), "The field \"Qualification line\" must hold a number, it holds \"1x\".");
+    }
 }
 
 } // namespace

@@ -102,6 +102,20 @@ TEST(StageScoring, StartComesFromZeroTimeAndTheCurrentStagesOffsetWhenNotPunched
     }
 }
 
+TEST(StageScoring, NoStartIsComputedFromAnOffsetOrZeroTimeThatIsNoNumber) {
+    ScoringRace race;
+    race.record.stage_start = "9:00";
+    race.record.classes[0] = makeClass("A", "A");
+    race.addCompetitor("1", "A", "Ann", "5");
+    race.writePunches("1", {finishPunch("10:12:30")});
+    EXPECT_EQ(race.score({"A"}).at(0).raceTime, 0);
+    race.record.stage_start = "09:00";
+    race.setCell(1, column::start(1), "x");
+    EXPECT_EQ(race.score({"A"}).at(0).raceTime, 0);
+    race.setCell(1, column::start(1), "5,5"); // a comma as the competitor file's save reads it
+    EXPECT_EQ(race.score({"A"}).at(0).raceTime, 4020);
+}
+
 TEST(StageScoring, RaceTimeRunsAcrossMidnightLessTheBreaks) {
     ScoringRace race;
     ClassDefinition definition = makeClass("A", "A");
