@@ -9,6 +9,7 @@
 #include "app/publish_window.h"
 #include "app/qt_text.h"
 #include "app/results_window.h"
+#include "app/run_command.h"
 #include "app/widgets.h"
 #include "core/captions.h"
 #include "core/session.h"
@@ -116,6 +117,7 @@ void MainWindow::buildRaceGroup() {
 void MainWindow::buildOutputGroup() {
     GroupBox3 = named<QGroupBox>("GroupBox3", this, caption("GroupBox3"));
     Button17 = named<QPushButton>("Button17", GroupBox3, caption("Button17"));
+    Button17->setToolTip(QStringLiteral("Startovka je seřazená tak, jak jsou seřazeni ZÁVODNÍCI."));
     Button1 = named<QPushButton>("Button1", GroupBox3, caption("Button1"));
     Button20 = named<QPushButton>("Button20", GroupBox3, QStringLiteral("FTP"));
     auto* row = new QHBoxLayout(GroupBox3);
@@ -271,8 +273,9 @@ void MainWindow::setRacePath(const QString& racePath) {
     session_.race.setRacePath(toUtf8(racePath));
 }
 
+// The race named on the command line is opened as if chosen with "...".
 void MainWindow::openRaceAtStart(const QString& racePath) {
-    setRacePath(racePath);
+    runCommand(this, [&] { openChosenRace(toUtf8(racePath), RaceNaming::Open); });
 }
 
 void MainWindow::showGuarded(QWidget* window, const Text& refusal) {

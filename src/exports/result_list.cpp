@@ -3,7 +3,7 @@
 #include "core/numbers.h"
 #include "exports/iof_times.h"
 #include "exports/overall_results.h"
-#include "exports/punched_answers.h"
+#include "scoring/stage_scoring.h"
 #include "exports/xml_text.h"
 
 #include <algorithm>
@@ -115,7 +115,7 @@ void appendPerson(std::vector<std::string>& lines, const ResultListSource& sourc
     const std::string family = name.substr(0, blank);
     const std::string given = blank == std::string::npos ? std::string() : name.substr(blank + 1);
     const StageResult punched =
-        readPunchedAnswers(source.stageFolder, table.cell(row, column::kId), definition);
+        readCompetitorFiles(source.stageFolder, table.cell(row, column::kId), definition);
     const auto [start, finish] = startAndFinish(source, row, punched);
     const std::int64_t t = tcOf(table, row, source.stage);
     // Nobody is ahead of the fastest time, whatever the list is ordered by.

@@ -226,6 +226,18 @@ std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1) {
     return digits.empty() ? 60 : leadingDigits(digits);
 }
 
+StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
+                                const ClassDefinition& definition) {
+    StageResult result;
+    if (idCell.empty() || !isNumberCell(idCell)) return result;
+    const std::string name = std::to_string(numberCellValue(idCell));
+    const ClassCodes codes = codesOf(definition);
+    std::array<std::string, 4> breakTimes;
+    readTimedControls(result, timedControlFilePath(stageFolder, name));
+    readPunches(result, punchFilePath(stageFolder, name), &codes, breakTimes);
+    return result;
+}
+
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
                                           const std::string& stageFolder, const ScoringOptions& options) {
     requireStage(options.stage);

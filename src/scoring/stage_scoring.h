@@ -37,6 +37,14 @@ void checkNumberCells(const CompetitorTable& table, Language language);
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
                                           const std::string& stageFolder, const ScoringOptions& options);
 
+// A competitor's files read into a fresh entry, nothing scored: the answers as
+// punched at each control (not collapsed), the start and finish punches, the
+// timed-control answers and station times (the XML result lists need these). A
+// row whose ID cell is empty or not a whole number has no files of its own.
+// Throws IoError when a file exists but cannot be read.
+StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
+                                const ClassDefinition& definition);
+
 // Places the eligible entries (selected class, start cell not empty): net score
 // descending, total ascending, table order; disqualified ones after all others;
 // equal keys share the better place. One log line per placed competitor.

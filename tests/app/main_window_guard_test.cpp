@@ -52,7 +52,7 @@ TEST_F(MainWindowGuards, WithoutRaceInEnglishTheLineIsEnglish) {
 }
 
 TEST_F(MainWindowGuards, WithRaceOpenEachButtonShowsItsWindowAndLogsNothing) {
-    app.mainWindow().openRaceAtStart(QStringLiteral("/races/spring/Spring.ravik"));
+    app.mainWindow().setRacePath(QStringLiteral("/races/spring/Spring.ravik"));
     EXPECT_EQ(str(control<QLineEdit>(window::kMain, "umisteni")->text()), "/races/spring/Spring.ravik");
     for (const Guard& guard : kGuards) {
         press(guard.button);
