@@ -255,7 +255,9 @@ void MainWindow::connectCommands() {
     connect(CSVjednou, &QPushButton::clicked, this, &MainWindow::onReadoutOnce);
     connect(CSVautomat, &QPushButton::clicked, this, &MainWindow::onReadoutAutomatic);
     connect(SpeedButton1, &QToolButton::clicked, this, &MainWindow::onReadoutStop);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::onReadoutOnce);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (!aDialogIsOpen()) onReadoutOnce();
+    });
     connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::onRewriteDateToggled);
 
     connect(Button12, &QPushButton::clicked, this, &MainWindow::onPrint);

@@ -2,6 +2,8 @@
 // CheckBox16 is checked, replayed on every tick of Timer1.
 #include "app/results_window.h"
 
+#include "app/run_command.h"
+
 #include "app/application.h"
 #include "app/qt_text.h"
 #include "core/numbers.h"
@@ -46,7 +48,9 @@ void selectByName(QListWidget* list, const ResultsControls& controls, const std:
 void ResultsWindow::connectRegeneration() {
     connect(Button3, &QPushButton::clicked, this, [this] { onRegenerationStop(); });
     connect(Button5, &QPushButton::clicked, this, [this] { onRegenerationInfo(); });
-    connect(Timer1, &QTimer::timeout, this, [this] { onRegenerationTick(); });
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        if (!aDialogIsOpen()) onRegenerationTick();
+    });
     connect(Edit3, &QLineEdit::textEdited, this, [this] { onRegenerationPeriodEdited(); });
 }
 

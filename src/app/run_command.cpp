@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QStringDecoder>
 #include <exception>
@@ -31,6 +32,8 @@ std::optional<QString> commandError(const std::function<void()>& command) {
     }
     return std::nullopt;
 }
+
+bool aDialogIsOpen() { return QApplication::activeModalWidget() != nullptr; }
 
 bool runCommand(QWidget* parent, const std::function<void()>& command) {
     const std::optional<QString> error = commandError(command);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QSlider>
@@ -48,6 +49,21 @@ TEST_F(MainWindowControls, StopButtonStopsTheReadoutTimer) {
     control<QAbstractButton>(window::kMain, "SpeedButton1")->click();
     EXPECT_FALSE(poll->isActive());
     EXPECT_TRUE(app.session().log.lines().empty());
+}
+
+// A tick that comes while a message box waits is left for the next tick: the box's
+// own event loop must not run a read-out pass inside the command that opened it.
+TEST_F(MainWindowControls, ReadoutTickWaitsWhileADialogIsOpen) {
+    auto* poll = control<QTimer>(window::kMain, "Timer1");
+    auto* lamp = control<Lamp>(window::kMain, "Shape1");
+    QMessageBox box;
+    box.setModal(true);
+    box.show();
+    QMetaObject::invokeMethod(poll, "timeout");
+    EXPECT_EQ(lamp->color(), Lamp::silver());
+    box.close();
+    QMetaObject::invokeMethod(poll, "timeout");
+    EXPECT_NE(lamp->color(), Lamp::silver()); // the pass ran and turned the lamp
 }
 
 TEST_F(MainWindowControls, RewriteDateIsEditableOnlyWhileTheRewriteIsOn) {
