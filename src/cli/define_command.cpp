@@ -1,5 +1,7 @@
 #include "cli/define_command.h"
 
+#include "cli/arguments.h"
+#include "cli/open_race.h"
 #include "core/file_io.h"
 #include "core/race_context.h"
 #include "setup/race_definition.h"
@@ -11,17 +13,15 @@ constexpr std::int64_t kMaxDescriptionBytes = 16LL * 1024 * 1024;
 } // namespace
 
 int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
+    const auto parsed = Arguments::parse(args, {.positionalMin = 2, .positionalMax = 2});
+    if (!parsed) {
         err << "usage: ravik-cli define RACE.ravik FILE.json\n";
         return 2;
     }
-    const std::string& racePath = args[0];
-    if (!fileExists(racePath)) {
-        err << "ravik-cli: no race file " << racePath << "\n";
-        return 1;
-    }
+    const std::string racePath = parsed->racePath(), descriptionPath = parsed->positional()[1];
+    if (!raceFileFound(racePath, err)) return 1;
     try {
-        const int stages = defineRace(racePath, readWholeFile(args[1], kMaxDescriptionBytes));
+        const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
         for (int stage = 1; stage <= stages; ++stage)
@@ -29,7 +29,7 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
         out << racePath << "\n";
         return 0;
     } catch (const DefinitionError& error) {
-        err << "ravik-cli: " << args[1] << ": " << error.what() << "\n";
+        err << "ravik-cli: " << descriptionPath << ": " << error.what() << "\n";
         return 1;
     }
 }

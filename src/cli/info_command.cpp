@@ -1,24 +1,23 @@
 #include "cli/info_command.h"
 
+#include "cli/arguments.h"
+#include "cli/open_race.h"
 #include "core/competitor_file.h"
 #include "core/cp1250.h"
-#include "core/file_io.h"
 #include "core/race_context.h"
 #include "core/race_file.h"
 
 namespace ravik::cli {
 
 int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
+    const auto parsed = Arguments::parse(args, {});
+    if (!parsed) {
         err << "usage: ravik-cli info RACE.ravik\n";
         return 2;
     }
     RaceContext race;
-    race.setRacePath(args[0]);
-    if (!fileExists(race.racePath())) {
-        err << "ravik-cli: no race file " << race.racePath() << "\n";
-        return 1;
-    }
+    race.setRacePath(parsed->racePath());
+    if (!raceFileFound(race.racePath(), err)) return 1;
     const int stages = stageCount(race.racePath());
     out << "Stages: " << stages << "\n";
     for (int stage = 1; stage <= stages; ++stage) {

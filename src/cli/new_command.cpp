@@ -1,5 +1,6 @@
 #include "cli/new_command.h"
 
+#include "cli/arguments.h"
 #include "core/file_io.h"
 #include "core/race_context.h"
 #include "core/race_file.h"
@@ -8,29 +9,22 @@
 namespace ravik::cli {
 
 int newCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::string name;
+    const auto parsed = Arguments::parse(args, {.options = {"--stages"}, .positionalMin = 0});
     int stages = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--stages" && i + 1 < args.size()) {
-            const std::string& value = args[++i];
-            stages = value.size() == 1 && value[0] >= '1' && value[0] <= '5' ? value[0] - '0' : 0;
-            if (stages == 0) {
-                err << "ravik-cli: --stages takes a number from 1 to " << kMaxStages << "\n";
-                return 2;
-            }
-        } else if (name.empty() && !args[i].starts_with("--")) {
-            name = args[i];
-        } else {
-            name.clear();
-            break;
+    if (parsed && parsed->has("--stages")) {
+        const std::string value = parsed->value("--stages");
+        stages = value.size() == 1 && value[0] >= '1' && value[0] <= '5' ? value[0] - '0' : 0;
+        if (stages == 0) {
+            err << "ravik-cli: --stages takes a number from 1 to " << kMaxStages << "\n";
+            return 2;
         }
     }
-    if (name.empty()) {
+    if (!parsed || parsed->positional().empty()) {
         err << "usage: ravik-cli new RACE [--stages N]\n";
         return 2;
     }
     RaceContext race;
-    race.setRacePath(racePathFor(name, RaceNaming::Open));
+    race.setRacePath(racePathFor(parsed->racePath(), RaceNaming::Open));
     if (fileExists(race.racePath())) {
         err << "ravik-cli: the race file " << race.racePath() << " exists already\n";
         return 1;

@@ -1,15 +1,15 @@
 #include "cli/publish_commands.h"
 
+#include "cli/arguments.h"
+#include "cli/console_prompt.h"
+#include "cli/open_race.h"
 #include "core/cp1250.h"
-#include "core/file_io.h"
-#include "core/race_file.h"
-#include "core/session.h"
 #include "publish/curl_ftp_client.h"
 #include "publish/publisher.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
+#include <cstdint>
+#include <memory>
 
 namespace ravik::cli {
 
@@ -21,119 +21,69 @@ constexpr const char* kDownloadUsage = "usage: ravik-cli tc-download RACE.ravik 
                                        "[--all|--new]\n";
 constexpr const char* kMergeUsage = "usage: ravik-cli tc-merge RACE.ravik --stage N\n";
 
-// Without a person at hand: information goes to the error stream, questions are answered no.
-class ConsolePrompt : public Prompt {
-public:
-    explicit ConsolePrompt(std::ostream& err) : err_(err) {}
-    void information(const std::string& text) override { err_ << text << "\n"; }
-    bool question(const std::string& text) override {
-        err_ << text << " (no)\n";
-        return false;
+// The publishing window's parts for one stage, without the window.
+struct StagePublishing {
+    StagePublishing(Session opened, std::ostream& err, ServiceConfig service)
+        : session(std::move(opened)), prompt(err), publisher(session, prompt, ftp, std::move(service)) {
+        publisher.loadStageRecord();
     }
-    std::optional<std::string> input(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> openFileName(const std::string&) override { return std::nullopt; }
-    std::optional<std::string> saveFileName(const std::string&) override { return std::nullopt; }
-
-private:
-    std::ostream& err_;
+    Session session;
+    ConsolePrompt prompt;
+    CurlFtpClient ftp;
+    Publisher publisher;
 };
 
-struct Arguments {
-    std::string racePath;
-    std::map<std::string, std::string> values; // "--stage" → "1"
-    std::set<std::string> flags;               // "--new"
-    std::vector<std::string> files;
-};
-
-// Options in `withValue` take the next argument; those in `flags` stand alone;
-// the first other argument is the race, the rest are files when `files` allows.
-bool parse(const std::vector<std::string>& args, const std::set<std::string>& withValue,
-           const std::set<std::string>& flags, bool files, Arguments& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (withValue.count(arg) && i + 1 < args.size())
-            parsed.values[arg] = args[++i];
-        else if (flags.count(arg))
-            parsed.flags.insert(arg);
-        else if (arg.starts_with("--"))
-            return false;
-        else if (parsed.racePath.empty())
-            parsed.racePath = arg;
-        else if (files)
-            parsed.files.push_back(arg);
-        else
-            return false;
-    }
-    return !parsed.racePath.empty() && parsed.values.count("--stage");
-}
-
-// The race opened at the stage, its competitors loaded, the log printed as it grows.
-bool openRace(const Arguments& parsed, Session& session, std::ostream& out, std::ostream& err) {
-    const std::string& stage = parsed.values.at("--stage");
-    session.language = Language::English;
-    session.race.setRacePath(parsed.racePath);
-    session.race.setCurrentStageText(stage);
-    if (!fileExists(parsed.racePath)) {
-        err << "ravik-cli: no race file " << parsed.racePath << "\n";
-        return false;
-    }
-    const int number = session.race.currentStage();
-    if (number < 1 || number > stageCount(parsed.racePath) || stage != std::to_string(number)) {
-        err << "ravik-cli: the race has no stage " << stage << "\n";
-        return false;
-    }
-    session.loadCompetitors();
-    for (const auto& line : session.log.lines())
-        out << line << "\n";
-    session.log.setListener([&out](const std::string& line) { out << line << "\n"; });
-    return true;
-}
-
-std::string value(const Arguments& parsed, const std::string& option) {
-    const auto found = parsed.values.find(option);
-    return found == parsed.values.end() ? std::string() : found->second;
+// The race opened at the stage (English messages), its log printed as it grows;
+// the race web service's settings are read when `withService`.
+std::unique_ptr<StagePublishing> openPublishing(const Arguments& parsed, bool withService, std::ostream& out,
+                                                std::ostream& err) {
+    auto session = openRace(
+        {.racePath = parsed.racePath(), .stage = parsed.value("--stage"), .language = Language::English},
+        err);
+    if (!session) return nullptr;
+    echoLog(*session, out);
+    return std::make_unique<StagePublishing>(
+        std::move(*session), err, withService ? loadServiceConfig(serviceConfigPath()) : ServiceConfig{});
 }
 
 } // namespace
 
 int publishCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments parsed;
-    if (!parse(args, {"--stage", "--service-user", "--host", "--port", "--user", "--password", "--dir"}, {},
-               true, parsed) ||
-        parsed.files.empty()) {
+    const auto parsed = Arguments::parse(
+        args, {.options = {"--stage", "--service-user", "--host", "--port", "--user", "--password", "--dir"},
+               .required = {"--stage"},
+               .positionalMin = 2,
+               .positionalMax = SIZE_MAX});
+    if (!parsed) {
         err << kPublishUsage;
         return 2;
     }
-    const bool otherServer = parsed.values.count("--host") > 0;
-    if (!otherServer && value(parsed, "--service-user").empty()) {
+    const bool otherServer = parsed->has("--host");
+    if (!otherServer && parsed->value("--service-user").empty()) {
         err << "ravik-cli: give --service-user for the race web service, or --host for another server\n";
         return 2;
     }
-    Session session;
-    if (!openRace(parsed, session, out, err)) return 1;
-    ConsolePrompt prompt(err);
-    CurlFtpClient ftp;
-    Publisher publisher(session, prompt, ftp, loadServiceConfig(serviceConfigPath()));
-    publisher.loadStageRecord();
+    const auto publishing = openPublishing(*parsed, true, out, err);
+    if (!publishing) return 1;
+    Publisher& publisher = publishing->publisher;
 
+    const std::vector<std::string> files(parsed->positional().begin() + 1, parsed->positional().end());
     PublishControls controls;
-    controls.serviceUser = utf8ToCp1250(value(parsed, "--service-user"));
+    controls.serviceUser = utf8ToCp1250(parsed->value("--service-user"));
     controls.fileList = publisher.htmFileList();
-    for (const std::string& file : parsed.files) {
+    for (const std::string& file : files) {
         if (std::find(controls.fileList.begin(), controls.fileList.end(), file) == controls.fileList.end()) {
             err << "ravik-cli: " << file << " is not an HTM file of the stage folder or the race folder\n";
             return 1;
         }
     }
-    controls.selectedFiles = selectionWith(controls.fileList, {}, parsed.files);
+    controls.selectedFiles = selectionWith(controls.fileList, {}, files);
     if (otherServer) {
-        std::string host = value(parsed, "--host");
-        if (!value(parsed, "--port").empty()) host += ":" + value(parsed, "--port");
-        controls.otherServer = {utf8ToCp1250(host), utf8ToCp1250(value(parsed, "--user")),
-                                utf8ToCp1250(value(parsed, "--password")),
-                                utf8ToCp1250(value(parsed, "--dir"))};
+        std::string host = parsed->value("--host");
+        if (!parsed->value("--port").empty()) host += ":" + parsed->value("--port");
+        controls.otherServer = {utf8ToCp1250(host), utf8ToCp1250(parsed->value("--user")),
+                                utf8ToCp1250(parsed->value("--password")),
+                                utf8ToCp1250(parsed->value("--dir"))};
         publisher.uploadToOtherServer(controls);
         return 0;
     }
@@ -141,21 +91,20 @@ int publishCommand(const std::vector<std::string>& args, std::ostream& out, std:
 }
 
 int timedControlDownloadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments parsed;
-    if (!parse(args, {"--stage", "--service-user"}, {"--all", "--new"}, false, parsed) ||
-        value(parsed, "--service-user").empty() || parsed.flags.size() > 1) {
+    const auto parsed = Arguments::parse(
+        args,
+        {.options = {"--stage", "--service-user"}, .flags = {"--all", "--new"}, .required = {"--stage"}});
+    if (!parsed || parsed->value("--service-user").empty() ||
+        (parsed->has("--all") && parsed->has("--new"))) {
         err << kDownloadUsage;
         return 2;
     }
-    Session session;
-    if (!openRace(parsed, session, out, err)) return 1;
-    ConsolePrompt prompt(err);
-    CurlFtpClient ftp;
-    Publisher publisher(session, prompt, ftp, loadServiceConfig(serviceConfigPath()));
-    publisher.loadStageRecord();
+    const auto publishing = openPublishing(*parsed, true, out, err);
+    if (!publishing) return 1;
+    Publisher& publisher = publishing->publisher;
     PublishControls controls;
-    controls.serviceUser = utf8ToCp1250(value(parsed, "--service-user"));
-    if (parsed.flags.count("--new"))
+    controls.serviceUser = utf8ToCp1250(parsed->value("--service-user"));
+    if (parsed->has("--new"))
         publisher.downloadNewTimedControls(controls);
     else
         publisher.downloadAllTimedControls(controls);
@@ -163,18 +112,14 @@ int timedControlDownloadCommand(const std::vector<std::string>& args, std::ostre
 }
 
 int timedControlMergeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Arguments parsed;
-    if (!parse(args, {"--stage"}, {}, false, parsed)) {
+    const auto parsed = Arguments::parse(args, {.options = {"--stage"}, .required = {"--stage"}});
+    if (!parsed) {
         err << kMergeUsage;
         return 2;
     }
-    Session session;
-    if (!openRace(parsed, session, out, err)) return 1;
-    ConsolePrompt prompt(err);
-    CurlFtpClient ftp;
-    Publisher publisher(session, prompt, ftp, ServiceConfig{});
-    publisher.loadStageRecord();
-    publisher.mergeTimedControls();
+    const auto publishing = openPublishing(*parsed, false, out, err);
+    if (!publishing) return 1;
+    publishing->publisher.mergeTimedControls();
     return 0;
 }
 

@@ -1,15 +1,14 @@
 #include "cli/results_command.h"
 
+#include "cli/arguments.h"
+#include "cli/open_race.h"
 #include "core/cp1250.h"
 #include "core/errors.h"
-#include "core/file_io.h"
 #include "core/race_file.h"
-#include "core/session.h"
 #include "scoring/class_lookup.h"
 #include "scoring/results_run.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
 
 namespace ravik::cli {
 namespace {
@@ -20,32 +19,12 @@ constexpr const char* kUsage =
     "N] "
     "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] [--lang CZE|GBR]\n";
 
-struct ResultsArguments {
-    std::string racePath, stage, classes, language = "CZE";
-    std::map<std::string, std::string> values; // options with a value
-    std::set<std::string> flags;               // options without one
-};
-
-const std::set<std::string> kValueOptions = {"--stage",        "--classes", "--penalty",       "--relay",
-                                             "--leg-controls", "--caption", "--qualification", "--refresh",
-                                             "--roll",         "--hold",    "--lang"};
-const std::set<std::string> kFlagOptions = {"--same-courses", "--columns",     "--details", "--splits",
-                                            "--keep-order",   "--tempo-style", "--oris"};
-
-bool parseArguments(const std::vector<std::string>& args, ResultsArguments& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (kValueOptions.count(arg) && i + 1 < args.size())
-            parsed.values[arg] = args[++i];
-        else if (kFlagOptions.count(arg))
-            parsed.flags.insert(arg);
-        else if (parsed.racePath.empty() && !arg.starts_with("--"))
-            parsed.racePath = arg;
-        else
-            return false;
-    }
-    return !parsed.racePath.empty() && parsed.values.count("--stage") && parsed.values.count("--classes");
-}
+const ArgumentRules kRules = {.options = {"--stage", "--classes", "--penalty", "--relay", "--leg-controls",
+                                          "--caption", "--qualification", "--refresh", "--roll", "--hold",
+                                          "--lang"},
+                              .flags = {"--same-courses", "--columns", "--details", "--splits",
+                                        "--keep-order", "--tempo-style", "--oris"},
+                              .required = {"--stage", "--classes"}};
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
     std::vector<std::string> parts;
@@ -77,16 +56,15 @@ bool selectClasses(const RaceRecord& record, const std::string& namesUtf8, std::
 } // namespace
 
 int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    ResultsArguments parsed;
-    if (!parseArguments(args, parsed)) {
+    const auto parsed = Arguments::parse(args, kRules);
+    if (!parsed) {
         err << kUsage;
         return 2;
     }
     auto value = [&](const char* option, const std::string& fallback = {}) {
-        const auto found = parsed.values.find(option);
-        return found == parsed.values.end() ? fallback : found->second;
+        return parsed->value(option, fallback);
     };
-    auto flag = [&](const char* option) { return parsed.flags.count(option) > 0; };
+    auto given = [&](const char* option) { return parsed->has(option); };
     const std::string language = value("--lang", "CZE");
     if (language != "CZE" && language != "GBR") {
         err << "ravik-cli: --lang takes CZE or GBR\n";
@@ -97,43 +75,33 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "ravik-cli: --relay takes farsta, motala or teams\n";
         return 2;
     }
-    Session session;
-    session.language = languageFromCode(language);
-    session.race.setRacePath(parsed.racePath);
-    const std::string stageText = value("--stage");
-    session.race.setCurrentStageText(stageText);
-    if (!fileExists(parsed.racePath)) {
-        err << "ravik-cli: no race file " << parsed.racePath << "\n";
-        return 1;
-    }
-    const int stage = session.race.currentStage();
-    if (stage < 1 || stage > kMaxStages || stage > stageCount(parsed.racePath) ||
-        stageText != std::to_string(stage)) {
-        err << "ravik-cli: the race has no stage " << stageText << "\n";
-        return 1;
-    }
-    const RaceRecord record = readStage(parsed.racePath, stage);
+    auto session = openRace(
+        {.racePath = parsed->racePath(), .stage = value("--stage"), .language = languageFromCode(language)},
+        err);
+    if (!session) return 1;
+    const int stage = session->race.currentStage();
+    const RaceRecord record = readStage(parsed->racePath(), stage);
     ResultsRunOptions options;
     options.scoring.stage = stage;
     options.scoring.offsetStage = stage;
     if (!selectClasses(record, value("--classes"), options.scoring.selectedClasses, err)) return 1;
-    options.scoring.keepOrder = flag("--keep-order");
-    options.scoring.tempoStyle = flag("--tempo-style");
+    options.scoring.keepOrder = given("--keep-order");
+    options.scoring.tempoStyle = given("--tempo-style");
     options.scoring.wrongAnswerPenalty = value("--penalty", "60");
     PageOptions& page = options.page;
     page.raceName = record.race_name;
-    page.caption = parsed.values.count("--caption") ? utf8ToCp1250(value("--caption")) : record.race_name;
-    page.sameCourses = flag("--same-courses");
-    page.scoreColumns = flag("--columns");
-    page.details = flag("--details");
-    page.splits = flag("--splits");
-    page.qualificationLine = parsed.values.count("--qualification") > 0;
+    page.caption = given("--caption") ? utf8ToCp1250(value("--caption")) : record.race_name;
+    page.sameCourses = given("--same-courses");
+    page.scoreColumns = given("--columns");
+    page.details = given("--details");
+    page.splits = given("--splits");
+    page.qualificationLine = given("--qualification");
     page.qualificationAfter = value("--qualification", "16");
-    page.oris = flag("--oris");
+    page.oris = given("--oris");
     page.refreshSeconds = value("--refresh", "300");
-    page.rolling = parsed.values.count("--roll") > 0;
+    page.rolling = given("--roll");
     page.rollPeriod = value("--roll", "30");
-    page.holdLeaders = parsed.values.count("--hold") > 0;
+    page.holdLeaders = given("--hold");
     page.leaderPlaces = value("--hold", "6");
     options.relayRace = !relay.empty();
     options.relayForm = relay == "farsta"   ? RelayForm::Farsta
@@ -142,9 +110,8 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
                                             : RelayForm::None;
     options.legControls = value("--leg-controls");
 
-    session.loadCompetitors();
     try {
-        const ResultsRunOutcome outcome = runResults(session, record, options);
+        const ResultsRunOutcome outcome = runResults(*session, record, options);
         out << outcome.pagePath << "\n";
     } catch (const ConversionError& error) {
         err << "ravik-cli: " << error.what() << "\n";

@@ -7,6 +7,8 @@
 #include "core/texts/exports_texts.h"
 #include "exports/iof_times.h"
 
+#include <algorithm>
+
 namespace ravik {
 
 std::string resultListPath(const std::string& racePath, int stage, ResultListKind kind) {
@@ -24,7 +26,7 @@ std::optional<Text> resultListRefusal(const RaceRecord& record) {
 std::optional<std::string> exportResultList(const Session& session, const ResultListOptions& options,
                                             Prompt& prompt) {
     const std::string& racePath = session.race.racePath();
-    if (options.stage < 1 || options.stage > stageCount(racePath)) {
+    if (options.stage < 1 || options.stage > std::min(stageCount(racePath), kMaxStages)) {
         prompt.information(session.text(texts::kXmlNoStage) + std::to_string(options.stage));
         return std::nullopt;
     }
