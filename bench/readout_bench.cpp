@@ -77,15 +77,15 @@ const Race& race() {
     return prepared;
 }
 
-void BM_ReadLogBytes(benchmark::State& state) {
+void ReadBytesOnly_Log(benchmark::State& state) {
     const Race& r = race();
     for (auto _ : state)
         benchmark::DoNotOptimize(ravik::readWholeFile(r.logPath));
     state.SetLabel(std::to_string(ravik::fileSize(r.logPath)) + " bytes");
 }
-BENCHMARK(BM_ReadLogBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadBytesOnly_Log)->Unit(benchmark::kMillisecond);
 
-void BM_ReadoutPassAllFilesExist(benchmark::State& state) {
+void ReadoutPassAllFilesExist(benchmark::State& state) {
     const Race& r = race();
     LastLineLog log;
     std::size_t written = 0;
@@ -96,11 +96,11 @@ void BM_ReadoutPassAllFilesExist(benchmark::State& state) {
     }
     if (written != 0) state.SkipWithError("a pass rewrote punch files");
 }
-BENCHMARK(BM_ReadoutPassAllFilesExist)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadoutPassAllFilesExist)->Unit(benchmark::kMillisecond);
 
 // As the main window runs it: the pass remembers the lines it read and the
 // folder it listed, so a pass over an unchanged log re-reads and compares only.
-void BM_ReadoutPassWithMemory(benchmark::State& state) {
+void ReadoutPassWithMemory(benchmark::State& state) {
     const Race& r = race();
     LastLineLog log;
     const auto memory = ravik::makeReadoutMemory();
@@ -112,6 +112,6 @@ void BM_ReadoutPassWithMemory(benchmark::State& state) {
     }
     if (written != 0) state.SkipWithError("a pass rewrote punch files");
 }
-BENCHMARK(BM_ReadoutPassWithMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadoutPassWithMemory)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -111,18 +111,18 @@ const BenchRace& benchRace() {
     return race;
 }
 
-void ReadPunchAndTimedControlFilesOnly(benchmark::State& state) {
+void ReadBytesOnly_PunchAndTimedControlFiles(benchmark::State& state) {
     const BenchRace& race = benchRace();
     for (auto _ : state)
         for (const std::string& file : race.files)
             benchmark::DoNotOptimize(ravik::readWholeFile(file));
 }
-BENCHMARK(ReadPunchAndTimedControlFilesOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadBytesOnly_PunchAndTimedControlFiles)->Unit(benchmark::kMillisecond);
 
 ravik::ResultsRunOptions detailedPage() {
     ravik::ResultsRunOptions options;
     for (int c = 0; c < kClasses; ++c)
-        options.scoring.selectedClasses.push_back("K" + std::to_string(c));
+        options.scoring.selectedClasses.push_back(std::string("K").append(std::to_string(c)));
     options.page.raceName = "Bench Cup";
     options.page.scoreColumns = true;
     options.page.details = true;

@@ -69,8 +69,9 @@ std::string digitsOnly(std::string_view text) {
 
 std::string formatGeneral15(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    // The same text as printf's "%.15g", without its locale and format parsing.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return std::string(buffer, result.ptr);
 }
 
 std::string twoDigits(long long value) {

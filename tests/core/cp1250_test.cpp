@@ -45,6 +45,10 @@ TEST(Numbers, CellRules) {
     EXPECT_EQ(digitsOnly("1a5"), "15");
     EXPECT_EQ(formatGeneral15(double(12.1f)), "12.1000003814697");
     EXPECT_EQ(formatGeneral15(4.5), "4.5");
+    EXPECT_EQ(formatGeneral15(0.0), "0");
+    EXPECT_EQ(formatGeneral15(1e20), "1e+20");
+    EXPECT_EQ(formatGeneral15(1e-5), "1e-05");
+    EXPECT_EQ(formatGeneral15(123456789012345678.0), "1.23456789012346e+17");
     EXPECT_EQ(twoDigits(5), "05");
     EXPECT_EQ(twoDigits(125), "125");
 }
