@@ -3,10 +3,12 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/numbers.h"
+#include "core/page_text.h"
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
 #include "core/texts/entries_texts.h"
+#include "core/time_of_day.h"
 
 namespace ravik {
 namespace {
@@ -39,38 +41,13 @@ std::optional<long long> minutesAsSeconds(const std::string& cell) {
     return whole * 60 + fraction * 60 / scale;
 }
 
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else if (c == '&')
-            out += "&amp;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 } // namespace
-
-std::optional<long long> stageStartSeconds(const std::string& stageStart) {
-    if (stageStart.size() < 5 || !isDigit(stageStart[0]) || !isDigit(stageStart[1]) ||
-        !isDigit(stageStart[3]) || !isDigit(stageStart[4]))
-        return std::nullopt;
-    return ((stageStart[0] - '0') * 10 + (stageStart[1] - '0')) * 3600LL +
-           ((stageStart[3] - '0') * 10 + (stageStart[4] - '0')) * 60LL;
-}
 
 std::optional<StartTimes> startTimesOf(const std::string& cell, long long stageStart) {
     const auto seconds = minutesAsSeconds(cell);
     if (!seconds) return std::nullopt;
     const long long clock = *seconds + stageStart;
-    return StartTimes{twoDigits(*seconds / 60) + ":" + twoDigits(*seconds % 60),
-                      twoDigits(clock / 3600) + ":" + twoDigits(clock % 3600 / 60) + ":" +
-                          twoDigits(clock % 60)};
+    return StartTimes{twoDigits(*seconds / 60) + ":" + twoDigits(*seconds % 60), clockText(clock)};
 }
 
 StartListPage buildStartListPage(const CompetitorTable& table, const RaceRecord& stage,
@@ -89,9 +66,9 @@ StartListPage buildStartListPage(const CompetitorTable& table, const RaceRecord&
     line("<BODY text=\"#000000\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\" leftmargin=0 "
          "topmargin=0 "
          "bgcolor=\"#ffffff\">");
-    line("<h2>" + escaped(raceName) + "</h2>");
-    line("<h3>" + escaped(stage.stage_date) + "," + escaped(stage.stage_place) + "</h3>");
-    line("<h3>Start list - E" + escaped(stageText) + "</h3>");
+    line("<h2>" + escapeHtml(raceName) + "</h2>");
+    line("<h3>" + escapeHtml(stage.stage_date) + "," + escapeHtml(stage.stage_place) + "</h3>");
+    line("<h3>Start list - E" + escapeHtml(stageText) + "</h3>");
     line("<table border=1 cellspacing=0 cellpadding=2>");
     for (const char* heading : {"<tr><th>ID", "<th>Registration", "<th>Class", "<th>SI", "<th>Name",
                                 "<th>NAT", "<th colspan=2>START</tr>"})
@@ -105,12 +82,12 @@ StartListPage buildStartListPage(const CompetitorTable& table, const RaceRecord&
             page.rowsNotNumbers.push_back(r);
             continue;
         }
-        line("<tr><td>" + escaped(table.cell(r, column::kId)) + "<td>" +
-             escaped(table.cell(r, column::kRegistration)) + "<td>" + escaped(table.cell(r, column::kClass)) +
-             "<td>" + escaped(table.cell(r, column::kSi)) + "<td>" + escaped(table.cell(r, column::kName)) +
-             "<td bgcolor=#BBBBBB>" + escaped(table.cell(r, column::kFlag)) +
-             "<td bgcolor=#FFFFAA><font size=+1>&nbsp;<b>" + times->offset +
-             "</b>&nbsp;</font><td bgcolor=#FFFFAA>&nbsp;" + times->clock);
+        line("<tr><td>" + escapeHtml(table.cell(r, column::kId)) + "<td>" +
+             escapeHtml(table.cell(r, column::kRegistration)) + "<td>" +
+             escapeHtml(table.cell(r, column::kClass)) + "<td>" + escapeHtml(table.cell(r, column::kSi)) +
+             "<td>" + escapeHtml(table.cell(r, column::kName)) + "<td bgcolor=#BBBBBB>" +
+             escapeHtml(table.cell(r, column::kFlag)) + "<td bgcolor=#FFFFAA><font size=+1>&nbsp;<b>" +
+             times->offset + "</b>&nbsp;</font><td bgcolor=#FFFFAA>&nbsp;" + times->clock);
     }
     line("</table><p>");
     line("</body>");
@@ -133,7 +110,7 @@ std::optional<std::string> writeStartListForAnswer(Session& session, const std::
         prompt.information(session.text(texts::kStageStartNotSet));
         return std::nullopt;
     }
-    const auto start = stageStartSeconds(stage.stage_start);
+    const auto start = zeroTimeSeconds(stage.stage_start);
     if (!start) {
         prompt.information(session.text(texts::kStageStartUnreadable) + cp1250ToUtf8(stage.stage_start));
         return std::nullopt;

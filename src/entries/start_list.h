@@ -22,10 +22,6 @@ struct StartTimes {
 // start of `stageStartSeconds`; nullopt when the cell is not a number.
 std::optional<StartTimes> startTimesOf(const std::string& cell, long long stageStartSeconds);
 
-// "HH:MM" as seconds after midnight; nullopt when it is not two digits, a
-// character, two digits.
-std::optional<long long> stageStartSeconds(const std::string& stageStart);
-
 struct StartListPage {
     std::string html;                // code page 1250, lines ended by CR LF
     std::vector<int> rowsNotNumbers; // competitor rows left out: start cell not a number

@@ -5,7 +5,7 @@
 #include "core/race_context.h"
 #include "core/texts/scoring_texts.h"
 #include "scoring/page_skeleton.h"
-#include "scoring/page_text.h"
+#include "core/page_text.h"
 
 namespace ravik {
 namespace {

@@ -6,6 +6,7 @@
 #include "core/race_file.h"
 #include "core/session.h"
 #include "core/texts/readout_texts.h"
+#include "core/time_of_day.h"
 #include "readout/punch_file.h"
 #include "readout/timed_control_file.h"
 
@@ -16,7 +17,6 @@ namespace ravik {
 
 namespace {
 
-constexpr int kSecondsPerDay = 86400;
 const std::string kEmpty;
 
 std::string upperCase(std::string text) {
@@ -56,10 +56,6 @@ int controlsOf(const ClassDefinition& definition) {
     return controls;
 }
 
-int hhmmPart(const std::string& text, std::size_t begin) {
-    return text.size() > begin ? leadingDigits(std::string_view(text).substr(begin, 2)) : 0;
-}
-
 } // namespace
 
 void TextGrid::resize(int rows, int columns) {
@@ -89,11 +85,11 @@ bool isBadTimeText(const std::string& text) {
 }
 
 std::string defaultStartTime(const std::string& stageStart, const std::string& offsetMinutes) {
-    long long seconds = hhmmPart(stageStart, 0) * 3600LL + hhmmPart(stageStart, 3) * 60LL;
+    long long seconds = zeroTimeSeconds(stageStart).value_or(0);
     if (const auto offset = leadingDecimal(offsetMinutes); offset && std::isfinite(*offset) && *offset < 1e9)
         seconds += static_cast<long long>(std::trunc(*offset * 60));
     seconds %= kSecondsPerDay;
-    return twoDigits(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+    return clockText(seconds);
 }
 
 ManualEntry::ManualEntry(Session& session) : session_(session) {

@@ -4,7 +4,7 @@
 #include "core/language.h"
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "scoring/page_text.h"
+#include "core/page_text.h"
 
 #include <string>
 #include <vector>

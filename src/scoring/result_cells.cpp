@@ -4,7 +4,7 @@
 #include "core/file_io.h"
 #include "readout/punch_file.h"
 #include "scoring/class_lookup.h"
-#include "scoring/time_of_day.h"
+#include "core/time_of_day.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // and timed-control columns, the flag cell, and the detail cells of one result.
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "scoring/page_text.h"
+#include "core/page_text.h"
 #include "scoring/stage_result.h"
 
 #include <map>

@@ -6,7 +6,7 @@
 #include "core/texts/scoring_texts.h"
 #include "scoring/page_skeleton.h"
 #include "scoring/result_cells.h"
-#include "scoring/time_of_day.h"
+#include "core/time_of_day.h"
 
 #include <algorithm>
 

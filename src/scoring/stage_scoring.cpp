@@ -5,12 +5,12 @@
 #include "core/file_io.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/time_of_day.h"
 #include "readout/punch_file.h"
 #include "readout/timed_control_file.h"
 #include "scoring/class_lookup.h"
 #include "scoring/number_cells.h"
 #include "scoring/tempo_scoring.h"
-#include "scoring/time_of_day.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,17 +50,6 @@ ClassCodes codesOf(const ClassDefinition& definition) {
     return codes;
 }
 
-// The stage's zero time "HH:MM" in seconds; nullopt when it is not in that form.
-std::optional<std::int64_t> zeroTimeSeconds(const std::string& stageStart) {
-    auto digit = [&](std::size_t i) {
-        return i < stageStart.size() && stageStart[i] >= '0' && stageStart[i] <= '9';
-    };
-    if (!digit(0) || !digit(1) || !digit(3) || !digit(4)) return std::nullopt;
-    const int hours = (stageStart[0] - '0') * 10 + (stageStart[1] - '0');
-    const int minutes = (stageStart[3] - '0') * 10 + (stageStart[4] - '0');
-    return hours * 3600 + minutes * 60;
-}
-
 // A start offset cell as the competitor file keeps it (single precision minutes);
 // nullopt when the cell holds no number.
 std::optional<float> startOffset(std::string cell) {
@@ -79,7 +68,7 @@ std::optional<std::string> computedStart(const std::string& stageStart, std::opt
     if (!(exact < 1e9)) return std::nullopt;
     auto seconds = static_cast<std::int64_t>(std::trunc(exact));
     if (seconds > kSecondsPerDay - 1) seconds -= kSecondsPerDay;
-    return twoDigits(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+    return clockText(seconds);
 }
 
 void readTimedControls(StageResult& result, const std::string& path) {

@@ -1,3 +1,4 @@
+#include "core/time_of_day.h"
 #include "entries/start_list.h"
 
 #include "core/file_io.h"
@@ -101,8 +102,8 @@ TEST(StartList, OffsetsAreCutToWholeSecondsAndHoursGoPast24) {
     EXPECT_EQ(startTimesOf("30", 23 * 3600 + 45 * 60)->clock, "24:15:00");
     EXPECT_FALSE(startTimesOf("1:30", 0));
     EXPECT_FALSE(startTimesOf("?", 0));
-    EXPECT_EQ(stageStartSeconds("09:30"), 9 * 3600 + 30 * 60);
-    EXPECT_FALSE(stageStartSeconds("9:30"));
+    EXPECT_EQ(zeroTimeSeconds("09:30"), 9 * 3600 + 30 * 60);
+    EXPECT_FALSE(zeroTimeSeconds("9:30"));
 }
 
 TEST(StartList, AnswerWithMoreCharactersNamesFolderAndFile) {

@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "scoring/stage_scoring.h"
-#include "scoring/time_of_day.h"
+#include "core/time_of_day.h"
 #include "scoring_race.h"
 
 #include <gtest/gtest.h>

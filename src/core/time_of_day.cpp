@@ -1,4 +1,4 @@
-#include "scoring/time_of_day.h"
+#include "core/time_of_day.h"
 
 #include "core/numbers.h"
 
@@ -35,6 +35,19 @@ std::int32_t timeDifference(std::string_view first, std::string_view second) {
     if (difference > INT32_MAX) return INT32_MAX;
     if (difference < INT32_MIN) return INT32_MIN;
     return static_cast<std::int32_t>(difference);
+}
+
+std::optional<std::int64_t> zeroTimeSeconds(std::string_view stageStart) {
+    auto digit = [&](std::size_t i) {
+        return i < stageStart.size() && stageStart[i] >= '0' && stageStart[i] <= '9';
+    };
+    if (!digit(0) || !digit(1) || !digit(3) || !digit(4)) return std::nullopt;
+    return ((stageStart[0] - '0') * 10 + (stageStart[1] - '0')) * 3600LL +
+           ((stageStart[3] - '0') * 10 + (stageStart[4] - '0')) * 60LL;
+}
+
+std::string clockText(std::int64_t seconds) {
+    return twoDigits(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
 }
 
 std::string minutesSeconds(std::int64_t seconds) {

@@ -1,4 +1,4 @@
-#include "scoring/page_text.h"
+#include "core/page_text.h"
 
 namespace ravik {
 
