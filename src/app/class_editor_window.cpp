@@ -52,6 +52,19 @@ QTableWidget* titledGrid(const char* name, QWidget* parent, int rows, int column
     return grid;
 }
 
+// Column widths that show "Cluster 20", a flag range "A-F" and a four-digit code whole.
+void sizeClusterColumns(QTableWidget* grid) {
+    grid->setColumnWidth(0, 78);
+    for (int column = 1; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 22);
+}
+
+void sizeControlColumns(QTableWidget* grid) {
+    grid->setColumnWidth(0, 40);
+    grid->setColumnWidth(1, 38);
+    grid->setColumnWidth(2, 26);
+    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 38);
+}
+
 QLabel* yellowLabel(const char* name, QWidget* parent) {
     auto* label = named<QLabel>(name, parent);
     label->setAutoFillBackground(true);
@@ -143,6 +156,7 @@ void ClassEditorWindow::buildClassGroups() {
 void ClassEditorWindow::buildClusterGroup() {
     GroupBox1 = named<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
     XStringGrid1 = titledGrid("XStringGrid1", GroupBox1, kClusterRows, 11, QStringLiteral("Cluster "), 1);
+    sizeClusterColumns(XStringGrid1);
     cas_penalizace = named<QLineEdit>("cas_penalizace", GroupBox1);
     cas_penalizace->setMaximumWidth(60);
     auto* penalty = new QHBoxLayout;
@@ -163,6 +177,8 @@ void ClassEditorWindow::buildControlGroup() {
     XStringGrid2 = titledGrid("XStringGrid2", GroupBox2, kControlRows, 10, QStringLiteral("K "), 1);
     XStringGrid3 =
         titledGrid("XStringGrid3", GroupBox2, kControlRows, 10, QStringLiteral("K "), kControlRows + 1);
+    sizeControlColumns(XStringGrid2);
+    sizeControlColumns(XStringGrid3);
 
     const QString codesHeading = QStringLiteral("SportIDENT: A      B       C      D      E      F       Z");
     auto* grid = new QGridLayout(GroupBox2);
