@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -53,16 +54,26 @@ QTableWidget* titledGrid(const char* name, QWidget* parent, int rows, int column
 }
 
 // Column widths that show "Cluster 20", a flag range "A-F" and a four-digit code whole.
+// The grid as wide as its columns, so the layout never hides a column behind a scroll bar.
+void fitWidthToColumns(QTableWidget* grid) {
+    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < grid->columnCount(); ++column) width += grid->columnWidth(column);
+    grid->setMinimumWidth(width);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
 void sizeClusterColumns(QTableWidget* grid) {
     grid->setColumnWidth(0, 78);
     for (int column = 1; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 22);
+    fitWidthToColumns(grid);
 }
 
 void sizeControlColumns(QTableWidget* grid) {
-    grid->setColumnWidth(0, 40);
-    grid->setColumnWidth(1, 38);
-    grid->setColumnWidth(2, 26);
-    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 38);
+    grid->setColumnWidth(0, 38);
+    grid->setColumnWidth(1, 34);
+    grid->setColumnWidth(2, 24);
+    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 34);
+    fitWidthToColumns(grid);
 }
 
 QLabel* yellowLabel(const char* name, QWidget* parent) {
@@ -140,6 +151,7 @@ void ClassEditorWindow::buildClassGroups() {
     seznam_kategorii->horizontalHeader()->hide();
     seznam_kategorii->horizontalHeader()->setStretchLastSection(true);
     seznam_kategorii->verticalHeader()->setDefaultSectionSize(20);
+    seznam_kategorii->setMinimumHeight(kClassRows * 20 + 2 * seznam_kategorii->frameWidth());
     (new QVBoxLayout(GroupBox7))->addWidget(seznam_kategorii);
 
     GroupBox6 = named<QGroupBox>("GroupBox6", this, caption("GroupBox6"));
