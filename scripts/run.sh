@@ -12,10 +12,8 @@ cmake --build "$build" -j2 --target ravik ravik-cli
 race="${1:-}"
 if [ -z "$race" ]; then
   sample="$root/examples/sample"
-  if "$build/ravik-cli" --help 2>/dev/null | grep -q "demo DIR"; then
-    [ -f "$sample/Sample.ravik" ] || "$build/ravik-cli" demo "$sample" >/dev/null
-    race="$sample/Sample.ravik"
-  fi
+  [ -f "$sample/Sample.ravik" ] || "$build/ravik-cli" demo "$sample" >/dev/null
+  race="$sample/Sample.ravik"
 fi
 
 # The embedded browser refuses to start as root without this.
