@@ -24,7 +24,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -54,26 +53,30 @@ QTableWidget* titledGrid(const char* name, QWidget* parent, int rows, int column
 }
 
 // Column widths that show "Cluster 20", a flag range "A-F" and a four-digit code whole.
-// The grid as wide as its columns, so the layout never hides a column behind a scroll bar.
-void fitWidthToColumns(QTableWidget* grid) {
-    int width = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+// The grid as large as its cells (rows of at most 21 pixels: the control grids use
+// 21 for the right-button take-over), so the layout never hides a row or a column
+// behind a scroll bar.
+void fitToCells(QTableWidget* grid) {
+    int width = 2 * grid->frameWidth();
     for (int column = 0; column < grid->columnCount(); ++column) width += grid->columnWidth(column);
-    grid->setMinimumWidth(width);
+    grid->setMinimumSize(width, grid->rowCount() * 21 + 2 * grid->frameWidth());
+    grid->setMaximumWidth(width);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void sizeClusterColumns(QTableWidget* grid) {
-    grid->setColumnWidth(0, 78);
-    for (int column = 1; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 22);
-    fitWidthToColumns(grid);
+    grid->setColumnWidth(0, 70);
+    for (int column = 1; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 20);
+    fitToCells(grid);
 }
 
 void sizeControlColumns(QTableWidget* grid) {
-    grid->setColumnWidth(0, 38);
-    grid->setColumnWidth(1, 34);
-    grid->setColumnWidth(2, 24);
-    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 34);
-    fitWidthToColumns(grid);
+    grid->setColumnWidth(0, 36);
+    grid->setColumnWidth(1, 32);
+    grid->setColumnWidth(2, 22);
+    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 31);
+    fitToCells(grid);
 }
 
 QLabel* yellowLabel(const char* name, QWidget* parent) {
@@ -262,11 +265,15 @@ void ClassEditorWindow::layOut() {
     left->addLayout(numbering);
     left->addWidget(Button1);
 
+    // The left column stays narrow so that all three grids fit a 1366-pixel screen.
+    auto* leftColumn = new QWidget(this);
+    leftColumn->setLayout(left);
+    leftColumn->setMaximumWidth(340);
     auto* columns = new QHBoxLayout(this);
-    columns->addLayout(left);
-    columns->addWidget(GroupBox1, 1);
-    columns->addWidget(GroupBox2, 2);
-    resize(1400, 700);
+    columns->addWidget(leftColumn);
+    columns->addWidget(GroupBox1);
+    columns->addWidget(GroupBox2, 1);
+    resize(1360, 700);
 }
 
 // ---- the class editor's behaviour (appended to the shell) ----
