@@ -58,7 +58,8 @@ QTableWidget* titledGrid(const char* name, QWidget* parent, int rows, int column
 // behind a scroll bar.
 void fitToCells(QTableWidget* grid) {
     int width = 2 * grid->frameWidth();
-    for (int column = 0; column < grid->columnCount(); ++column) width += grid->columnWidth(column);
+    for (int column = 0; column < grid->columnCount(); ++column)
+        width += grid->columnWidth(column);
     grid->setMinimumSize(width, grid->rowCount() * 21 + 2 * grid->frameWidth());
     grid->setMaximumWidth(width);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -67,15 +68,17 @@ void fitToCells(QTableWidget* grid) {
 
 void sizeClusterColumns(QTableWidget* grid) {
     grid->setColumnWidth(0, 70);
-    for (int column = 1; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 20);
+    for (int column = 1; column < grid->columnCount(); ++column)
+        grid->setColumnWidth(column, 20);
     fitToCells(grid);
 }
 
 void sizeControlColumns(QTableWidget* grid) {
     grid->setColumnWidth(0, 36);
     grid->setColumnWidth(1, 32);
-    grid->setColumnWidth(2, 22);
-    for (int column = 3; column < grid->columnCount(); ++column) grid->setColumnWidth(column, 31);
+    grid->setColumnWidth(2, 30);
+    for (int column = 3; column < grid->columnCount(); ++column)
+        grid->setColumnWidth(column, 31);
     fitToCells(grid);
 }
 
@@ -195,19 +198,30 @@ void ClassEditorWindow::buildControlGroup() {
     sizeControlColumns(XStringGrid2);
     sizeControlColumns(XStringGrid3);
 
-    const QString codesHeading = QStringLiteral("SportIDENT: A      B       C      D      E      F       Z");
     auto* grid = new QGridLayout(GroupBox2);
-    grid->addWidget(Label3, 0, 0, 1, 2);
-    auto heading = [&](QLabel* answerLabel, int column) {
+    grid->addWidget(Label3, 0, 0);
+    grid->addWidget(plainLabel(QStringLiteral("SportIDENT"), GroupBox2), 0, 1);
+    // One heading per grid column, as wide as the column beneath it.
+    auto heading = [&](QLabel* answerLabel, int column, QTableWidget* under) {
         auto* row = new QHBoxLayout;
-        row->addWidget(plainLabel(QStringLiteral("A-?"), GroupBox2));
-        row->addWidget(answerLabel);
-        row->addWidget(plainLabel(codesHeading, GroupBox2));
+        row->setSpacing(0);
+        row->setContentsMargins(under->frameWidth(), 0, 0, 0);
+        auto add = [&](QLabel* label, int gridColumn) {
+            label->setFixedWidth(under->columnWidth(gridColumn));
+            label->setAlignment(Qt::AlignCenter);
+            row->addWidget(label);
+        };
+        add(plainLabel(QString(), GroupBox2), 0);
+        add(plainLabel(QStringLiteral("A-?"), GroupBox2), 1);
+        add(answerLabel, 2);
+        const char* const letters[] = {"A", "B", "C", "D", "E", "F", "Z"};
+        for (int answer = 0; answer < 7; ++answer)
+            add(plainLabel(QString::fromLatin1(letters[answer]), GroupBox2), 3 + answer);
         row->addStretch();
         grid->addLayout(row, 1, column);
     };
-    heading(Label8, 0);
-    heading(Label11, 1);
+    heading(Label8, 0, XStringGrid2);
+    heading(Label11, 1, XStringGrid3);
     grid->addWidget(XStringGrid2, 2, 0);
     grid->addWidget(XStringGrid3, 2, 1);
 }
