@@ -111,9 +111,6 @@ public:
     void showRaceName(const std::string& raceName);
     void showEditorStage(const RaceRecord& stage);
 
-    // Called with the current stage folder whenever the current stage is shown
-    // again (the results window takes it as its stage folder).
-    std::function<void(const std::string& stageFolder)> stageFolderChanged;
 
     // Printouts (main_window_print.cpp). After the read-out pass wrote a new punch
     // file: refresh the print list, select the items of the competitor ID (code

@@ -82,7 +82,6 @@ void MainWindow::showCurrentStage() {
         hlavni_misto->setText(fromCp1250(stageLine(*record)));
         zavod_datum->setText(fromCp1250(record->stage_date));
     }
-    if (stageFolderChanged) stageFolderChanged(session_.race.currentStageFolder());
     onPrintListRefresh();
 }
 

@@ -81,8 +81,6 @@ TEST(MainWindowRace, StagesOfTheEditorAppearInTheMainWindowAndAStageChangeShowsI
     appendStage(folder.file("Cup.ravik"), second);
 
     App app;
-    std::vector<std::string> stageFolders;
-    app.main().stageFolderChanged = [&](const std::string& f) { stageFolders.push_back(f); };
     app.prompt->inputs = {folder.file("Cup.ravik")};
     app.main().onOpenRace();
     EXPECT_EQ(items(app.main().hlavni_etapa), (QStringList{"1", "2"}));
@@ -92,7 +90,7 @@ TEST(MainWindowRace, StagesOfTheEditorAppearInTheMainWindowAndAStageChangeShowsI
     app.main().hlavni_etapa->setCurrentText("2");
     EXPECT_EQ(app.main().hlavni_misto->text(), "2026-05-12 Blansko");
     EXPECT_EQ(app.main().zavod_datum->text(), "2026-05-12");
-    EXPECT_EQ(stageFolders.back(), folder.file("E2/"));
+    EXPECT_EQ(app.app->session().race.currentStageFolder(), folder.file("E2/"));
 
     ClassEditorWindow& editor = app.app->classEditorWindow();
     editor.show();
