@@ -7,7 +7,9 @@
 
 namespace ravik {
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 } // namespace
 
 bool isDigitsAndPoints(std::string_view text) {
@@ -26,12 +28,14 @@ bool isDigitsOnly(std::string_view text) {
 
 std::optional<double> leadingDecimal(std::string_view text) {
     std::size_t end = 0;
-    while (end < text.size() && isDigit(text[end])) ++end;
+    while (end < text.size() && isDigit(text[end]))
+        ++end;
     const std::size_t wholeDigits = end;
     std::size_t fractionDigits = 0;
     if (end < text.size() && text[end] == '.') {
         std::size_t after = end + 1;
-        while (after < text.size() && isDigit(text[after])) ++after;
+        while (after < text.size() && isDigit(text[after]))
+            ++after;
         fractionDigits = after - end - 1;
         if (fractionDigits > 0) end = after;
     }
@@ -48,6 +52,27 @@ std::optional<std::int32_t> wholeNumberOf(std::string_view text) {
     const double whole = std::trunc(*value);
     if (whole > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
     return static_cast<std::int32_t>(whole);
+}
+
+std::optional<DecimalDigits> decimalDigitsOf(std::string_view cell, int maxWholeDigits) {
+    DecimalDigits digits;
+    int wholeDigits = 0;
+    bool separator = false;
+    for (char c : cell) {
+        if (c == '.' || c == ',') {
+            if (separator) return std::nullopt;
+            separator = true;
+        } else if (!isDigit(c)) {
+            return std::nullopt;
+        } else if (separator) {
+            digits.fraction += c;
+        } else {
+            if (++wholeDigits > maxWholeDigits) return std::nullopt;
+            digits.whole = digits.whole * 10 + (c - '0');
+        }
+    }
+    if (wholeDigits == 0 && digits.fraction.empty()) return std::nullopt;
+    return digits;
 }
 
 std::int32_t leadingDigits(std::string_view text) {

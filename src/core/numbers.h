@@ -22,6 +22,16 @@ std::optional<double> leadingDecimal(std::string_view text);
 // 32 bits.
 std::optional<std::int32_t> wholeNumberOf(std::string_view text);
 
+// A cell of decimal digits with at most one point or comma ("2,5", "12.", ".5"),
+// read without floating point: the whole part and the digits after the separator.
+// nullopt when any other character stands in it, when it has no digit, or when
+// the whole part has more than maxWholeDigits digits.
+struct DecimalDigits {
+    long long whole = 0;
+    std::string fraction; // the digits after the separator, as written
+};
+std::optional<DecimalDigits> decimalDigitsOf(std::string_view cell, int maxWholeDigits);
+
 // Leading decimal digits as a number ("3x" gives 3, "x" gives 0); saturates at INT32_MAX.
 std::int32_t leadingDigits(std::string_view text);
 

@@ -13,32 +13,17 @@
 namespace ravik {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Whole seconds of a number of minutes written as digits with at most one point
 // or comma, computed from its digits so that no rounding creeps in.
 std::optional<long long> minutesAsSeconds(const std::string& cell) {
-    long long whole = 0, fraction = 0, scale = 1;
-    int wholeDigits = 0, fractionDigits = 0;
-    bool separator = false;
-    for (char c : cell) {
-        if (c == '.' || c == ',') {
-            if (separator) return std::nullopt;
-            separator = true;
-        } else if (!isDigit(c)) {
-            return std::nullopt;
-        } else if (!separator) {
-            if (++wholeDigits > 12) return std::nullopt;
-            whole = whole * 10 + (c - '0');
-        } else if (++fractionDigits <= 15) {
-            fraction = fraction * 10 + (c - '0');
-            scale *= 10;
-        }
+    const auto digits = decimalDigitsOf(cell, 12);
+    if (!digits) return std::nullopt;
+    long long fraction = 0, scale = 1;
+    for (std::size_t i = 0; i < digits->fraction.size() && i < 15; ++i) {
+        fraction = fraction * 10 + (digits->fraction[i] - '0');
+        scale *= 10;
     }
-    if (wholeDigits + fractionDigits == 0) return std::nullopt;
-    return whole * 60 + fraction * 60 / scale;
+    return digits->whole * 60 + fraction * 60 / scale;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "entries/table_sorts.h"
 
+#include "core/numbers.h"
 #include "core/texts/entries_texts.h"
 
 #include <algorithm>
@@ -8,10 +9,6 @@
 
 namespace ravik {
 namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Brings every row from `target` down whose key equals `key` up to the target
 // position, by exchange, and returns the next target.
@@ -27,28 +24,11 @@ template <class KeyOf> int placeByExchange(CompetitorTable& table, int target, c
 } // namespace
 
 std::optional<long long> numericSortKey(const std::string& cell) {
-    long long whole = 0;
-    int wholeDigits = 0, fractionDigits = 0, hundredths = 0;
-    bool separator = false;
-    for (char c : cell) {
-        if (c == '.' || c == ',') {
-            if (separator) return std::nullopt;
-            separator = true;
-        } else if (!isDigit(c)) {
-            return std::nullopt;
-        } else if (!separator) {
-            if (++wholeDigits > 15) return std::nullopt;
-            whole = whole * 10 + (c - '0');
-        } else {
-            // Only two decimals count: the key is cut, not rounded.
-            if (fractionDigits < 2) hundredths = hundredths * 10 + (c - '0');
-            ++fractionDigits;
-        }
-    }
-    if (wholeDigits + fractionDigits == 0) return std::nullopt;
-    for (int d = std::min(fractionDigits, 2); d < 2; ++d)
-        hundredths *= 10;
-    return whole * 100 + hundredths;
+    const auto digits = decimalDigitsOf(cell, 15);
+    if (!digits) return std::nullopt;
+    // Only two decimals count: the key is cut, not rounded.
+    const std::string hundredths = (digits->fraction + "00").substr(0, 2);
+    return digits->whole * 100 + (hundredths[0] - '0') * 10 + (hundredths[1] - '0');
 }
 
 void sortNumeric(CompetitorTable& table, int col) {

@@ -43,6 +43,14 @@ TEST(Numbers, CellRules) {
     EXPECT_EQ(leadingDigits("3x"), 3);
     EXPECT_EQ(leadingDigits("x"), 0);
     EXPECT_EQ(digitsOnly("1a5"), "15");
+    EXPECT_EQ(decimalDigitsOf("2,50", 15)->whole, 2);
+    EXPECT_EQ(decimalDigitsOf("2,50", 15)->fraction, "50");
+    EXPECT_EQ(decimalDigitsOf(".5", 15)->whole, 0);
+    EXPECT_EQ(decimalDigitsOf("12.", 15)->fraction, "");
+    EXPECT_FALSE(decimalDigitsOf("1.2.3", 15));
+    EXPECT_FALSE(decimalDigitsOf("12a", 15));
+    EXPECT_FALSE(decimalDigitsOf(".", 15));
+    EXPECT_FALSE(decimalDigitsOf("123", 2));
     EXPECT_EQ(formatGeneral15(double(12.1f)), "12.1000003814697");
     EXPECT_EQ(formatGeneral15(4.5), "4.5");
     EXPECT_EQ(formatGeneral15(0.0), "0");
