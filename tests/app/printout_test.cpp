@@ -109,13 +109,7 @@ protected:
 
     void addCompetitor(const std::string& id, const std::string& className, const std::string& name,
                        const std::string& card) {
-        TableRow row;
-        row[column::kId] = id;
-        row[column::kClass] = className;
-        row[column::kName] = name;
-        row[column::kSi] = card;
-        row[column::start(1)] = "0";
-        app.session().table.appendRow(row);
+        app.session().table.appendRow(competitorRow(id, className, name, card));
     }
 
     void clickItem(int row) {

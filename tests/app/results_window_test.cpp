@@ -46,12 +46,7 @@ protected:
     }
 
     void addCompetitor(const std::string& id, const std::string& className, const std::string& name) {
-        TableRow row;
-        row[column::kId] = id;
-        row[column::kClass] = className;
-        row[column::kName] = name;
-        row[column::start(1)] = "0";
-        app.session().table.appendRow(row);
+        app.session().table.appendRow(competitorRow(id, className, name));
     }
 
     TempFolder folder;

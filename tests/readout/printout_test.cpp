@@ -62,13 +62,7 @@ public:
 
     int addCompetitor(const std::string& id, const std::string& className, const std::string& name,
                       const std::string& card) {
-        TableRow row;
-        row[column::kId] = id;
-        row[column::kClass] = className;
-        row[column::kName] = name;
-        row[column::kSi] = card;
-        row[column::start(1)] = "0";
-        session.table.appendRow(row);
+        session.table.appendRow(test::competitorRow(id, className, name, card));
         return session.table.rowCount() - 1;
     }
     void writeStageFile(const std::string& name, const std::string& bytes) {

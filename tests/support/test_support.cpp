@@ -32,6 +32,17 @@ void writeFile(const std::string& path, const std::string& bytes) {
     if (!out) throw std::runtime_error("cannot write " + path);
 }
 
+TableRow competitorRow(const std::string& id, const std::string& className, const std::string& name,
+                       const std::string& card) {
+    TableRow row;
+    row[column::kId] = id;
+    row[column::kClass] = className;
+    row[column::kName] = name;
+    row[column::kSi] = card;
+    row[column::start(1)] = "0";
+    return row;
+}
+
 bool ScriptedPrompt::question(const std::string& text) {
     shown.push_back(text);
     if (answers.empty()) return false;

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests: temporary folders and small file utilities.
+#include "core/competitor_table.h"
 #include "core/log.h"
 #include "core/prompt.h"
 
@@ -26,6 +27,10 @@ private:
 };
 
 std::string readFile(const std::string& path);
+
+// A competitor row with its ID, class, name and card, starting in stage 1 (start cell "0").
+TableRow competitorRow(const std::string& id, const std::string& className, const std::string& name,
+                       const std::string& card = "");
 void writeFile(const std::string& path, const std::string& bytes);
 
 // A prompt with scripted answers that records what it was shown.
