@@ -19,6 +19,30 @@ int numberAt(std::string_view text, std::size_t from, std::size_t count) {
     return value;
 }
 
+// The broken-down time read as if it were UTC, in seconds since 1970.
+std::int64_t secondsAsIfUtc(const std::tm& time) {
+    const std::chrono::year_month_day date{std::chrono::year{time.tm_year + 1900},
+                                           std::chrono::month{static_cast<unsigned>(time.tm_mon + 1)},
+                                           std::chrono::day{static_cast<unsigned>(time.tm_mday)}};
+    return std::int64_t{std::chrono::sys_days{date}.time_since_epoch().count()} * 86400 +
+           time.tm_hour * 3600 + time.tm_min * 60 + time.tm_sec;
+}
+
+bool toUtc(std::time_t moment, std::tm& utc) {
+#ifdef _WIN32
+    return gmtime_s(&utc, &moment) == 0;
+#else
+    return gmtime_r(&moment, &utc) != nullptr;
+#endif
+}
+
+// "+HH:MM" or "-HH:MM", whole minutes.
+std::string offsetText(std::int64_t seconds) {
+    const char sign = seconds < 0 ? '-' : '+';
+    const std::int64_t minutes = (seconds < 0 ? -seconds : seconds) / 60;
+    return sign + twoDigits(minutes / 60) + ":" + twoDigits(minutes % 60);
+}
+
 std::string dateText(std::chrono::year_month_day date) {
     return std::to_string(static_cast<int>(date.year())) + "-" +
            twoDigits(static_cast<unsigned>(date.month())) + "-" +
@@ -55,18 +79,33 @@ std::optional<int> parsePunchedTime(std::string_view text) {
     return hours * 3600 + minutes * 60 + seconds;
 }
 
+std::int64_t localUtcOffsetSeconds(std::tm local) {
+    const std::time_t moment = std::mktime(&local); // normalises the fields, summer time included
+    std::tm utc{};
+    if (moment == static_cast<std::time_t>(-1) || !toUtc(moment, utc)) return 0;
+    return secondsAsIfUtc(local) - secondsAsIfUtc(utc);
+}
+
 std::string iofDateTime(std::chrono::year_month_day date, std::int64_t seconds) {
     if (seconds < 0) seconds = 0;
     const std::chrono::year_month_day day{std::chrono::sys_days{date} + std::chrono::days{seconds / 86400}};
     const std::int64_t time = seconds % 86400;
+    std::tm local{};
+    local.tm_year = static_cast<int>(day.year()) - 1900;
+    local.tm_mon = static_cast<int>(static_cast<unsigned>(day.month())) - 1;
+    local.tm_mday = static_cast<int>(static_cast<unsigned>(day.day()));
+    local.tm_hour = static_cast<int>(time / 3600);
+    local.tm_min = static_cast<int>(time / 60 % 60);
+    local.tm_sec = static_cast<int>(time % 60);
+    local.tm_isdst = -1; // the C library knows whether summer time applies on that day
     return dateText(day) + "T" + twoDigits(time / 3600) + ":" + twoDigits(time / 60 % 60) + ":" +
-           twoDigits(time % 60) + "+01:00";
+           twoDigits(time % 60) + offsetText(localUtcOffsetSeconds(local));
 }
 
 std::string iofCreationTime(const std::tm& local) {
     return std::to_string(local.tm_year + 1900) + "-" + twoDigits(local.tm_mon + 1) + "-" +
            twoDigits(local.tm_mday) + "T" + twoDigits(local.tm_hour) + ":" + twoDigits(local.tm_min) + ":" +
-           twoDigits(local.tm_sec) + "+01:00";
+           twoDigits(local.tm_sec) + offsetText(localUtcOffsetSeconds(local));
 }
 
 std::tm localNow() {

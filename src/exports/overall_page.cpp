@@ -2,10 +2,16 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
-#include "core/race_context.h"
-#include "core/texts/scoring_texts.h"
-#include "scoring/page_skeleton.h"
 #include "core/page_text.h"
+#include "core/race_context.h"
+#include "core/race_file.h"
+#include "core/texts/scoring_texts.h"
+#include "scoring/class_lookup.h"
+#include "scoring/page_skeleton.h"
+#include "scoring/stage_scoring.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace ravik {
 namespace {
@@ -36,7 +42,8 @@ void writeHeader(PageLines& page, const OverallOptions& options) {
 }
 
 void writeCompetitor(PageLines& page, const CompetitorTable& table, const OverallStanding& standing,
-                     const OverallOptions& options, const FlagLookup& hasFlag) {
+                     const OverallOptions& options, const FlagLookup& hasFlag, Language language,
+                     const StageStatusLookup& statusOf) {
     const int row = standing.row;
     page.line(standing.disqualified ? "<td><center>DISK<td>"
                                     : "<td><center>" + std::to_string(standing.place) + ".<td>");
@@ -57,10 +64,17 @@ void writeCompetitor(PageLines& page, const CompetitorTable& table, const Overal
         if (!options.stages[stage - 1]) continue;
         const std::int64_t points = wholeCellNumber(table.cell(row, column::points(stage))).value_or(0);
         const std::int64_t penalty = wholeCellNumber(table.cell(row, column::penalty(stage))).value_or(0);
-        const std::string tcText = escapeHtml(table.cell(row, column::tc(stage)));
+        const StageStatus status = statusOf && !table.cell(row, column::start(stage)).empty()
+                                       ? statusOf(row, stage)
+                                       : StageStatus::Ok;
+        const bool unfinished = status == StageStatus::DidNotFinish || status == StageStatus::DidNotStart;
+        const std::string tcText = unfinished ? utf8ToCp1250(statusWord(status, language))
+                                              : escapeHtml(table.cell(row, column::tc(stage)));
         // Penalised stages show the reduced points in blue; a stage is always two
         // cells, so the columns stay in line whatever the penalty cell holds.
-        if (penalty > 0)
+        if (status == StageStatus::DidNotStart)
+            page.line("<td><center><td><center>" + tcText);
+        else if (penalty > 0)
             page.line("<td><center><font color=#0000FF>" + std::to_string(points - penalty) +
                       "</font><td><center>" + tcText);
         else
@@ -77,6 +91,26 @@ bool isPlainCountry(const std::string& country) {
     return true;
 }
 
+// DNS and DNF of the chosen stages that the race file holds, read from the files
+// of their stage folders by the rules of the stage scoring.
+StageStatusLookup stageStatusesFromFiles(const RaceContext& race, const CompetitorTable& table,
+                                         const OverallOptions& options) {
+    std::array<std::optional<RaceRecord>, kStages> records;
+    const int stages = stageCount(race.racePath());
+    for (int stage = 1; stage <= std::min(stages, kStages); ++stage)
+        if (options.stages[stage - 1]) records[stage - 1] = readStage(race.racePath(), stage);
+    return [&race, &table, records](int row, int stage) {
+        static const ClassDefinition kNoClass;
+        const auto& record = records[stage - 1];
+        if (!record) return StageStatus::Ok;
+        if (table.cell(row, column::disqualified(stage)) == "DISK") return StageStatus::Disqualified;
+        const int slot = classSlotOf(*record, table.cell(row, column::kClass));
+        return readCompetitorFiles(race.stageFolder(stage), table.cell(row, column::kId),
+                                   slot >= 0 ? record->classes[slot] : kNoClass)
+            .status;
+    };
+}
+
 } // namespace
 
 std::string overallFileName(const OverallOptions& options) {
@@ -85,7 +119,7 @@ std::string overallFileName(const OverallOptions& options) {
 }
 
 std::string overallPage(const CompetitorTable& table, const OverallOptions& options,
-                        const FlagLookup& hasFlag, Language language) {
+                        const FlagLookup& hasFlag, Language language, const StageStatusLookup& statusOf) {
     PageLines page;
     writePageHead(page, options.page);
     page.line("<h2>" + escapeHtml(options.page.caption) + "</h2>");
@@ -99,7 +133,7 @@ std::string overallPage(const CompetitorTable& table, const OverallOptions& opti
     page.line(R"(<table border=1 cellspacing=0 cellpadding=3 class="normal">)");
     writeHeader(page, options);
     for (const OverallStanding& standing : rankOverall(table, options))
-        writeCompetitor(page, table, standing, options, hasFlag);
+        writeCompetitor(page, table, standing, options, hasFlag, language, statusOf);
     page.line("</table></table>");
     writePageEnd(page, options.page);
     return page.take();
@@ -112,7 +146,8 @@ std::string writeOverallResults(const RaceContext& race, const CompetitorTable& 
     const FlagLookup hasFlag = [&folder](const std::string& country) {
         return isPlainCountry(country) && fileExists(folder + "flags/" + cp1250ToUtf8(country) + ".jpg");
     };
-    writeFileAtomically(path, overallPage(table, options, hasFlag, language));
+    writeFileAtomically(
+        path, overallPage(table, options, hasFlag, language, stageStatusesFromFiles(race, table, options)));
     return path;
 }
 

@@ -3,6 +3,7 @@
 // into the race folder in code page 1250.
 #include "core/language.h"
 #include "exports/overall_results.h"
+#include "scoring/stage_status.h"
 
 #include <functional>
 #include <string>
@@ -18,15 +19,20 @@ std::string overallFileName(const OverallOptions& options);
 
 // Whether a flag picture exists for the country.
 using FlagLookup = std::function<bool(const std::string& country)>;
+// How the competitor of a table row ended a stage (1..5) he starts in.
+using StageStatusLookup = std::function<StageStatus(int row, int stage)>;
 
-// The page (code page 1250, CR LF). Throws ConversionError, in the language,
-// when the number of held places (Edit4) is needed and is not a number.
+// The page (code page 1250, CR LF). A stage the competitor did not start or
+// finish shows the status instead of the TC time (and no points for a DNS).
+// Throws ConversionError, in the language, when the number of held places
+// (Edit4) is needed and is not a number.
 std::string overallPage(const CompetitorTable& table, const OverallOptions& options,
-                        const FlagLookup& hasFlag, Language language);
+                        const FlagLookup& hasFlag, Language language, const StageStatusLookup& statusOf = {});
 
 // Writes the page into the race folder, rewritten whole; returns its path. Flag
 // pictures are looked for where the page refers to them: the "flags" folder
-// beside the page. Throws IoError when the folder cannot be written.
+// beside the page. The stages' DNS and DNF come from the punch and timed-control
+// files of the stage folders. Throws IoError when the folder cannot be written.
 std::string writeOverallResults(const RaceContext& race, const CompetitorTable& table,
                                 const OverallOptions& options, Language language);
 

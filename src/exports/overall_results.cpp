@@ -7,9 +7,13 @@
 namespace ravik {
 namespace {
 
-bool startsInEveryChosenStage(const CompetitorTable& table, int row, const OverallOptions& options) {
+// Starts in every chosen stage and has its points there: the stage scoring leaves
+// the points of a competitor who did not start empty.
+bool hasEveryChosenStage(const CompetitorTable& table, int row, const OverallOptions& options) {
     for (int stage = 1; stage <= kStages; ++stage)
-        if (options.stages[stage - 1] && table.cell(row, column::start(stage)).empty()) return false;
+        if (options.stages[stage - 1] && (table.cell(row, column::start(stage)).empty() ||
+                                          !wholeCellNumber(table.cell(row, column::points(stage)))))
+            return false;
     return true;
 }
 
@@ -50,7 +54,7 @@ std::vector<OverallStanding> rankOverall(const CompetitorTable& table, const Ove
     std::vector<OverallStanding> listed;
     for (int row = 1; row < table.rowCount(); ++row) {
         if (!isSelected(options.classes, table.cell(row, column::kClass))) continue;
-        if (options.completeOnly && !startsInEveryChosenStage(table, row, options)) continue;
+        if (options.completeOnly && !hasEveryChosenStage(table, row, options)) continue;
         listed.push_back(totalsOf(table, row, options));
     }
     std::stable_sort(listed.begin(), listed.end(), [](const OverallStanding& a, const OverallStanding& b) {

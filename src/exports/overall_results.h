@@ -19,7 +19,7 @@ namespace ravik {
 struct OverallOptions {
     std::array<bool, kStages> stages{}; // ee1 to ee5
     std::vector<std::string> classes;   // selected items of ListBox2 in list order (code page 1250)
-    bool completeOnly = true;           // CheckBox9 "jen komplet výsledky"
+    bool completeOnly = true;           // CheckBox9 "jen komplet výsledky": start and points in every stage
     // nadpis (caption), Edit2, CheckBox7 with Edit5, CheckBox8 with Edit4 (only its
     // spacer: the overall page has no leaders block).
     PageOptions page;

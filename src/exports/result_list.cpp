@@ -3,42 +3,106 @@
 #include "core/numbers.h"
 #include "exports/iof_times.h"
 #include "exports/overall_results.h"
-#include "scoring/stage_scoring.h"
 #include "exports/xml_text.h"
+#include "scoring/stage_scoring.h"
 
 #include <algorithm>
 
 namespace ravik {
 namespace {
 
-std::int64_t pointsOf(const CompetitorTable& table, int row, int stage) {
-    return wholeCellNumber(table.cell(row, column::points(stage))).value_or(0);
-}
-std::int64_t tcOf(const CompetitorTable& table, int row, int stage) {
-    return wholeCellNumber(table.cell(row, column::tc(stage))).value_or(0);
+std::optional<std::int32_t> cellNumber(const CompetitorTable& table, int row, int col) {
+    return wholeCellNumber(table.cell(row, col));
 }
 
-// The key a list is ordered by, larger first.
-std::int64_t rankingKey(const CompetitorTable& table, int row, int stage, ResultListKind kind) {
-    if (kind == ResultListKind::TempO) return -tcOf(table, row, stage);
-    return 100 * pointsOf(table, row, stage) - tcOf(table, row, stage);
+// One competitor of a class as the list shows him.
+struct ListedPerson {
+    int row = 0;
+    StageStatus status = StageStatus::Ok;
+    std::int64_t score = 0; // net score: the points cell less the penalty cell
+    std::int64_t time = 0;  // the TC cell; 0 when empty
+    int position = 0;       // 0 = none (every status but OK)
+    StageResult punched;    // read from the files
+};
+
+// Whether the stage has been scored: the scoring writes the points of every row
+// that starts, except those who did not start.
+bool stageScored(const CompetitorTable& table, int stage) {
+    for (int row = 1; row < table.rowCount(); ++row)
+        if (cellNumber(table, row, column::points(stage))) return true;
+    return false;
 }
 
-bool isListed(const CompetitorTable& table, int row, int stage, ResultListKind kind) {
-    if (table.cell(row, column::start(stage)).empty()) return false;
-    if (kind == ResultListKind::TempO) return tcOf(table, row, stage) >= 1;
-    return rankingKey(table, row, stage, kind) >= 1;
+std::optional<ListedPerson> personOf(const ResultListSource& source, const ClassDefinition& definition,
+                                     int row, bool scored) {
+    const CompetitorTable& table = source.table;
+    const int stage = source.stage;
+    if (table.cell(row, column::start(stage)).empty()) return std::nullopt;
+    ListedPerson person;
+    person.row = row;
+    person.punched = readCompetitorFiles(source.stageFolder, table.cell(row, column::kId), definition);
+    person.status = table.cell(row, column::disqualified(stage)) == "DISK" ? StageStatus::Disqualified
+                                                                           : person.punched.status;
+    const auto points = cellNumber(table, row, column::points(stage));
+    person.score =
+        std::int64_t{points.value_or(0)} - cellNumber(table, row, column::penalty(stage)).value_or(0);
+    person.time = cellNumber(table, row, column::tc(stage)).value_or(0);
+    if (person.status == StageStatus::DidNotStart) return scored ? std::optional(person) : std::nullopt;
+    if (!points) return std::nullopt;
+    if (source.kind == ResultListKind::TempO && person.status == StageStatus::Ok && person.time < 1)
+        return std::nullopt;
+    return person;
 }
 
-// The smallest T above 0 among every row of the class; 0 when there is none.
-std::int64_t fastestTime(const CompetitorTable& table, int stage, const std::string& className) {
-    std::int64_t fastest = 0;
-    for (int row = 1; row < table.rowCount(); ++row) {
-        if (table.cell(row, column::kClass) != className) continue;
-        const std::int64_t t = tcOf(table, row, stage);
-        if (t > 0 && (fastest == 0 || t < fastest)) fastest = t;
+// Ahead in the list: OK before disqualified before DNF before DNS; then PreO by
+// net score descending and TC ascending, TempO by TC ascending; then table order.
+bool listedBefore(const ListedPerson& a, const ListedPerson& b, ResultListKind kind) {
+    if (a.status != b.status) return a.status < b.status;
+    if (a.status == StageStatus::DidNotStart) return false;
+    if (kind == ResultListKind::PreO && a.score != b.score) return a.score > b.score;
+    return a.time < b.time;
+}
+
+// The class's list in order with the positions of the OK ones: PreO shares a
+// position between equal net scores and TC, as the stage page does; TempO counts on.
+std::vector<ListedPerson> classList(const ResultListSource& source, const ClassDefinition& definition,
+                                    bool scored) {
+    std::vector<ListedPerson> list;
+    for (int row = 1; row < source.table.rowCount(); ++row)
+        if (source.table.cell(row, column::kClass) == definition.class_name)
+            if (auto person = personOf(source, definition, row, scored)) list.push_back(std::move(*person));
+    std::stable_sort(list.begin(), list.end(), [&](const ListedPerson& a, const ListedPerson& b) {
+        return listedBefore(a, b, source.kind);
+    });
+    for (std::size_t i = 0; i < list.size() && list[i].status == StageStatus::Ok; ++i) {
+        const bool tie = source.kind == ResultListKind::PreO && i > 0 && list[i].score == list[i - 1].score &&
+                         list[i].time == list[i - 1].time;
+        list[i].position = tie ? list[i - 1].position : static_cast<int>(i + 1);
     }
+    return list;
+}
+
+// The smallest TC above 0 among the competitors placed; 0 when there is none.
+std::int64_t fastestTime(const std::vector<ListedPerson>& list) {
+    std::int64_t fastest = 0;
+    for (const ListedPerson& person : list)
+        if (person.status == StageStatus::Ok && person.time > 0 && (fastest == 0 || person.time < fastest))
+            fastest = person.time;
     return fastest;
+}
+
+const char* iofStatus(StageStatus status) {
+    switch (status) {
+    case StageStatus::Disqualified:
+        return "Disqualified";
+    case StageStatus::DidNotFinish:
+        return "DidNotFinish";
+    case StageStatus::DidNotStart:
+        return "DidNotStart";
+    case StageStatus::Ok:
+        break;
+    }
+    return "OK";
 }
 
 void appendHead(std::vector<std::string>& lines, const ResultListSource& source) {
@@ -56,9 +120,10 @@ void appendHead(std::vector<std::string>& lines, const ResultListSource& source)
          " </EndTime>", "</Event>"});
 }
 
-// Start and finish as date-times: the punched times when they are valid,
-// otherwise from the zero time and the whole minutes of the start offset; a
-// finish earlier in the day than the start belongs to the next day.
+// Start and finish as date-times: the punched start when it is valid, otherwise
+// the zero time and the whole minutes of the start offset; the finish only when
+// it was punched (empty otherwise). A finish earlier in the day than the start
+// belongs to the next day.
 std::pair<std::string, std::string> startAndFinish(const ResultListSource& source, int row,
                                                    const StageResult& punched) {
     const auto date = *parseStageDate(source.record.stage_date);
@@ -66,15 +131,15 @@ std::pair<std::string, std::string> startAndFinish(const ResultListSource& sourc
         *parseZeroTime(source.record.stage_start) +
         wholeNumberOf(source.table.cell(row, column::start(source.stage))).value_or(0);
     std::int64_t start = minutes * 60;
-    std::int64_t finish = minutes * 60 + 3600;
-    const auto punchedStart = parsePunchedTime(punched.start);
-    if (punchedStart) start = *punchedStart;
+    if (const auto punchedStart = parsePunchedTime(punched.start)) start = *punchedStart;
+    std::string finishText;
     if (const auto punchedFinish = parsePunchedTime(punched.finish)) {
-        finish = *punchedFinish;
+        std::int64_t finish = *punchedFinish;
         if (finish < start % 86400) finish += 86400;
         finish += start / 86400 * 86400;
+        finishText = iofDateTime(date, finish);
     }
-    return {iofDateTime(date, start), iofDateTime(date, finish)};
+    return {iofDateTime(date, start), finishText};
 }
 
 std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks) {
@@ -107,74 +172,70 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
     }
 }
 
+// The competitor's club is not known: the organisation he is listed with is his
+// nation (the schema wants a name, so the code is that too).
+void appendOrganisation(std::vector<std::string>& lines, const std::string& nation) {
+    if (nation.empty()) return;
+    const std::string code = xmlText(nation);
+    lines.insert(lines.end(), {" <Organisation>", "  <Name>" + code + "</Name>",
+                               R"(  <Country code=")" + code + R"(">)" + code + "</Country>", " </Organisation>"});
+}
+
 void appendPerson(std::vector<std::string>& lines, const ResultListSource& source,
-                  const ClassDefinition& definition, int row, int position, std::int64_t fastest) {
+                  const ClassDefinition& definition, const ListedPerson& person, std::int64_t fastest) {
     const CompetitorTable& table = source.table;
+    const int row = person.row;
     const std::string& name = table.cell(row, column::kName);
     const auto blank = name.find(' ');
     const std::string family = name.substr(0, blank);
     const std::string given = blank == std::string::npos ? std::string() : name.substr(blank + 1);
-    const StageResult punched =
-        readCompetitorFiles(source.stageFolder, table.cell(row, column::kId), definition);
-    const auto [start, finish] = startAndFinish(source, row, punched);
-    const std::int64_t t = tcOf(table, row, source.stage);
-    // Nobody is ahead of the fastest time, whatever the list is ordered by.
-    const std::int64_t behind = fastest > 0 ? std::max<std::int64_t>(0, t - fastest) : 0;
+    const auto [start, finish] = startAndFinish(source, row, person.punched);
     lines.insert(lines.end(),
-                 {" <PersonResult>",
-                  "  <Person>",
+                 {" <PersonResult>", "  <Person>",
                   R"(   <Id type="IOF">)" + xmlText(table.cell(row, column::kRegistration)) + "</Id>",
-                  "  <Name>",
-                  "   <Family>" + xmlText(family) + "</Family>",
-                  "   <Given>" + xmlText(given) + "</Given>",
-                  "  </Name>",
-                  " </Person>",
-                  " <Organisation>",
-                  "  <Name>",
-                  "  </Name>",
-                  " </Organisation>",
-                  " <Result>",
-                  "  <BibNumber>" + xmlText(table.cell(row, column::kId)) + "</BibNumber>",
-                  "  <StartTime>" + start + "</StartTime>",
-                  "  <FinishTime>" + finish + "</FinishTime>",
-                  "  <Time>" + std::to_string(t) + "</Time>",
-                  "  <TimeBehind>" + std::to_string(behind) + "</TimeBehind>",
-                  "  <Position>" + std::to_string(position) + "</Position>",
-                  "  <Status>OK</Status>"});
-    if (source.kind == ResultListKind::PreO)
-        lines.push_back("  <Score>" + std::to_string(pointsOf(table, row, source.stage)) + "</Score>");
-    appendControlAnswers(lines, source, definition, punched);
-    lines.insert(lines.end(), {"   <ControlCard>0</ControlCard>", "  </Result>", " </PersonResult>"});
+                  "  <Name>", "   <Family>" + xmlText(family) + "</Family>",
+                  "   <Given>" + xmlText(given) + "</Given>", "  </Name>", " </Person>"});
+    appendOrganisation(lines, table.cell(row, column::kFlag));
+    lines.insert(lines.end(),
+                 {" <Result>", "  <BibNumber>" + xmlText(table.cell(row, column::kId)) + "</BibNumber>",
+                  "  <StartTime>" + start + "</StartTime>"});
+    if (!finish.empty()) lines.push_back("  <FinishTime>" + finish + "</FinishTime>");
+    const bool started = person.status != StageStatus::DidNotStart;
+    if (started) lines.push_back("  <Time>" + std::to_string(person.time) + "</Time>");
+    if (person.status == StageStatus::Ok) {
+        // Nobody is ahead of the fastest time, whatever the list is ordered by.
+        const std::int64_t behind = fastest > 0 ? std::max<std::int64_t>(0, person.time - fastest) : 0;
+        lines.push_back("  <TimeBehind>" + std::to_string(behind) + "</TimeBehind>");
+        lines.push_back("  <Position>" + std::to_string(person.position) + "</Position>");
+    }
+    lines.push_back(std::string("  <Status>") + iofStatus(person.status) + "</Status>");
+    if (source.kind == ResultListKind::PreO && started)
+        lines.push_back("  <Score>" + std::to_string(person.score) + "</Score>");
+    appendControlAnswers(lines, source, definition, person.punched);
+    const std::string& card = table.cell(row, column::kSi);
+    if (!card.empty())
+        lines.push_back(R"(   <ControlCard punchingSystem="SI">)" + xmlText(card) + "</ControlCard>");
+    lines.insert(lines.end(), {"  </Result>", " </PersonResult>"});
 }
 
 } // namespace
 
-std::vector<int> listedRows(const CompetitorTable& table, int stage, const std::string& className,
-                            ResultListKind kind) {
-    std::vector<int> rows;
-    for (int row = 1; row < table.rowCount(); ++row)
-        if (table.cell(row, column::kClass) == className && isListed(table, row, stage, kind))
-            rows.push_back(row);
-    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        return rankingKey(table, a, stage, kind) > rankingKey(table, b, stage, kind);
-    });
-    return rows;
-}
-
 std::vector<std::string> resultListLines(const ResultListSource& source) {
     std::vector<std::string> lines;
     appendHead(lines, source);
+    const bool scored = stageScored(source.table, source.stage);
     for (const ClassDefinition& definition : source.record.classes) {
         const std::string& className = definition.class_name;
         if (className.empty()) continue;
         const std::string name = xmlText(className);
-        lines.insert(lines.end(), {"<ClassResult>", R"( <Class sex="M">)", "  <Id>" + name + "</Id>",
-                                   "  <Name>" + name + "</Name>", " </Class>", " <Course>",
-                                   "  <Length>0</Length>", "  <Climb>0</Climb>", " </Course>"});
-        const std::int64_t fastest = fastestTime(source.table, source.stage, className);
-        int position = 0;
-        for (int row : listedRows(source.table, source.stage, className, source.kind))
-            appendPerson(lines, source, definition, row, ++position, fastest);
+        // No class is known to be for one sex, so it carries no sex attribute.
+        lines.insert(lines.end(),
+                     {"<ClassResult>", " <Class>", "  <Id>" + name + "</Id>", "  <Name>" + name + "</Name>",
+                      " </Class>", " <Course>", "  <Length>0</Length>", "  <Climb>0</Climb>", " </Course>"});
+        const std::vector<ListedPerson> list = classList(source, definition, scored);
+        const std::int64_t fastest = fastestTime(list);
+        for (const ListedPerson& person : list)
+            appendPerson(lines, source, definition, person, fastest);
         lines.push_back("</ClassResult>");
     }
     lines.push_back("</ResultList>");

@@ -18,17 +18,19 @@ struct ResultListSource {
     std::string stageFolder; // punch and timed-control files
     int stage = 1;
     ResultListKind kind = ResultListKind::TempO;
-    std::string createTime; // "RRRR-MM-DDTHH:MM:SS+01:00"
+    std::string createTime; // "RRRR-MM-DDTHH:MM:SS+HH:MM"
 };
-
-// The rows of the class listed, in list order: TempO those with T >= 1 by T
-// ascending; PreO those with 100 × P − T >= 1 by that key descending; both only
-// with a start cell, then table order.
-std::vector<int> listedRows(const CompetitorTable& table, int stage, const std::string& className,
-                            ResultListKind kind);
 
 // Every line of the document in UTF-8, without line ends. The record's date and
 // zero time must be valid (see resultListRefusal).
+//
+// Per class, of the rows that start in the stage: first the placed ones (status
+// OK), TempO those with TC >= 1 by TC ascending (positions 1, 2, 3, ...), PreO
+// those with points by net score (points − penalty) descending and TC ascending,
+// equal ones sharing a position as on the stage page; then without position the
+// disqualified ("DISK" cell), those who did not finish and, once the stage has
+// been scored, those who did not start (the files tell, as in the scoring).
+// Then table order.
 std::vector<std::string> resultListLines(const ResultListSource& source);
 
 } // namespace ravik

@@ -38,6 +38,7 @@ PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
     }
     data.taskCount = stationTaskCounts(definition);
     data.place = result.place;
+    if (!isPlacedStatus(result.status)) data.status = statusWord(result.status, Language::English);
     return data;
 }
 

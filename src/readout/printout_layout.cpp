@@ -100,7 +100,10 @@ DrawingList layout(const PrintoutData& d, const PrintoutOptions& options, const 
     }
     out.rule(v);
     const std::string place = std::to_string(d.place) + " place in " + d.className;
-    out.text(0, v + 10, g.printer ? place : "Preliminary: " + place, kNormal, false);
+    if (!d.status.empty())
+        out.text(0, v + 10, d.status, kNormal, false);
+    else
+        out.text(0, v + 10, g.printer ? place : "Preliminary: " + place, kNormal, false);
     list.height = v + 100;
     return list;
 }

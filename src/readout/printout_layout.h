@@ -25,6 +25,7 @@ struct PrintoutData {
     std::array<int, 20> tcPenalty{};
     std::array<int, 20> taskCount{}; // answer slots defined at each station in the class
     int place = 0;
+    std::string status; // "DNF" or "DNS" stands on the place line instead of the place; empty when placed
 };
 
 struct DrawnText {

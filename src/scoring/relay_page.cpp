@@ -3,9 +3,9 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/texts/scoring_texts.h"
+#include "core/time_of_day.h"
 #include "scoring/page_skeleton.h"
 #include "scoring/result_cells.h"
-#include "core/time_of_day.h"
 
 namespace ravik {
 namespace {
@@ -30,7 +30,7 @@ public:
         writeHeader(page_, columns_, options_, record_, selected_);
         int count = 0;
         for (const RelayTeam& team : standing_.teams)
-            writeTeam(team, ++count, "normal");
+            writeTeam(team, team.place > 0 ? ++count : 0, "normal");
         writeGeneratedLine(page_, options_);
         if (options_.holdLeaders) writeLeaders(leaders);
         writePageEnd(page_, options_);
@@ -53,15 +53,18 @@ private:
         writeHeader(page_, columns_, options_, record_, selected_);
         int count = 0;
         for (const RelayTeam& team : standing_.teams)
-            if (team.place <= leaders) writeTeam(team, ++count, style);
+            if (team.place > 0 && team.place <= leaders) writeTeam(team, ++count, style);
         page_.line("</table></table>");
     }
 
+    // count 0: a team that is not placed shows "DNS" instead of its running count.
     void writeTeam(const RelayTeam& team, int count, const char* memberStyle) {
         static const StageResult kEmptyLeg;
         const int legs = standing_.legCount;
-        page_.line("<tr><td rowspan=" + std::to_string(legs + 1) + R"( valign="center"><center>)" +
-                   std::to_string(count) + ".<br>" + std::to_string(team.teamTotal) + " sec");
+        const std::string number = count > 0 ? std::to_string(count) + "."
+                                             : std::string(statusWord(StageStatus::DidNotStart, language_));
+        page_.line("<tr><td rowspan=" + std::to_string(legs + 1) + R"( valign="center"><center>)" + number +
+                   "<br>" + std::to_string(team.teamTotal) + " sec");
         for (int k = 0; k < legs; ++k) {
             const StageResult& leg = k < static_cast<int>(team.legs.size()) ? *team.legs[k] : kEmptyLeg;
             if (k > 0) page_.line("<tr>");
@@ -78,7 +81,7 @@ private:
                    escapeHtml(leg.nationality) + " [" + std::to_string(leg.relay) + "]");
         if (options_.scoreColumns) {
             page_.line("<TD bgcolor=#EEEEEE><b>" + std::to_string(leg.points) + "<TD bgcolor=#EEEEEE>" +
-                       std::to_string(leg.total) + "<TD bgcolor=#EEEEEE>" + minutesSeconds(leg.raceTime));
+                       std::to_string(leg.total) + "<TD bgcolor=#EEEEEE>" + legTime(leg));
             if (first)
                 page_.line(
                     "<TD bgcolor=#EEEEEE rowspan=" + std::to_string(standing_.legCount + (farsta ? 0 : 1)) +
@@ -87,6 +90,13 @@ private:
         if (options_.details)
             writeDetailCells(page_, leg, definitionOf(leg.classSlot), columns_, options_.splits,
                              StationCells::Leaders);
+    }
+
+    // A leg that did not start or finish shows its status instead of a time.
+    std::string legTime(const StageResult& leg) const {
+        if (leg.status == StageStatus::DidNotFinish || leg.status == StageStatus::DidNotStart)
+            return statusWord(leg.status, language_);
+        return minutesSeconds(leg.raceTime);
     }
 
     void writeTeamRow(const RelayTeam& team) {

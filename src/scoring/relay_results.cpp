@@ -30,6 +30,11 @@ bool hasResult(const RelayTeam& team) {
     return false;
 }
 
+bool hasLegNotStarted(const RelayTeam& team) {
+    return std::any_of(team.legs.begin(), team.legs.end(),
+                       [](const StageResult* leg) { return leg->status == StageStatus::DidNotStart; });
+}
+
 void scoreTeam(RelayTeam& team, const RaceRecord& record, const std::vector<std::string>& selectedClasses,
                RelayForm form, std::int64_t penalty, std::int64_t legControls, int legCount) {
     std::int64_t controlsOfLastSelected = 0;
@@ -109,9 +114,13 @@ RelayStanding rankRelays(const std::vector<StageResult>& results, const RaceReco
     }
     // The map holds the teams by number, so equal totals keep team-number order.
     std::stable_sort(standing.teams.begin(), standing.teams.end(),
-                     [](const RelayTeam& a, const RelayTeam& b) { return a.teamTotal < b.teamTotal; });
-    for (std::size_t i = 0; i < standing.teams.size(); ++i)
-        standing.teams[i].place = static_cast<std::int32_t>(i + 1);
+                     [](const RelayTeam& a, const RelayTeam& b) {
+                         if (hasLegNotStarted(a) != hasLegNotStarted(b)) return !hasLegNotStarted(a);
+                         return a.teamTotal < b.teamTotal;
+                     });
+    std::int32_t place = 0;
+    for (RelayTeam& team : standing.teams)
+        if (!hasLegNotStarted(team)) team.place = ++place;
     return standing;
 }
 

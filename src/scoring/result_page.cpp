@@ -4,9 +4,10 @@
 #include "core/file_io.h"
 #include "core/log.h"
 #include "core/texts/scoring_texts.h"
+#include "core/time_of_day.h"
 #include "scoring/page_skeleton.h"
 #include "scoring/result_cells.h"
-#include "core/time_of_day.h"
+#include "scoring/stage_scoring.h"
 
 #include <algorithm>
 
@@ -24,6 +25,7 @@ public:
             if (result.place > 0) placed_.push_back(&result);
         std::stable_sort(placed_.begin(), placed_.end(),
                          [](const StageResult* a, const StageResult* b) { return a->place < b->place; });
+        unplaced_ = unplacedResults(results);
         competitorRows_ = static_cast<long long>(results.size());
     }
 
@@ -66,10 +68,18 @@ private:
         for (const StageResult* result : placed_) {
             if (!lineWritten && result->place >= qualification + 1) qualificationLine();
             writeOrisLine(*result);
-            const std::string number = result->disqualified ? "DISK" : std::to_string(result->place) + ".";
+            const std::string number =
+                result->disqualified() ? statusText(*result) : std::to_string(result->place) + ".";
             writeRow(*result, number, StationCells::Main);
         }
         if (!lineWritten && qualification + 1 <= competitorRows_) qualificationLine();
+        // No place, so no line in the ORIS text file either.
+        for (const StageResult* result : unplaced_)
+            writeRow(*result, statusText(*result), StationCells::Main);
+    }
+
+    std::string statusText(const StageResult& result) const {
+        return utf8ToCp1250(statusWord(result.status, language_));
     }
 
     void writeOrisLine(const StageResult& result) {
@@ -89,16 +99,23 @@ private:
                 escapeHtml(result.name) + R"(<td align="right">()" + escapeHtml(result.className) +
                 ")</table>");
         page_.line(flags_.cell(result.nationality));
-        if (options_.scoreColumns) {
-            page_.line("<TD bgcolor=#EEEEEE><b>" +
-                       std::string(result.overtime > 0 ? "<font color=#0000FF>" : "") +
-                       std::to_string(result.netScore()));
-            page_.line("<TD bgcolor=#EEEEEE>" + std::to_string(result.total));
-            page_.line("<TD bgcolor=#EEEEEE>" + minutesSeconds(result.raceTime));
-            page_.line("<TD bgcolor=#EEEEEE>" + std::to_string(-static_cast<long long>(result.overtime)));
-        }
+        if (options_.scoreColumns) writeScoreCells(result);
         if (options_.details)
             writeDetailCells(page_, result, definitionOf(result), columns_, options_.splits, stations);
+    }
+
+    // A DNF or DNS has no race time: the status stands in its cell. A DNS also has
+    // no points, TC or penalty, as his cells in the table are empty.
+    void writeScoreCells(const StageResult& result) {
+        const bool started = result.status != StageStatus::DidNotStart;
+        const bool timed = isPlacedStatus(result.status);
+        page_.line("<TD bgcolor=#EEEEEE><b>" +
+                   std::string(result.overtime > 0 ? "<font color=#0000FF>" : "") +
+                   (started ? std::to_string(result.netScore()) : std::string()));
+        page_.line("<TD bgcolor=#EEEEEE>" + (started ? std::to_string(result.total) : std::string()));
+        page_.line("<TD bgcolor=#EEEEEE>" + (timed ? minutesSeconds(result.raceTime) : statusText(result)));
+        page_.line("<TD bgcolor=#EEEEEE>" +
+                   (started ? std::to_string(-static_cast<long long>(result.overtime)) : std::string()));
     }
 
     // Places 1 to N; within a place the selected classes in list order, each in table order.
@@ -133,6 +150,7 @@ private:
     PageColumns columns_;
     FlagCells flags_;
     std::vector<const StageResult*> placed_;
+    std::vector<const StageResult*> unplaced_; // DNF, then DNS
     long long competitorRows_ = 0;
     PageLines page_;
     PageLines oris_;

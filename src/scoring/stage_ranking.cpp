@@ -9,21 +9,24 @@
 
 namespace ravik {
 
+bool rankedBefore(const StageResult& a, const StageResult& b) {
+    if (a.netScore() != b.netScore()) return a.netScore() > b.netScore();
+    return a.total < b.total;
+}
+
 void rankResults(std::vector<StageResult>& results, const ScoringOptions& options, Log& log) {
     std::vector<StageResult*> order;
     for (StageResult& result : results) {
         result.place = 0;
         result.eligible = !result.startCell.empty() && isSelected(options.selectedClasses, result.className);
-        if (result.eligible) order.push_back(&result);
+        if (result.eligible && isPlacedStatus(result.status)) order.push_back(&result);
     }
-    std::stable_sort(order.begin(), order.end(), [](const StageResult* a, const StageResult* b) {
-        if (a->netScore() != b->netScore()) return a->netScore() > b->netScore();
-        return a->total < b->total;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const StageResult* a, const StageResult* b) { return rankedBefore(*a, *b); });
     std::int32_t place = 0;
     for (const bool disqualified : {false, true})
         for (StageResult* result : order) {
-            if (result->disqualified != disqualified) continue;
+            if (result->disqualified() != disqualified) continue;
             result->place = ++place;
             log.append(cp1250ToUtf8(result->name) + (disqualified ? " DISK/" : " ") + std::to_string(place));
         }
@@ -38,9 +41,26 @@ void rankResults(std::vector<StageResult>& results, const ScoringOptions& option
         result->place = bestPlace.at({result->netScore(), result->total});
 }
 
+std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& results) {
+    std::vector<const StageResult*> listed;
+    for (const StageResult& result : results)
+        if (result.eligible && result.status == StageStatus::DidNotFinish) listed.push_back(&result);
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const StageResult* a, const StageResult* b) { return rankedBefore(*a, *b); });
+    for (const StageResult& result : results)
+        if (result.eligible && result.status == StageStatus::DidNotStart) listed.push_back(&result);
+    return listed;
+}
+
 void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage) {
     for (const StageResult& result : results) {
         if (result.startCell.empty()) continue;
+        // Left empty, so that the overall results count no stage he did not run.
+        if (result.status == StageStatus::DidNotStart) {
+            for (const int cell : {column::points(stage), column::tc(stage), column::penalty(stage)})
+                table.setCell(result.row, cell, std::string());
+            continue;
+        }
         table.setCell(result.row, column::points(stage), std::to_string(result.points));
         table.setCell(result.row, column::tc(stage), std::to_string(result.total));
         table.setCell(result.row, column::penalty(stage), std::to_string(result.overtime));

@@ -3,6 +3,7 @@
 // from the competitor table, the stage record and the competitor's punch and
 // timed-control files. Texts are code page 1250, as the table holds them.
 #include "core/race_record.h"
+#include "scoring/stage_status.h"
 
 #include <array>
 #include <cstdint>
@@ -17,11 +18,13 @@ struct StageResult {
     std::int32_t id = 0;   // "ID"; 0 when the cell is empty
     std::string name;      // "Jméno"
     std::string className; // "Kategorie"
-    std::string registration;  // "Registračka"
-    std::string nationality;   // "Vlajka", at most 3 characters
-    std::string startCell;     // the stage's start column; empty = neither ranked nor written back
-    std::int32_t relay = 0;    // "Štafeta"; 0 when the cell is empty
-    bool disqualified = false; // the stage's disqualification cell is "DISK"
+    std::string registration; // "Registračka"
+    std::string nationality;  // "Vlajka", at most 3 characters
+    std::string startCell;    // the stage's start column; empty = neither ranked nor written back
+    std::int32_t relay = 0;   // "Štafeta"; 0 when the cell is empty
+    // "DISK" in the stage's disqualification cell wins over the files' DNS and DNF:
+    // a disqualified competitor may never have had his card read out.
+    StageStatus status = StageStatus::Ok;
 
     // Ranking.
     bool eligible = false;  // class selected and start cell not empty
@@ -49,6 +52,7 @@ struct StageResult {
 
     // The first ranking key.
     std::int32_t netScore() const { return points - overtime; }
+    bool disqualified() const { return status == StageStatus::Disqualified; }
 };
 
 } // namespace ravik

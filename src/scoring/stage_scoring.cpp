@@ -71,7 +71,9 @@ std::optional<std::string> computedStart(const std::string& stageStart, std::opt
     return clockText(seconds);
 }
 
-void readTimedControls(StageResult& result, const std::string& path) {
+// Reads the timed-control file; false when it does not exist.
+bool readTimedControls(StageResult& result, const std::string& path) {
+    if (!fileExists(path)) return false;
     const auto lines = readTimedControlFile(path);
     for (std::size_t station = 0; station < lines.size() && station < kClusters; ++station) {
         const std::string& answers = lines[station].answers;
@@ -79,15 +81,27 @@ void readTimedControls(StageResult& result, const std::string& path) {
             if (answers[task] != '-') result.tcAnswer[station][task] = std::string(1, answers[task]);
         result.tcTime[station] = lines[station].seconds.value_or(0);
     }
+    return true;
 }
 
-// Reads the punch file; false when it does not exist.
-bool readPunches(StageResult& result, const std::string& path, const ClassCodes* codes,
-                 std::array<std::string, 4>& breakTimes) {
-    if (fileSize(path) < 0) return false;
+// What the punch file says about the competitor's run.
+struct PunchFileFacts {
+    bool exists = false;
+    // Lines with a time of day, or answers at the class's controls typed without
+    // one. The manual entry writes its start and break lines even with empty
+    // times; those alone are no punches.
+    int punches = 0;
+};
+
+PunchFileFacts readPunches(StageResult& result, const std::string& path, const ClassCodes* codes,
+                           std::array<std::string, 4>& breakTimes) {
+    PunchFileFacts facts;
+    if (fileSize(path) < 0) return facts;
+    facts.exists = true;
     std::string previous;
     std::int32_t counter = 1;
     for (const PunchLine& punch : parsePunchFile(readWholeFile(path, kMaxPunchFileBytes))) {
+        const std::int32_t before = counter;
         if (punch.isStart()) {
             result.start = punch.time.substr(0, 10);
             previous = result.start;
@@ -110,8 +124,18 @@ bool readPunches(StageResult& result, const std::string& path, const ClassCodes*
             for (int b = 0; b < 4; ++b)
                 if (!codes->breaks[b].empty() && punch.code == codes->breaks[b]) breakTimes[b] = punch.time;
         }
+        if (!punch.time.empty() || counter != before) ++facts.punches;
     }
-    return true;
+    return facts;
+}
+
+// DNS and DNF from the files; a class whose limit is 0 has no finishing rule.
+StageStatus finishingStatus(bool timedControlFile, const PunchFileFacts& punches, const StageResult& result,
+                            const ClassDefinition& definition) {
+    if (!timedControlFile && !punches.exists) return StageStatus::DidNotStart;
+    if (punches.punches > 0 && result.finish.empty() && definition.time_limit > 0)
+        return StageStatus::DidNotFinish;
+    return StageStatus::Ok;
 }
 
 // "AA" and "AAA" become "A"; other answers stay.
@@ -165,20 +189,23 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
     result.nationality = table.cell(row, column::kFlag).substr(0, 3);
     result.startCell = table.cell(row, column::start(options.stage));
     result.relay = numberCellValue(table.cell(row, column::kRelay));
-    result.disqualified = table.cell(row, column::disqualified(options.stage)) == "DISK";
     result.classSlot = classSlotOf(record, result.className);
     const ClassDefinition& definition = result.classSlot >= 0 ? record.classes[result.classSlot] : kNoClass;
 
     // A row without an ID has no files of its own.
     std::array<std::string, 4> breakTimes;
-    bool punched = false;
+    bool timed = false;
+    PunchFileFacts punched;
     if (!idCell.empty()) {
         const std::string name = std::to_string(result.id);
-        readTimedControls(result, timedControlFilePath(stageFolder, name));
+        timed = readTimedControls(result, timedControlFilePath(stageFolder, name));
         punched = readPunches(result, punchFilePath(stageFolder, name),
                               result.classSlot >= 0 ? &codes[result.classSlot] : nullptr, breakTimes);
     }
-    if (punched)
+    result.status = table.cell(row, column::disqualified(options.stage)) == "DISK"
+                        ? StageStatus::Disqualified
+                        : finishingStatus(timed, punched, result, definition);
+    if (punched.exists)
         for (int slot = 0; slot < kControls; ++slot)
             result.wrong[slot] = result.answer[slot] != definition.control_answer[slot];
 
@@ -218,12 +245,16 @@ std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1) {
 StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
                                 const ClassDefinition& definition) {
     StageResult result;
-    if (idCell.empty() || !isNumberCell(idCell)) return result;
+    if (idCell.empty() || !isNumberCell(idCell)) {
+        result.status = StageStatus::DidNotStart;
+        return result;
+    }
     const std::string name = std::to_string(numberCellValue(idCell));
     const ClassCodes codes = codesOf(definition);
     std::array<std::string, 4> breakTimes;
-    readTimedControls(result, timedControlFilePath(stageFolder, name));
-    readPunches(result, punchFilePath(stageFolder, name), &codes, breakTimes);
+    const bool timed = readTimedControls(result, timedControlFilePath(stageFolder, name));
+    const PunchFileFacts punched = readPunches(result, punchFilePath(stageFolder, name), &codes, breakTimes);
+    result.status = finishingStatus(timed, punched, result, definition);
     return result;
 }
 

@@ -39,18 +39,29 @@ std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const Ra
 
 // A competitor's files read into a fresh entry, nothing scored: the answers as
 // punched at each control (not collapsed), the start and finish punches, the
-// timed-control answers and station times (the XML result lists need these). A
-// row whose ID cell is empty or not a whole number has no files of its own.
-// Throws IoError when a file exists but cannot be read.
+// timed-control answers and station times (the XML result lists need these), and
+// the status the files give (Ok, DidNotFinish or DidNotStart; the DISK cell is
+// the caller's). A row whose ID cell is empty or not a whole number has no files
+// of its own. Throws IoError when a file exists but cannot be read.
 StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
                                 const ClassDefinition& definition);
 
-// Places the eligible entries (selected class, start cell not empty): net score
-// descending, total ascending, table order; disqualified ones after all others;
-// equal keys share the better place. One log line per placed competitor.
+// The ranking order: net score descending, then total ascending (use with a
+// stable sort, so that table order decides the rest).
+bool rankedBefore(const StageResult& a, const StageResult& b);
+
+// Places the eligible entries (selected class, start cell not empty) that
+// finished or are disqualified: net score descending, total ascending, table
+// order; disqualified ones after all others; equal keys share the better place.
+// DNF and DNS entries stay at place 0. One log line per placed competitor.
 void rankResults(std::vector<StageResult>& results, const ScoringOptions& options, Log& log);
 
-// Points, TC and Pen cells of the stage for every row whose start cell is not empty.
+// The eligible entries a page lists after the placed ones: DNF in ranking order,
+// then DNS in table order.
+std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& results);
+
+// Points, TC and Pen cells of the stage for every row whose start cell is not
+// empty; a DNS leaves the three cells empty.
 void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage);
 
 // The whole computation on the session's table: check, score, rank, write back.

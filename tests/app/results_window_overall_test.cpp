@@ -54,6 +54,10 @@ protected:
         row[column::points(2)] = points2;
         row[column::tc(1)] = row[column::tc(2)] = "10";
         app.session().table.appendRow(row);
+        for (int stage = 1; stage <= 2; ++stage) { // read out in both stages
+            ensureFolder(app.session().race.stageFolder(stage));
+            writeFile(app.session().race.stageFolder(stage) + id + ".si", "");
+        }
     }
 
     TempFolder folder;

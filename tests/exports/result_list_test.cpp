@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace ravik {
 namespace {
@@ -43,7 +44,29 @@ void setStation(ClassDefinition& definition, int station, const std::string& cor
     if (switchedOff) definition.cluster_answers[station - 1][9] = "X";
 }
 
+// The machine's time zone for one test: Central European time with its summer
+// time, as a POSIX rule (no time-zone database needed).
+class CentralEuropeanTime {
+public:
+    CentralEuropeanTime() {
+        if (const char* zone = std::getenv("TZ")) before_ = zone;
+        setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+        tzset();
+    }
+    ~CentralEuropeanTime() {
+        if (before_)
+            setenv("TZ", before_->c_str(), 1);
+        else
+            unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    std::optional<std::string> before_;
+};
+
 struct Race {
+    CentralEuropeanTime zone;
     test::TempFolder folder;
     Session session;
     RaceRecord record;
@@ -58,9 +81,12 @@ struct Race {
         std::filesystem::create_directories(folder.file("E1"));
     }
     void save() { createRaceFile(session.race.racePath(), record); }
-    // A competitor of stage 1 with the given points and TC cells.
+    // A competitor of stage 1 with the given points and TC cells, read out (an
+    // empty punch file: he started) unless he did not start.
     void add(const std::string& id, const std::string& name, const std::string& competitorClass,
-             const std::string& points, const std::string& tc, const std::string& start = "0") {
+             const std::string& points, const std::string& tc, const std::string& start = "0",
+             bool started = true) {
+        if (started) punches(id, {});
         TableRow row{};
         row[column::kId] = id;
         row[column::kRegistration] = "REG" + id;
@@ -113,6 +139,26 @@ std::vector<std::string> listed(const std::vector<std::string>& lines) {
     return out;
 }
 
+// Each person's family name, position (or status when he has none) and score
+// ("-" when none), in document order.
+std::vector<std::string> standings(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    std::string family, place, score;
+    auto value = [](const std::string& line) {
+        const auto open = line.find('>');
+        return line.substr(open + 1, line.rfind('<') - open - 1);
+    };
+    for (const auto& line : lines) {
+        if (line == " <PersonResult>") place.clear(), score = "-";
+        if (line.rfind("   <Family>", 0) == 0) family = value(line);
+        if (line.rfind("  <Position>", 0) == 0) place = value(line);
+        if (line.rfind("  <Status>", 0) == 0 && place.empty()) place = value(line);
+        if (line.rfind("  <Score>", 0) == 0) score = value(line);
+        if (line == " </PersonResult>") out.push_back(family + " " + place + " " + score);
+    }
+    return out;
+}
+
 bool contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
@@ -134,30 +180,44 @@ TEST(ResultList, TempOListsPositiveTimesAscendingWithTimeBehindTheFastest) {
     race.add("3", "Empty Ota", "A", "5", "");
     race.add("4", "Zero Ida", "A", "5", "0");
     race.add("5", "Unstarted Bob", "A", "5", "300", "");
-    EXPECT_EQ(listed(race.lines(ResultListKind::TempO)), (std::vector<std::string>{"Fast 1 0", "Slow 2 15"}));
+    race.add("6", "Cheat Petr", "A", "5", "100"); // the fastest, but disqualified
+    race.session.table.setCell(6, column::disqualified(1), "DISK");
+    race.add("7", "Home Dan", "A", "", "", "0", false);
+    const auto lines = race.lines(ResultListKind::TempO);
+    EXPECT_EQ(listed(lines), (std::vector<std::string>{"Fast 1 0", "Slow 2 15"}));
+    EXPECT_EQ(standings(lines),
+              (std::vector<std::string>{"Fast 1 -", "Slow 2 -", "Cheat Disqualified -", "Home DidNotStart -"}));
 
     const std::string path = race.exportFile(ResultListKind::TempO);
     EXPECT_EQ(schemaErrors(path), "");
 }
 
-TEST(ResultList, PreOListsByHundredTimesPointsMinusTimeAndLeavesOutZeroKeys) {
+TEST(ResultList, PreOFollowsTheStageRankingAndListsTheOtherStatusesAfterWithoutPosition) {
     Race race;
     race.record.classes[0] = classWith("A", "AB");
+    race.record.classes[0].time_limit = 60;
     race.add("1", "Ninety", "A", "20", "90");
     race.add("2", "Forty", "A", "20", "40");
-    race.add("3", "Nineteen", "A", "19", "");
-    race.add("4", "Nothing", "A", "0", "");
+    race.add("3", "Late", "A", "21", "0");
+    race.session.table.setCell(3, column::penalty(1), "2"); // over time: net score 19
+    race.add("4", "Tied", "A", "19", "0");
+    race.add("5", "Ten", "A", "10", "150"); // more time-control time than one point is worth
+    race.add("6", "Nine", "A", "9", "0");
+    race.add("7", "Zero", "A", "0", "");
+    race.add("8", "Cheat", "A", "25", "10");
+    race.session.table.setCell(8, column::disqualified(1), "DISK");
+    race.add("9", "Gone", "A", "", "", "0", false);
+    race.add("10", "Quit", "A", "5", "0");
+    race.punches("10", {punch(std::to_string(code(1, 'A')), " CN", "10:10:00")});
     const auto lines = race.lines(ResultListKind::PreO);
-    EXPECT_EQ(listed(lines), (std::vector<std::string>{"Forty 1 0", "Ninety 2 50", "Nineteen 3 0"}));
-    EXPECT_TRUE(contains(lines, "  <Score>20</Score>"));
-    EXPECT_TRUE(contains(lines, "  <Score>19</Score>"));
-
-    Race slowTen;
-    slowTen.record.classes[0] = classWith("A", "AB");
-    slowTen.add("1", "Ten", "A", "10", "150");
-    slowTen.add("2", "Nine", "A", "9", "0");
-    EXPECT_EQ(listed(slowTen.lines(ResultListKind::PreO)), (std::vector<std::string>{"Nine 1 0", "Ten 2 0"}));
-    EXPECT_EQ(schemaErrors(slowTen.exportFile(ResultListKind::PreO)), "");
+    EXPECT_EQ(standings(lines),
+              (std::vector<std::string>{"Forty 1 20", "Ninety 2 20", "Late 3 19", "Tied 3 19", "Ten 5 10",
+                                        "Nine 6 9", "Zero 7 0", "Cheat Disqualified 25", "Quit DidNotFinish 5",
+                                        "Gone DidNotStart -"}));
+    EXPECT_EQ(listed(lines), (std::vector<std::string>{"Forty 1 0", "Ninety 2 50", "Late 3 0", "Tied 3 0",
+                                                       "Ten 5 110", "Nine 6 0", "Zero 7 0"}));
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
 }
 
 TEST(ResultList, TimeBehindIsZeroWhenNobodyOfTheClassHasATime) {
@@ -167,7 +227,7 @@ TEST(ResultList, TimeBehindIsZeroWhenNobodyOfTheClassHasATime) {
     EXPECT_EQ(listed(race.lines(ResultListKind::PreO)), (std::vector<std::string>{"Only 1 0"}));
 }
 
-TEST(ResultList, StartAndFinishComeFromThePunchesOrFromZeroTimeAndWholeOffsetMinutes) {
+TEST(ResultList, StartComesFromThePunchOrFromZeroTimeAndWholeOffsetMinutesAndFinishOnlyFromItsPunch) {
     Race race;
     race.record.classes[0] = classWith("A", "AB");
     race.add("1", "Offset Jan", "A", "1", "1", "12.5");
@@ -177,15 +237,14 @@ TEST(ResultList, StartAndFinishComeFromThePunchesOrFromZeroTimeAndWholeOffsetMin
     race.punches("3", {punch("1", "STA", "23:58:00"), punch("1", "FIN", "00:41:00")});
     race.add("4", "Late Ida", "A", "1", "4", "900");
     const auto lines = race.lines(ResultListKind::TempO);
+    // No finish punch, no finish time; the offset is the summer time of the day.
     const std::vector<std::string> expected = {
-        "  <StartTime>2024-05-04T10:12:00+01:00</StartTime>",
-        "  <FinishTime>2024-05-04T11:12:00+01:00</FinishTime>",
-        "  <StartTime>2024-05-04T10:41:30+01:00</StartTime>",
-        "  <FinishTime>2024-05-04T11:20:05+01:00</FinishTime>",
-        "  <StartTime>2024-05-04T23:58:00+01:00</StartTime>",
-        "  <FinishTime>2024-05-05T00:41:00+01:00</FinishTime>",
-        "  <StartTime>2024-05-05T01:00:00+01:00</StartTime>",
-        "  <FinishTime>2024-05-05T02:00:00+01:00</FinishTime>",
+        "  <StartTime>2024-05-04T10:12:00+02:00</StartTime>",
+        "  <StartTime>2024-05-04T10:41:30+02:00</StartTime>",
+        "  <FinishTime>2024-05-04T11:20:05+02:00</FinishTime>",
+        "  <StartTime>2024-05-04T23:58:00+02:00</StartTime>",
+        "  <FinishTime>2024-05-05T00:41:00+02:00</FinishTime>",
+        "  <StartTime>2024-05-05T01:00:00+02:00</StartTime>",
     };
     std::vector<std::string> times;
     for (const auto& line : lines)
@@ -214,6 +273,7 @@ TEST(ResultList, PreOExportsEveryPunchedControlAsPunchedAndEveryActiveStationWit
     setStation(race.record.classes[0], 2, "A", true);
     setStation(race.record.classes[0], 3, "CA");
     race.add("7", "Novak Jan", "A", "2", "95");
+    race.session.table.setCell(1, column::kSi, "2045117");
     race.punches("7",
                  {punch("1", "STA", "10:05:00"), punch(std::to_string(code(1, 'A')), " CN", "10:10:00"),
                   punch(std::to_string(code(1, 'B')), " CN", "10:11:00"),
@@ -242,7 +302,7 @@ TEST(ResultList, PreOExportsEveryPunchedControlAsPunchedAndEveryActiveStationWit
         "   <CorrectAnswer>CA</CorrectAnswer>",
         "   <Time>105</Time>",
         "  </ControlAnswer>",
-        "   <ControlCard>0</ControlCard>",
+        R"(   <ControlCard punchingSystem="SI">2045117</ControlCard>)",
         "  </Result>",
         " </PersonResult>",
     };
@@ -288,6 +348,7 @@ TEST(ResultList, TheDocumentIsWrittenLineByLine) {
     setStation(race.record.classes[0], 1, "C");
     race.record.classes[4] = classWith("Empty", "A");
     race.add("12", "Lind Eva", "A", "1", "60");
+    race.session.table.setCell(1, column::kFlag, "SWE");
     race.punches("12", {punch(std::to_string(code(1, 'B')), " CN", "10:20:00")});
     race.timedControls("12", "C;60\r\n");
     const std::vector<std::string> expected = {
@@ -305,7 +366,7 @@ TEST(ResultList, TheDocumentIsWrittenLineByLine) {
         " </EndTime>",
         "</Event>",
         "<ClassResult>",
-        R"( <Class sex="M">)",
+        " <Class>",
         "  <Id>A</Id>",
         "  <Name>A</Name>",
         " </Class>",
@@ -322,13 +383,12 @@ TEST(ResultList, TheDocumentIsWrittenLineByLine) {
         "  </Name>",
         " </Person>",
         " <Organisation>",
-        "  <Name>",
-        "  </Name>",
+        "  <Name>SWE</Name>",
+        R"(  <Country code="SWE">SWE</Country>)",
         " </Organisation>",
         " <Result>",
         "  <BibNumber>12</BibNumber>",
-        "  <StartTime>2024-05-04T10:00:00+01:00</StartTime>",
-        "  <FinishTime>2024-05-04T11:00:00+01:00</FinishTime>",
+        "  <StartTime>2024-05-04T10:00:00+02:00</StartTime>",
         "  <Time>60</Time>",
         "  <TimeBehind>0</TimeBehind>",
         "  <Position>1</Position>",
@@ -343,12 +403,11 @@ TEST(ResultList, TheDocumentIsWrittenLineByLine) {
         "   <CorrectAnswer>C</CorrectAnswer>",
         "   <Time>60</Time>",
         "  </ControlAnswer>",
-        "   <ControlCard>0</ControlCard>",
         "  </Result>",
         " </PersonResult>",
         "</ClassResult>",
         "<ClassResult>",
-        R"( <Class sex="M">)",
+        " <Class>",
         "  <Id>Empty</Id>",
         "  <Name>Empty</Name>",
         " </Class>",
@@ -374,6 +433,7 @@ TEST(ResultList, AnUnscoredStageHoldsOnlyTheEventAndTheClasses) {
     Race race;
     race.record.classes[0] = classWith("A", "B");
     race.add("1", "Lind Eva", "A", "", "");
+    race.add("2", "Novak Jan", "A", "", "", "0", false); // no files yet: not a DNS before the scoring
     const auto lines = race.lines(ResultListKind::TempO);
     EXPECT_FALSE(contains(lines, " <PersonResult>"));
     EXPECT_TRUE(contains(lines, "  <Name>A</Name>"));
@@ -429,7 +489,8 @@ TEST(ResultList, AnUnwritableFolderStopsTheExportWithoutTellingSuccess) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST(ResultList, TheCreationTimeHasATwoDigitHour) {
+TEST(ResultList, TimesCarryTheLocalOffsetOfTheirDayAndTheCreationTimeATwoDigitHour) {
+    const CentralEuropeanTime zone;
     std::tm local{};
     local.tm_year = 2023 - 1900;
     local.tm_mon = 10;
@@ -437,7 +498,20 @@ TEST(ResultList, TheCreationTimeHasATwoDigitHour) {
     local.tm_hour = 9;
     local.tm_min = 5;
     local.tm_sec = 3;
+    local.tm_isdst = -1;
     EXPECT_EQ(iofCreationTime(local), "2023-11-01T09:05:03+01:00");
+    local.tm_mon = 6;
+    EXPECT_EQ(iofCreationTime(local), "2023-07-01T09:05:03+02:00");
+    // Summer time starts at 02:00 on the last Sunday of March; a finish after
+    // midnight belongs to the next day and its offset.
+    const auto switchDay = *parseStageDate("2024-03-31");
+    EXPECT_EQ(iofDateTime(switchDay, 1 * 3600 + 30 * 60), "2024-03-31T01:30:00+01:00");
+    EXPECT_EQ(iofDateTime(switchDay, 3 * 3600 + 30 * 60), "2024-03-31T03:30:00+02:00");
+    EXPECT_EQ(iofDateTime(*parseStageDate("2024-10-26"), 86400 + 12 * 3600), "2024-10-27T12:00:00+01:00");
+
+    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+    tzset();
+    EXPECT_EQ(iofDateTime(*parseStageDate("2024-01-15"), 10 * 3600), "2024-01-15T10:00:00-05:00");
 }
 
 } // namespace

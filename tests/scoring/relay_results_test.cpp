@@ -20,6 +20,7 @@ void addMember(ScoringRace& race, const std::string& id, const std::string& clas
     std::vector<std::string> punches;
     for (int k = 1; k <= right + wrong; ++k)
         punches.push_back(controlPunch(answerCode(k, k <= right ? 'A' : 'B'), "10:00:00"));
+    punches.push_back(finishPunch("10:00:00"));
     race.writePunches(id, punches);
 }
 

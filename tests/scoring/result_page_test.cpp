@@ -34,6 +34,7 @@ void addRunners(ScoringRace& race, const std::string& className, const std::vect
         std::vector<std::string> punches;
         if (right[i] >= 1) punches.push_back(controlPunch(answerCode(1, 'A'), "10:01:00"));
         if (right[i] >= 2) punches.push_back(controlPunch(answerCode(2, 'B'), "10:02:00"));
+        punches.push_back(finishPunch("10:03:00"));
         race.writePunches(id, punches);
     }
 }
@@ -176,6 +177,7 @@ TEST(ResultPage, QualificationLineStandsAfterTheTiedSixteenthPlaces) {
         std::vector<std::string> punches;
         for (int k = 1; k <= points; ++k)
             punches.push_back(controlPunch(answerCode(k, 'A'), "10:00:00"));
+        punches.push_back(finishPunch("10:30:00"));
         race.writePunches(id, punches);
     }
     PageOptions options = basicOptions();

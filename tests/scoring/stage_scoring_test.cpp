@@ -174,6 +174,7 @@ void addWithPoints(ScoringRace& race, const std::vector<int>& points) {
         std::vector<std::string> punches;
         for (int k = 1; k <= points[i]; ++k)
             punches.push_back(controlPunch(answerCode(k, 'A'), "10:00:00"));
+        punches.push_back(finishPunch("10:00:00"));
         race.writePunches(id, punches);
     }
 }
@@ -222,7 +223,7 @@ TEST(StageScoring, OnlySelectedClassesWithAStartCellAreRankedAndWrittenBack) {
     race.addCompetitor("2", "A", "Bob", "");
     race.addCompetitor("3", "B", "Cid");
     for (const char* id : {"1", "2", "3"})
-        race.writePunches(id, {controlPunch(answerCode(1, 'A'), "10:00:00")});
+        race.writePunches(id, {controlPunch(answerCode(1, 'A'), "10:00:00"), finishPunch("10:30:00")});
     race.setCell(2, column::points(1), "7");
     const auto results = race.score({"A"});
     EXPECT_EQ(places(results), (std::vector<int>{1, 0, 0}));

@@ -40,6 +40,7 @@ TEST(TempoScoring, TimeFieldKeepsItsDigitsOnlyAndAMissingFileCostsEveryTaskTwice
     race.addCompetitor("1", "T", "Ann");
     race.addCompetitor("2", "T", "Bob");
     race.writeTimedControls("1", {"ABC;1:05;*"});
+    race.writePunches("2", {finishPunch("10:40:00")}); // read out, but no timed-control answers
     const auto results = race.score({"T"});
     EXPECT_EQ(results[0].tcTime[0], 105);
     EXPECT_EQ(results[0].total, 105);

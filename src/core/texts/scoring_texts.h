@@ -27,6 +27,12 @@ inline constexpr Text kClassMarker{"_kategorie_", "_class_"};
 inline constexpr Text kClassResultsHeading{"<h3>Výsledky kategorie ", "<h3>Class results "};
 inline constexpr Text kRelayResultsHeading{"<h3>Výsledky štafet kategorie ", "<h3>Relay results - class "};
 
+// Status words in the number cells of the pages, the slip's place line and the
+// overall and relay time cells; international, so the same in both languages.
+inline constexpr Text kStatusDisqualified{"DISK", "DISK"};
+inline constexpr Text kStatusDidNotFinish{"DNF", "DNF"};
+inline constexpr Text kStatusDidNotStart{"DNS", "DNS"};
+
 // The ORIS text file's score, in both languages.
 inline constexpr Text kOrisPoints{" bodů / ", " bodů / "};
 
