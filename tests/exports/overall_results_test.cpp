@@ -2,6 +2,7 @@
 #include "core/errors.h"
 #include "core/log.h"
 #include "core/race_context.h"
+#include "core/race_file.h"
 #include "exports/overall_page.h"
 #include "exports/overall_results.h"
 #include "test_support.h"
@@ -355,6 +356,49 @@ TEST(OverallResults, TheFileGoesIntoTheRaceFolderWithFlagsLookedUpBesideIt) {
     RaceContext missing;
     missing.setRacePath(folder.file("no/such/folder/cup.ravik"));
     EXPECT_THROW(writeOverallResults(missing, table, stagesAndClasses({1}, {"A"}), Language::Czech), IoError);
+}
+
+TEST(OverallResults, AStageNotStartedOrNotFinishedShowsItsStatusAndOnlyTheNonStarterIsIncomplete) {
+    test::TempFolder folder;
+    RaceContext race;
+    race.setRacePath(folder.file("cup.ravik"));
+    RaceRecord stage;
+    stage.classes[0].class_name = "A";
+    stage.classes[0].time_limit = 60;
+    createRaceFile(race.racePath(), stage);
+    appendStage(race.racePath(), stage);
+    const std::string finished =
+        "MANUAL;1;1;STA;RDO;6;d;10:00:00;0;00\r\nMANUAL;1;1;FIN;RDO;6;d;10:40:00;1;00\r\n";
+    const std::string quit = "MANUAL;1;1;STA;RDO;6;d;10:00:00;0;00\r\n";
+    for (int n = 1; n <= 2; ++n)
+        std::filesystem::create_directories(race.stageFolder(n));
+    const auto table = tableOf({
+        competitor("1", "Quit", "A", {{1, {.points = "10", .tc = "20"}}, {2, {.points = "3", .tc = "5"}}}),
+        competitor("2", "Home", "A", {{1, {.points = "12", .tc = "20"}}, {2, {}}}),
+        competitor("3", "Done", "A", {{1, {.points = "5", .tc = "20"}}, {2, {.points = "5", .tc = "9"}}}),
+    });
+    for (const auto& [file, bytes] : std::vector<std::pair<std::string, std::string>>{{"E1/1.si", finished},
+                                                                                      {"E2/1.si", quit},
+                                                                                      {"E1/2.si", finished},
+                                                                                      {"E1/3.si", finished},
+                                                                                      {"E2/3.si", finished}})
+        test::writeFile(folder.file(file), bytes);
+    auto options = stagesAndClasses({1, 2}, {"A"});
+    auto page = [&] {
+        return linesOf(test::readFile(writeOverallResults(race, table, options, Language::Czech)));
+    };
+
+    auto lines = page();
+    EXPECT_TRUE(contains(lines, "<td><center>1.<td>")); // Quit, 13 points
+    EXPECT_TRUE(contains(lines, "<td><center>3<td><center>DNF"));
+    EXPECT_TRUE(contains(lines, "<td><center>5<td><center>9"));
+    EXPECT_FALSE(contains(lines, "Home"));
+
+    options.completeOnly = false;
+    lines = page();
+    EXPECT_TRUE(contains(lines, "Home"));
+    EXPECT_TRUE(contains(lines, "<td><center><td><center>DNS"));
+    EXPECT_TRUE(contains(lines, "<td><center>3<td><center>DNF"));
 }
 
 TEST(OverallResults, WholeCellNumbersTakeASignAndDigitsOnly) {

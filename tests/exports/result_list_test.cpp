@@ -5,12 +5,14 @@
 #include "exports/result_list.h"
 #include "exports/result_list_export.h"
 #include "exports/xml_text.h"
+#include "scoring/results_run.h"
 #include "test_support.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 
 namespace ravik {
@@ -185,8 +187,8 @@ TEST(ResultList, TempOListsPositiveTimesAscendingWithTimeBehindTheFastest) {
     race.add("7", "Home Dan", "A", "", "", "0", false);
     const auto lines = race.lines(ResultListKind::TempO);
     EXPECT_EQ(listed(lines), (std::vector<std::string>{"Fast 1 0", "Slow 2 15"}));
-    EXPECT_EQ(standings(lines),
-              (std::vector<std::string>{"Fast 1 -", "Slow 2 -", "Cheat Disqualified -", "Home DidNotStart -"}));
+    EXPECT_EQ(standings(lines), (std::vector<std::string>{"Fast 1 -", "Slow 2 -", "Cheat Disqualified -",
+                                                          "Home DidNotStart -"}));
 
     const std::string path = race.exportFile(ResultListKind::TempO);
     EXPECT_EQ(schemaErrors(path), "");
@@ -212,8 +214,8 @@ TEST(ResultList, PreOFollowsTheStageRankingAndListsTheOtherStatusesAfterWithoutP
     const auto lines = race.lines(ResultListKind::PreO);
     EXPECT_EQ(standings(lines),
               (std::vector<std::string>{"Forty 1 20", "Ninety 2 20", "Late 3 19", "Tied 3 19", "Ten 5 10",
-                                        "Nine 6 9", "Zero 7 0", "Cheat Disqualified 25", "Quit DidNotFinish 5",
-                                        "Gone DidNotStart -"}));
+                                        "Nine 6 9", "Zero 7 0", "Cheat Disqualified 25",
+                                        "Quit DidNotFinish 5", "Gone DidNotStart -"}));
     EXPECT_EQ(listed(lines), (std::vector<std::string>{"Forty 1 0", "Ninety 2 50", "Late 3 0", "Tied 3 0",
                                                        "Ten 5 110", "Nine 6 0", "Zero 7 0"}));
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
@@ -252,6 +254,72 @@ TEST(ResultList, StartComesFromThePunchOrFromZeroTimeAndWholeOffsetMinutesAndFin
             line.find("<FinishTime>") != std::string::npos)
             times.push_back(line);
     EXPECT_EQ(times, expected);
+}
+
+// The stage page's rows as "name place-or-status points" ("-" for no points).
+std::vector<std::string> pageStandings(const std::string& html) {
+    std::vector<std::string> lines, out;
+    std::size_t from = 0;
+    for (std::size_t end; (end = html.find("\r\n", from)) != std::string::npos; from = end + 2)
+        lines.push_back(html.substr(from, end - from));
+    const std::string rowStart = "<tr><td bgcolor=#EEEEEE>", pointsCell = "<TD bgcolor=#EEEEEE><b>";
+    const std::map<std::string, std::string> statuses = {
+        {"DISK", "Disqualified"}, {"DNF", "DidNotFinish"}, {"DNS", "DidNotStart"}};
+    for (std::size_t i = 0; i + 3 < lines.size(); ++i) {
+        if (lines[i].rfind(rowStart, 0) != 0) continue;
+        std::string number = lines[i].substr(rowStart.size(), lines[i].find("<TD") - rowStart.size());
+        number = statuses.count(number) ? statuses.at(number) : number.substr(0, number.size() - 1);
+        std::string points = lines[i + 3].substr(pointsCell.size());
+        if (points.rfind("<font color=#0000FF>", 0) == 0) points = points.substr(20);
+        out.push_back(lines[i + 1] + " " + number + " " + (points.empty() ? "-" : points));
+    }
+    return out;
+}
+
+TEST(ResultList, StatusesPositionsAndScoresAreThoseOfTheStagePageRowByRow) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AAAA");
+    race.record.classes[0].time_limit = 60;
+    auto answers = [](int right) {
+        std::vector<std::string> lines = {punch("1", "STA", "10:00:00")};
+        for (int k = 1; k <= 4; ++k)
+            lines.push_back(punch(std::to_string(code(k, k <= right ? 'A' : 'B')), " CN",
+                                  "10:1" + std::to_string(k) + ":00"));
+        return lines;
+    };
+    auto finisher = [&](int right, const std::string& finish) {
+        auto lines = answers(right);
+        lines.push_back(punch("1", "FIN", finish));
+        return lines;
+    };
+    const std::vector<std::pair<std::string, std::vector<std::string>>> competitors = {
+        {"Gone", {}},                      // no files: did not start
+        {"Over", finisher(4, "11:05:00")}, // 5 minutes over the hour: 2 units off
+        {"Best", finisher(4, "10:50:00")},
+        {"Quit", answers(2)}, // no finish punch
+        {"TieA", finisher(3, "10:40:00")},
+        {"Disk", finisher(1, "10:30:00")},
+        {"TieB", finisher(3, "10:45:00")},
+    };
+    for (std::size_t i = 0; i < competitors.size(); ++i) {
+        const std::string id = std::to_string(i + 1);
+        race.add(id, competitors[i].first, "A", "", "", "0", false);
+        if (!competitors[i].second.empty()) race.punches(id, competitors[i].second);
+    }
+    race.session.table.setCell(6, column::disqualified(1), "DISK");
+    race.save();
+    ResultsRunOptions run;
+    run.scoring.selectedClasses = {"A"};
+    run.page.scoreColumns = true;
+    const std::string page = test::readFile(runResults(race.session, race.record, run).pagePath);
+
+    const std::vector<std::string> expected = {
+        "Best 1 4",          "TieA 2 3", "TieB 2 3", "Over 4 2", "Disk Disqualified 1", "Quit DidNotFinish 2",
+        "Gone DidNotStart -"};
+    EXPECT_EQ(pageStandings(page), expected);
+    EXPECT_EQ(standings(race.lines(ResultListKind::PreO)), expected);
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
 }
 
 TEST(ResultList, ANameWithoutABlankIsTheFamilyNameAlone) {

@@ -186,6 +186,28 @@ TEST(Printout, EveryRowWithTheIdGetsAPrintoutAndTheLastRowGivesTheClass) {
     EXPECT_EQ(outcome.printouts[1].card, "3");
 }
 
+TEST(Printout, WhoDidNotFinishOrStartGetsTheStatusOnThePlaceLineInBothLayouts) {
+    PrintoutRace race;
+    race.addCompetitor("7", "H21", "Quit Fred", "111");
+    race.writeStageFile("7.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00"));
+    race.addCompetitor("8", "H21", "Absent Eva", "222");
+    for (const auto& [id, status] :
+         std::vector<std::pair<std::string, std::string>>{{"7", "DNF"}, {"8", "DNS"}}) {
+        const PrintoutOutcome outcome = makePrintouts(race.session, race.record, race.request(id));
+        ASSERT_EQ(outcome.printouts.size(), 1u);
+        const PrintoutData& d = outcome.printouts[0];
+        EXPECT_EQ(d.place, 0);
+        EXPECT_EQ(d.status, status);
+        for (const DrawingList& drawn : {windowPrintout(d, {}), printerPrintout(d, {}, 10)}) {
+            EXPECT_EQ(drawn.texts.back().text, status);
+            for (const DrawnText& t : drawn.texts)
+                EXPECT_EQ(t.text.find("place in"), std::string::npos) << t.text;
+        }
+    }
+    EXPECT_EQ(race.session.table.cell(1, column::points(1)), "1"); // the quitter's points are written back
+    EXPECT_EQ(race.session.table.cell(2, column::points(1)), "");
+}
+
 TEST(Printout, AnIdThatMatchesNoRowComputesAndDrawsNothing) {
     PrintoutRace race;
     race.addCompetitor("12", "H21", "Jan", "1");

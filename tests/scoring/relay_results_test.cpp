@@ -215,6 +215,40 @@ TEST(RelayPage, FarstaUsesTheRaceNameAndItsLeadersBlockTheLargerStyle) {
     EXPECT_EQ(leaders.find("M1"), std::string::npos);
 }
 
+TEST(RelayPage, ATeamWithALegThatDidNotStartIsNotPlacedAndLegsWithoutATimeShowTheirStatus) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("R", "AA");
+    addMember(race, "1", "R", "1", 2);
+    race.addCompetitor("2", "R", "M2", "0", "1"); // no files: did not start
+    addMember(race, "3", "R", "2", 1);
+    race.addCompetitor("4", "R", "M4", "0", "2");
+    race.writePunches("4", {controlPunch(answerCode(1, 'A'), "10:00:00")}); // no finish
+    addMember(race, "5", "R", "3", 2);
+    addMember(race, "6", "R", "3", 2);
+    const RelayStanding standing = standingOf(race, {"R"}, RelayForm::Farsta);
+    std::vector<std::pair<int, int>> numbersAndPlaces;
+    for (const RelayTeam& team : standing.teams)
+        numbersAndPlaces.emplace_back(team.number, team.place);
+    EXPECT_EQ(numbersAndPlaces, (std::vector<std::pair<int, int>>{{3, 1}, {2, 2}, {1, 0}}));
+
+    PageOptions options;
+    options.scoreColumns = true;
+    options.holdLeaders = true;
+    options.leaderPlaces = "6";
+    const std::string html =
+        buildRelayPage(standing, race.record, {"R"}, RelayForm::Farsta, options, Language::English);
+    const std::string leaders = html.substr(html.find("class=\"highlight\""));
+    const std::string table = html.substr(0, html.find("class=\"highlight\""));
+    EXPECT_NE(table.find("<center>2.<br>120 sec\r\n"), std::string::npos);
+    EXPECT_NE(table.find("<TD bgcolor=#EEEEEE><b>1<TD bgcolor=#EEEEEE>0<TD bgcolor=#EEEEEE>DNF\r\n"),
+              std::string::npos);
+    EXPECT_NE(table.find("<center>DNS<br>120 sec\r\n"), std::string::npos);
+    EXPECT_NE(table.find("<TD bgcolor=#EEEEEE><b>0<TD bgcolor=#EEEEEE>0<TD bgcolor=#EEEEEE>DNS\r\n"),
+              std::string::npos);
+    EXPECT_EQ(leaders.find("M2"), std::string::npos);
+    EXPECT_NE(leaders.find("M4"), std::string::npos);
+}
+
 TEST(RelayPage, NoRelayFormSelectedWritesNoPage) {
     ScoringRace race;
     race.record.classes[0] = makeClass("R", "AA");

@@ -212,6 +212,47 @@ TEST(ResultPage, DisqualifiedRowsComeLastWithDiskButTheTextFileKeepsTheirPlace) 
                              "A;3.;Runner 1;REG1;2" + utf8ToCp1250(" bodů / ") + "0s;\r\n");
 }
 
+TEST(ResultPage, QuittersAndThenNonStartersFollowThePlacedWithTheirStatusAndOnlyTheirScoresThatExist) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("A", "AB");
+    const std::string first = controlPunch(answerCode(1, 'A'), "10:01:00");
+    const std::string second = controlPunch(answerCode(2, 'B'), "10:02:00");
+    race.addCompetitor("1", "A", "Absent");
+    race.addCompetitor("2", "A", "Quit Early");
+    race.writePunches("2", {first});
+    race.addCompetitor("3", "A", "Winner");
+    race.writePunches("3", {first, second, finishPunch("10:03:00")});
+    race.addCompetitor("4", "A", "Cheat");
+    race.writePunches("4", {first, second, finishPunch("10:04:00")});
+    race.setCell(4, column::disqualified(1), "DISK");
+    race.addCompetitor("5", "A", "Quit Late");
+    race.writePunches("5", {first, second});
+    PageOptions options = basicOptions();
+    options.scoreColumns = true;
+    options.oris = true;
+    options.holdLeaders = true;
+    options.leaderPlaces = "6";
+    const ResultPage page = pageOf(race, {"A"}, options);
+    auto row = [](const std::string& number, const std::string& name, const std::string& points,
+                  const std::string& tc, const std::string& time, const std::string& penalty) {
+        return "<tr><td bgcolor=#EEEEEE>" + number + "<TD bgcolor=#EEEEEE>\r\n" + name +
+               "\r\n<td>\r\n<TD bgcolor=#EEEEEE><b>" + points + "\r\n<TD bgcolor=#EEEEEE>" + tc +
+               "\r\n<TD bgcolor=#EEEEEE>" + time + "\r\n<TD bgcolor=#EEEEEE>" + penalty + "\r\n";
+    };
+    const std::string rows =
+        row("1.", "Winner", "2", "0", "03:00", "0") + row("DISK", "Cheat", "2", "0", "04:00", "0") +
+        row("DNF", "Quit Late", "2", "0", "DNF", "0") + row("DNF", "Quit Early", "1", "0", "DNF", "0") +
+        row("DNS", "Absent", "", "", "DNS", "") + "</table></table><p><i>Generated:";
+    EXPECT_NE(page.html.find(rows), std::string::npos) << page.html;
+    // No place, so neither a line in the text file nor a row in the leaders block.
+    EXPECT_EQ(page.oris, "A;1.;Winner;REG3;2" + utf8ToCp1250(" bodů / ") + "0s;\r\n" + "A;1.;Cheat;REG4;2" +
+                             utf8ToCp1250(" bodů / ") + "0s;\r\n");
+    const std::string leaders = between(page.html, "class=\"highlight\"", "</table></table>");
+    EXPECT_NE(leaders.find("Winner"), std::string::npos);
+    EXPECT_EQ(leaders.find("Quit"), std::string::npos);
+    EXPECT_EQ(leaders.find("Absent"), std::string::npos);
+}
+
 TEST(ResultPage, SwitchedOffStationIsGreyInTheTableButNotInTheLeadersBlock) {
     ScoringRace race;
     ClassDefinition definition = makeClass("A", "A");

@@ -2,8 +2,8 @@
 #include "core/competitor_table.h"
 #include "core/errors.h"
 #include "core/file_io.h"
-#include "scoring/stage_scoring.h"
 #include "core/time_of_day.h"
+#include "scoring/stage_scoring.h"
 #include "scoring_race.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +244,90 @@ TEST(StageScoring, MissingPunchFileLeavesNoAnswersAndNoWrongFlags) {
     EXPECT_EQ(result.points, 0);
     EXPECT_FALSE(result.wrong[0]);
     EXPECT_EQ(result.raceTime, 0);
+}
+
+TEST(StageScoring, WhoDidNotStartOrFinishIsNotPlacedAndOnlyTheNonStarterKeepsEmptyCells) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> punches; // empty: no punch file
+        bool timedControls;
+        int limit;
+        bool disk;
+        StageStatus status;
+        int place;
+        const char* points; // written back
+    };
+    const std::string right = controlPunch(answerCode(1, 'A'), "10:05:00");
+    // The manual entry writes its start and break lines even with empty times.
+    const std::string typedStart = "MANUAL;0;1;STA;RDO;6;2026-05-01;;0;00";
+    const std::string typedBreak = "MANUAL;0;901; CN;RDO;6;2026-05-01;;1;00";
+    const std::vector<Case> cases = {
+        {"Finisher", {right, finishPunch("10:30:00")}, false, 120, false, StageStatus::Ok, 1, "1"},
+        {"Quitter", {startPunch("10:00:00"), right}, false, 120, false, StageStatus::DidNotFinish, 0, "1"},
+        {"NoLimit", {right}, false, 0, false, StageStatus::Ok, 1, "1"},
+        {"StartOnly", {startPunch("10:00:00")}, false, 120, false, StageStatus::DidNotFinish, 0, "0"},
+        {"TypedNoTimes", {typedStart, typedBreak}, true, 120, false, StageStatus::Ok, 3, "0"},
+        {"TimedOnly", {}, true, 120, false, StageStatus::Ok, 3, "0"},
+        {"Absent", {}, false, 120, false, StageStatus::DidNotStart, 0, ""},
+        // DISK wins over DNS; its 0 points tie with the 0-point finishers.
+        {"DiskAbsent", {}, false, 120, true, StageStatus::Disqualified, 3, "0"},
+    };
+    for (const bool keepOrder : {false, true}) {
+        ScoringRace race;
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const Case& c = cases[i];
+            const std::string id = std::to_string(i + 1), className = "C" + id;
+            race.record.classes[i] = makeClass(className, "A", c.limit);
+            race.addCompetitor(id, className, c.name);
+            for (const int cell : {column::points(1), column::tc(1), column::penalty(1)})
+                race.setCell(static_cast<int>(i) + 1, cell, "7"); // from an earlier run
+            if (c.disk) race.setCell(static_cast<int>(i) + 1, column::disqualified(1), "DISK");
+            if (!c.punches.empty()) race.writePunches(id, c.punches);
+            if (c.timedControls) race.writeTimedControls(id, {"-;0"});
+        }
+        std::vector<std::string> classes;
+        for (std::size_t i = 0; i < cases.size(); ++i)
+            classes.push_back("C" + std::to_string(i + 1));
+        ScoringOptions options;
+        options.keepOrder = keepOrder;
+        const auto results = race.score(classes, options);
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const Case& c = cases[i];
+            const int row = static_cast<int>(i) + 1;
+            EXPECT_EQ(results[i].status, c.status) << c.name;
+            EXPECT_EQ(results[i].place, c.place) << c.name;
+            EXPECT_EQ(race.session.table.cell(row, column::points(1)), c.points) << c.name;
+            const bool absent = c.status == StageStatus::DidNotStart;
+            EXPECT_EQ(race.session.table.cell(row, column::tc(1)), absent ? "" : "0") << c.name;
+            EXPECT_EQ(race.session.table.cell(row, column::penalty(1)), absent ? "" : "0") << c.name;
+        }
+        // Not placed, so no log line.
+        EXPECT_EQ(race.session.log.lines(),
+                  (std::vector<std::string>{"Finisher 1", "NoLimit 2", "TypedNoTimes 3", "TimedOnly 4",
+                                            "DiskAbsent DISK/5"}));
+    }
+}
+
+TEST(StageScoring, AQuitterKeepsHisPointsInTempoStyleAndAFinishTypedLaterMakesHimAFinisher) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("A", "AB", 60);
+    race.addCompetitor("1", "A", "Ann");
+    race.writePunches("1", {startPunch("10:00:00"), controlPunch(answerCode(1, 'A'), "10:05:00"),
+                            controlPunch(answerCode(2, 'C'), "10:06:00")});
+    ScoringOptions tempoStyle;
+    tempoStyle.tempoStyle = true;
+    const StageResult quitter = race.score({"A"}, tempoStyle).at(0);
+    EXPECT_EQ(quitter.status, StageStatus::DidNotFinish);
+    EXPECT_EQ(quitter.place, 0);
+    EXPECT_EQ(race.session.table.cell(1, column::points(1)), "0"); // TempO style: a wrong answer
+    EXPECT_EQ(race.session.table.cell(1, column::tc(1)), "60");
+
+    race.writePunches("1", {startPunch("10:00:00"), controlPunch(answerCode(1, 'A'), "10:05:00"),
+                            controlPunch(answerCode(2, 'C'), "10:06:00"), finishPunch("10:20:00")});
+    const StageResult finisher = race.score({"A"}).at(0);
+    EXPECT_EQ(finisher.status, StageStatus::Ok);
+    EXPECT_EQ(finisher.place, 1);
+    EXPECT_EQ(finisher.raceTime, 1200);
 }
 
 TEST(StageScoring, ANonNumberInAnIdOrRelayCellStopsTheRunNamingTheRowBeforeAnythingIsWritten) {
