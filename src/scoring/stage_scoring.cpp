@@ -73,7 +73,7 @@ std::optional<std::string> computedStart(const std::string& stageStart, std::opt
 
 // Reads the timed-control file; false when it does not exist.
 bool readTimedControls(StageResult& result, const std::string& path) {
-    if (!fileExists(path)) return false;
+    if (fileSize(path) < 0) return false;
     const auto lines = readTimedControlFile(path);
     for (std::size_t station = 0; station < lines.size() && station < kClusters; ++station) {
         const std::string& answers = lines[station].answers;
