@@ -1,7 +1,7 @@
 #pragma once
 // Painting a printout's drawing list on any paint device: the preview's paint
 // area, the default printer, or a PDF file.
-#include "readout/printout_layout.h"
+#include "slips/printout_layout.h"
 
 #include <QString>
 

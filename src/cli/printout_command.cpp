@@ -6,7 +6,7 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include <QGuiApplication>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include "core/file_io.h"
 #include "core/race_file.h"

@@ -1,4 +1,4 @@
-#include "readout/printout_layout.h"
+#include "slips/printout_layout.h"
 
 #include <gtest/gtest.h>
 
