@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/print_preview_window.h"
 #include "app/printout_painter.h"
+#include "app/qt_text.h"
 #include "app/results_window.h"
 #include "app_fixture.h"
 #include "core/competitor_table.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -22,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <sstream>
 
 namespace ravik::test {
 namespace {
@@ -51,6 +54,14 @@ bool isLandscape(const std::string& info) {
         return false;
     return width > height;
 }
+// "Page size:      226.772 x 1047.4 pts" → the width in points.
+double pageWidth(const std::string& info) {
+    const auto at = info.find("Page size:");
+    double width = 0;
+    return at != std::string::npos && std::sscanf(info.c_str() + at, "Page size: %lf", &width) == 1 ? width
+                                                                                                    : 0;
+}
+
 // A field of pdfinfo's output without its padding ("Title", "Pages").
 std::string pdfField(const std::string& info, const std::string& name) {
     const auto at = info.find(name + ":");
@@ -178,7 +189,7 @@ TEST_F(PrintoutTest, PrintDrawsThePreviewOfTheChosenCompetitorAndSelectsHisClass
     EXPECT_TRUE(drawn("01:05"));
     EXPECT_TRUE(drawn("TC1: A B - "));
     EXPECT_TRUE(drawn("95 +60 pen"));
-    EXPECT_TRUE(drawn("Preliminary: 2 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 2. m\xEDsto z 2 v H21"));
     // Last answered control 2: H = 1, U = 136, one station: V = 136 + 16 + 40.
     EXPECT_EQ(preview->drawing().height, 192 + 100);
     EXPECT_EQ(preview->height(), 192 + 100);
@@ -195,10 +206,11 @@ TEST_F(PrintoutTest, WithoutTheWindowBoxThePreviewIsDrawnButNotShownAndNoChoiceD
     EXPECT_TRUE(preview->drawing().texts.empty());
     main->onPrintListRefresh();
     clickItem(1);
+    main->GBR->click();
     main->Button12->click();
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(str(preview->windowTitle()), "Mezičasy - Fast Fred (ID:7)");
-    EXPECT_TRUE(drawn("Preliminary: 1 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 1 place of 2 in H21"));
 }
 
 TEST_F(PrintoutTest, ACompetitorChosenInARaceThatIsGoneDrawsNothing) {
@@ -225,7 +237,7 @@ TEST_F(PrintoutTest, PrintingSendsOneLandscapeJobWithTheTitleToThePrinter) {
     EXPECT_TRUE(contains(text, "Start: 10:00:00")) << text;
     EXPECT_TRUE(contains(text, "Finish: 11:10:00")) << text;
     EXPECT_TRUE(contains(text, "Score: 1")) << text;
-    EXPECT_TRUE(contains(text, "2 place in H21")) << text;
+    EXPECT_TRUE(contains(text, "2. místo z 2 v H21")) << text;
     EXPECT_FALSE(contains(text, "Preliminary")) << text;
     const std::string info = pdfInfo(pdf);
     EXPECT_EQ(pdfField(info, "Pages"), "1");
@@ -235,6 +247,14 @@ TEST_F(PrintoutTest, PrintingSendsOneLandscapeJobWithTheTitleToThePrinter) {
     main->CheckBox5->setChecked(true);
     main->Button12->click();
     EXPECT_FALSE(isLandscape(pdfInfo(pdf)));
+
+    // The paper chosen beside "Rotate 90°": a receipt roll of 80 mm.
+    ASSERT_EQ(main->tisk_format->count(), 3);
+    EXPECT_EQ(main->tisk_format->parentWidget(), main->CheckBox5->parentWidget());
+    main->tisk_format->setCurrentIndex(1);
+    main->Button12->click();
+    EXPECT_NEAR(pageWidth(pdfInfo(pdf)), 80 / 25.4 * 72, 0.5);
+    EXPECT_TRUE(contains(pdfText(pdf), "2. místo z 2 v H21"));
 }
 
 TEST_F(PrintoutTest, WithoutAPrinterThePreviewIsDrawnAndTheLogSaysSo) {
@@ -243,7 +263,7 @@ TEST_F(PrintoutTest, WithoutAPrinterThePreviewIsDrawnAndTheLogSaysSo) {
     main->onPrintListRefresh();
     clickItem(1);
     main->Button12->click();
-    EXPECT_TRUE(drawn("Preliminary: 1 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 1. m\xEDsto z 2 v H21"));
     EXPECT_EQ(app.session().log.lastLine(), "Výtisk nebyl vytištěn: tiskárna není dostupná.");
     EXPECT_TRUE(prompt->shown.empty());
 }
@@ -254,17 +274,102 @@ TEST_F(PrintoutTest, TheDrawingListPaintsOnAPdfPrinterWithItsTexts) {
     data.className = "D21";
     data.points = 7;
     data.place = 3;
+    data.placed = 12;
     data.answer[0] = "A";
     const std::string pdf = folder.file("painter.pdf");
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf));
-    ASSERT_TRUE(printDrawingList(printer, printerPrintout(data, {}, 10), "Ravik - Šimon", true));
+    ASSERT_TRUE(printSlip(printer, printerSlip(data, {}, {.zoom = 10, .portrait = true}), "Ravik - Šimon"));
     const std::string text = pdfText(pdf);
     EXPECT_TRUE(contains(text, "Šimon")) << text;
     EXPECT_TRUE(contains(text, "Score: 7")) << text;
-    EXPECT_TRUE(contains(text, "3 place in D21")) << text;
+    EXPECT_TRUE(contains(text, "3. místo z 12 v D21")) << text;
     EXPECT_FALSE(isLandscape(pdfInfo(pdf)));
+}
+
+// 40 controls and 20 timed-control stations: the longest slip there is.
+PrintoutData fullSlip() {
+    PrintoutData d;
+    d.name = "Sklen\xE1\xF8ov\xE1 Mark\xE9ta";
+    d.className = "Open";
+    d.card = "8001234";
+    d.id = "40";
+    d.start = "10:00:00";
+    d.finish = "12:14:09";
+    d.break1 = 300;
+    d.raceTime = 7749;
+    d.points = 38;
+    d.tcTotal = 1234;
+    d.place = 3;
+    d.placed = 17;
+    for (int k = 0; k < 40; ++k) {
+        d.answer[k] = std::string(1, "ABCDEFZ"[k % 7]);
+        d.split[k] = 61 + k;
+    }
+    for (int s = 0; s < 20; ++s) {
+        d.tcAnswer[s] = {"A", "B", "C", "D"};
+        d.taskCount[s] = 4;
+        d.tcTime[s] = 40 + s;
+    }
+    return d;
+}
+
+// pdftotext's words of the page, one blank between them.
+std::string words(const std::string& text) {
+    std::string joined;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        joined += (joined.empty() ? "" : " ") + word;
+    return joined;
+}
+
+TEST(SlipOnPaper, TheFullSlipPrintsOnOnePageAtEveryZoomInBothOrientations) {
+    TempFolder folder;
+    const std::string pdf = folder.file("full.pdf");
+    PrintoutOptions options{.language = Language::English};
+    for (const int zoom : {1, 10, 50})
+        for (const bool portrait : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "zoom " << zoom << (portrait ? " portrait" : " landscape"));
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(pdf));
+            ASSERT_TRUE(printSlip(printer,
+                                  printerSlip(fullSlip(), options, {.zoom = zoom, .portrait = portrait}),
+                                  "Ravik - full"));
+            const std::string text = words(commandOutput("pdftotext -f 1 -l 1 -raw '" + pdf + "' -"));
+            EXPECT_TRUE(contains(text, "Sklenářová Markéta")) << text;
+            EXPECT_TRUE(contains(text, "Score: 38")) << text;
+            EXPECT_TRUE(contains(text, "Time Control: 1234 s")) << text;
+            EXPECT_TRUE(contains(text, "3 place of 17 in Open")) << text;
+            const std::string info = pdfInfo(pdf);
+            EXPECT_EQ(pdfField(info, "Pages"), "1");
+            EXPECT_EQ(isLandscape(info), !portrait);
+        }
+}
+
+TEST(SlipOnPaper, EachLayoutPrintsOnItsPaperWithEveryTextOfTheSlip) {
+    TempFolder folder;
+    const std::string pdf = folder.file("layout.pdf");
+    struct Case {
+        PrintLayout layout;
+        double widthPoints;
+    };
+    for (const Case& c : {Case{PrintLayout::A4, 841.89}, Case{PrintLayout::Receipt80, 80 / 25.4 * 72},
+                          Case{PrintLayout::Receipt58, 58 / 25.4 * 72}}) {
+        SCOPED_TRACE(c.widthPoints);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        const PrinterSlip slip = printerSlip(fullSlip(), {}, {.layout = c.layout, .zoom = 1});
+        ASSERT_TRUE(printSlip(printer, slip, "Ravik - layout"));
+        const std::string info = pdfInfo(pdf);
+        EXPECT_EQ(pdfField(info, "Pages"), "1");
+        EXPECT_NEAR(pageWidth(info), c.widthPoints, 0.5) << info;
+        const std::string text = words(pdfText(pdf));
+        for (const DrawnText& drawn : slip.list.texts)
+            EXPECT_TRUE(contains(text, words(str(fromCp1250(drawn.text))))) << drawn.text << "\n" << text;
+    }
 }
 
 TEST_F(PrintoutTest, TheReadOutOfANewCardPrintsItOnceAndASecondPassPrintsNothing) {
