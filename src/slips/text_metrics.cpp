@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace ravik {
 namespace {
@@ -77,9 +78,13 @@ Extent extentOf(const DrawingList& list) {
 }
 
 bool anyOverlap(const DrawingList& list) {
+    // A text standing right of another needs at least a blank between them to be read apart.
     std::vector<Box> boxes;
-    for (const DrawnText& text : list.texts)
-        boxes.push_back(textBox(text));
+    for (const DrawnText& text : list.texts) {
+        Box box = textBox(text);
+        box.right += textWidth(" ", text.pointSize, text.bold);
+        boxes.push_back(box);
+    }
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const Box& a = boxes[i];
         for (std::size_t j = i + 1; j < boxes.size(); ++j) {

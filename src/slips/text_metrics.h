@@ -29,7 +29,8 @@ struct Extent {
 };
 Extent extentOf(const DrawingList& list);
 
-// True when two texts cover common room or a rule runs through a text.
+// True when two texts cover common room (a text followed by a blank) or a rule
+// runs through a text.
 bool anyOverlap(const DrawingList& list);
 
 } // namespace ravik

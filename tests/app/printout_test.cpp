@@ -11,6 +11,7 @@
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "readout/si_log_csv.h"
+#include "slip_data.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,6 +69,10 @@ std::string pdfField(const std::string& info, const std::string& name) {
     if (at == std::string::npos) return {};
     const auto start = info.find_first_not_of(' ', at + name.size() + 1);
     return info.substr(start, info.find('\n', start) - start);
+}
+void writeToPdf(QPrinter& printer, const std::string& pdf) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
 }
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -278,41 +283,13 @@ TEST_F(PrintoutTest, TheDrawingListPaintsOnAPdfPrinterWithItsTexts) {
     data.answer[0] = "A";
     const std::string pdf = folder.file("painter.pdf");
     QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
+    writeToPdf(printer, pdf);
     ASSERT_TRUE(printSlip(printer, printerSlip(data, {}, {.zoom = 10, .portrait = true}), "Ravik - Šimon"));
     const std::string text = pdfText(pdf);
     EXPECT_TRUE(contains(text, "Šimon")) << text;
     EXPECT_TRUE(contains(text, "Score: 7")) << text;
     EXPECT_TRUE(contains(text, "3. místo z 12 v D21")) << text;
     EXPECT_FALSE(isLandscape(pdfInfo(pdf)));
-}
-
-// 40 controls and 20 timed-control stations: the longest slip there is.
-PrintoutData fullSlip() {
-    PrintoutData d;
-    d.name = "Sklen\xE1\xF8ov\xE1 Mark\xE9ta";
-    d.className = "Open";
-    d.card = "8001234";
-    d.id = "40";
-    d.start = "10:00:00";
-    d.finish = "12:14:09";
-    d.break1 = 300;
-    d.raceTime = 7749;
-    d.points = 38;
-    d.tcTotal = 1234;
-    d.place = 3;
-    d.placed = 17;
-    for (int k = 0; k < 40; ++k) {
-        d.answer[k] = std::string(1, "ABCDEFZ"[k % 7]);
-        d.split[k] = 61 + k;
-    }
-    for (int s = 0; s < 20; ++s) {
-        d.tcAnswer[s] = {"A", "B", "C", "D"};
-        d.taskCount[s] = 4;
-        d.tcTime[s] = 40 + s;
-    }
-    return d;
 }
 
 // pdftotext's words of the page, one blank between them.
@@ -332,16 +309,15 @@ TEST(SlipOnPaper, TheFullSlipPrintsOnOnePageAtEveryZoomInBothOrientations) {
         for (const bool portrait : {false, true}) {
             SCOPED_TRACE(testing::Message() << "zoom " << zoom << (portrait ? " portrait" : " landscape"));
             QPrinter printer;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(pdf));
-            ASSERT_TRUE(printSlip(printer,
-                                  printerSlip(fullSlip(), options, {.zoom = zoom, .portrait = portrait}),
-                                  "Ravik - full"));
+            writeToPdf(printer, pdf);
+            ASSERT_TRUE(printSlip(
+                printer, printerSlip(busyCompetitor(40, 20), options, {.zoom = zoom, .portrait = portrait}),
+                "Ravik - full"));
             const std::string text = words(commandOutput("pdftotext -f 1 -l 1 -raw '" + pdf + "' -"));
             EXPECT_TRUE(contains(text, "Sklenářová Markéta")) << text;
-            EXPECT_TRUE(contains(text, "Score: 38")) << text;
+            EXPECT_TRUE(contains(text, "Score: 9")) << text;
             EXPECT_TRUE(contains(text, "Time Control: 1234 s")) << text;
-            EXPECT_TRUE(contains(text, "3 place of 17 in Open")) << text;
+            EXPECT_TRUE(contains(text, "3 place of 17 in Open Elite")) << text;
             const std::string info = pdfInfo(pdf);
             EXPECT_EQ(pdfField(info, "Pages"), "1");
             EXPECT_EQ(isLandscape(info), !portrait);
@@ -359,9 +335,8 @@ TEST(SlipOnPaper, EachLayoutPrintsOnItsPaperWithEveryTextOfTheSlip) {
                           Case{PrintLayout::Receipt58, 58 / 25.4 * 72}}) {
         SCOPED_TRACE(c.widthPoints);
         QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf));
-        const PrinterSlip slip = printerSlip(fullSlip(), {}, {.layout = c.layout, .zoom = 1});
+        writeToPdf(printer, pdf);
+        const PrinterSlip slip = printerSlip(busyCompetitor(40, 20), {}, {.layout = c.layout, .zoom = 1});
         ASSERT_TRUE(printSlip(printer, slip, "Ravik - layout"));
         const std::string info = pdfInfo(pdf);
         EXPECT_EQ(pdfField(info, "Pages"), "1");
