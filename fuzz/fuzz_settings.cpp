@@ -10,5 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ravik::Settings settings = ravik::decodeSettings(bytes);
     if (settings.languageCode != "CZE" && settings.languageCode != "GBR") __builtin_trap();
     if (settings.printZoom < 0) __builtin_trap();
+    // Lines 8 to 10 come back as they were read.
+    const ravik::Settings again = ravik::decodeSettings(ravik::encodeSettings(settings));
+    if (again.ftpTlsLine != settings.ftpTlsLine || again.ftpFingerprintLine != settings.ftpFingerprintLine ||
+        again.printLayout != settings.printLayout)
+        __builtin_trap();
     return 0;
 }

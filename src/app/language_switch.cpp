@@ -64,6 +64,10 @@ void applyRow(QWidget* window, const CaptionRow& row, Language language) {
             label && label->text() == fromUtf8(otherWording(row.text, language)))
             label->setText(text);
         break;
+    case CaptionKind::Item:
+        if (auto* box = qobject_cast<QComboBox*>(control); box && row.item < box->count())
+            box->setItemText(row.item, text);
+        break;
     case CaptionKind::WindowTitle:
         break;
     }
@@ -82,9 +86,9 @@ void renameAllClassesItem(QWidget* competitors, Language language) {
 
 } // namespace
 
-QString captionText(const char* window, const char* control, Language language, CaptionKind kind) {
+QString captionText(const char* window, const char* control, Language language, CaptionKind kind, int item) {
     for (const CaptionRow& row : captionTable())
-        if (row.kind == kind && std::strcmp(row.window, window) == 0 &&
+        if (row.kind == kind && row.item == item && std::strcmp(row.window, window) == 0 &&
             std::strcmp(row.control, control) == 0)
             return fromUtf8(tr(language, row.text));
     return QString();

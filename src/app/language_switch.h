@@ -15,9 +15,10 @@ class RavikApp;
 class Session;
 
 // The text the caption table gives a control (or, with an empty control and
-// CaptionKind::WindowTitle, the window); empty when the table has no such row.
+// CaptionKind::WindowTitle, the window; with CaptionKind::Item, the control's item at
+// that position); empty when the table has no such row.
 QString captionText(const char* window, const char* control, Language language,
-                    CaptionKind kind = CaptionKind::Caption);
+                    CaptionKind kind = CaptionKind::Caption, int item = -1);
 
 // Switches among the given windows (found by their objectName).
 void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language);

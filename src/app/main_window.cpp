@@ -198,6 +198,10 @@ void MainWindow::buildPrintGroup() {
     CheckBox4->setToolTip(QStringLiteral("Tiskne na default printer nastavenou ve Windows device manager"));
     mezicasy_okno = named<QCheckBox>("mezicasy_okno", GroupBox4, caption("mezicasy_okno"));
     CheckBox5 = named<QCheckBox>("CheckBox5", GroupBox4, QStringLiteral("Rotate 90°"));
+    tisk_format = named<QComboBox>("tisk_format", GroupBox4);
+    for (int item = 0; item < 3; ++item)
+        tisk_format->addItem(
+            captionText(window::kMain, "tisk_format", Language::Czech, CaptionKind::Item, item));
     zoom = named<QSlider>("zoom", GroupBox4, Qt::Horizontal);
     zoom->setRange(1, 50);
     zoom->setSingleStep(1);
@@ -211,7 +215,10 @@ void MainWindow::buildPrintGroup() {
     grid->addWidget(CheckBox3, 1, 1);
     grid->addWidget(CheckBox4, 2, 1);
     grid->addWidget(mezicasy_okno, 3, 1);
-    grid->addWidget(CheckBox5, 4, 1);
+    auto* paper = new QHBoxLayout;
+    paper->addWidget(CheckBox5);
+    paper->addWidget(tisk_format);
+    grid->addLayout(paper, 4, 1);
     grid->addWidget(zoom, 5, 1);
 }
 

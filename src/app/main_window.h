@@ -8,6 +8,7 @@
 // main_window_race.cpp, main_window_readout.cpp, main_window_print.cpp,
 // main_window_startlist.cpp and main_window_settings.cpp.
 #include "core/language.h"
+#include "core/settings_file.h"
 #include "setup/race_opening.h"
 
 #include <QWidget>
@@ -94,6 +95,7 @@ public:
     QCheckBox* CheckBox4;
     QCheckBox* mezicasy_okno;
     QCheckBox* CheckBox5;
+    QComboBox* tisk_format; // the paper: A4, receipt 80 mm, receipt 58 mm (PrintLayout order)
     QSlider* zoom;
 
     // Log box and language.
@@ -110,7 +112,6 @@ public:
     void showStageCount(int stageCount);
     void showRaceName(const std::string& raceName);
     void showEditorStage(const RaceRecord& stage);
-
 
     // Printouts (main_window_print.cpp). After the read-out pass wrote a new punch
     // file: refresh the print list, select the items of the competitor ID (code
@@ -183,6 +184,9 @@ private:
     Session& session_;
     Prompt& prompt_;
     bool settingsLoaded_ = false;
+    // The settings file as read at start: saving starts from it, so lines that no
+    // control of this program shows are written back as they were.
+    Settings loadedSettings_;
     // What the read-out pass keeps from one pass to the next (main_window_readout.cpp).
     std::shared_ptr<ReadoutMemory> readoutMemory_;
 };

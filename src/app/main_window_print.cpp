@@ -13,7 +13,10 @@
 #include "core/texts/printout_texts.h"
 #include "readout/print_list.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -29,7 +32,9 @@ std::string itemText(const QListWidgetItem* item) {
 
 // The preview always gets the drawing; the printer only when CheckBox4 asks for it.
 void presentPrintout(RavikApp& app, MainWindow& window, const PrintoutData& data) {
-    const PrintoutOptions options{.markWrongAnswers = window.CheckBox3->isChecked()};
+    Session& session = app.session();
+    const PrintoutOptions options{.markWrongAnswers = window.CheckBox3->isChecked(),
+                                  .language = session.language};
     PrintPreviewWindow& preview = app.printPreviewWindow();
     const bool showPreview = window.mezicasy_okno->isChecked();
     if (showPreview) preview.show();
@@ -42,11 +47,12 @@ void presentPrintout(RavikApp& app, MainWindow& window, const PrintoutData& data
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(window.printoutPdfPath);
     }
-    const DrawingList page = printerPrintout(data, options, window.zoom->value());
-    if (!printDrawingList(printer, page, fromUtf8(printJobTitle(data)), window.CheckBox5->isChecked())) {
-        Session& session = app.session();
+    const PrintSetup setup{.layout =
+                               static_cast<PrintLayout>(std::max(0, window.tisk_format->currentIndex())),
+                           .zoom = window.zoom->value(),
+                           .portrait = window.CheckBox5->isChecked()};
+    if (!printSlip(printer, printerSlip(data, options, setup), fromUtf8(printJobTitle(data))))
         session.log.append(session.text(texts::kPrinterUnavailable));
-    }
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 #include "core/session.h"
 #include "core/settings_file.h"
 
+#include <algorithm>
+
+#include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <QTimer>
@@ -20,6 +23,7 @@ void MainWindow::loadSettings() {
     runCommand(this, [this] {
         const std::optional<Settings> settings = ravik::loadSettings(session_);
         if (!settings) return;
+        loadedSettings_ = *settings;
         applyLanguage(app_, session_.language);
         cestaSI->setText(fromUtf8(settings->readoutLogPath));
         PublishWindow& publish = app_.publishWindow();
@@ -27,12 +31,13 @@ void MainWindow::loadSettings() {
         publish.wuser->setText(fromUtf8(settings->ftpUser));
         publish.wpass->setText(fromUtf8(settings->ftpPassword));
         zoom->setValue(settings->printZoom);
+        tisk_format->setCurrentIndex(static_cast<int>(settings->printLayout));
     });
 }
 
 void MainWindow::saveSettings() {
     if (Timer1->isActive()) Timer1->stop();
-    Settings settings;
+    Settings settings = loadedSettings_;
     settings.languageCode = languageCode(session_.language);
     settings.readoutLogPath = toUtf8(cestaSI->text());
     const PublishWindow& publish = app_.publishWindow();
@@ -40,6 +45,7 @@ void MainWindow::saveSettings() {
     settings.ftpUser = toUtf8(publish.wuser->text());
     settings.ftpPassword = toUtf8(publish.wpass->text());
     settings.printZoom = zoom->value();
+    settings.printLayout = static_cast<PrintLayout>(std::max(0, tisk_format->currentIndex()));
     ravik::saveSettings(session_, settings, prompt_);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The printout window: the preview of one competitor's result printout, drawn on
 // a paint area of 297 × 1000 pixels.
-#include "readout/printout_layout.h"
+#include "slips/printout_layout.h"
 
 #include <QWidget>
 #include <functional>

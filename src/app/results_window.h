@@ -10,7 +10,7 @@
 #include "core/race_record.h"
 #include "exports/overall_results.h"
 #include "exports/result_list.h"
-#include "readout/printout_layout.h"
+#include "slips/printout_layout.h"
 #include "scoring/regeneration_jobs.h"
 #include "scoring/results_run.h"
 

@@ -6,7 +6,7 @@
 #include "app/application.h"
 #include "core/file_io.h"
 #include "core/session.h"
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include <QListWidget>
 #include <set>

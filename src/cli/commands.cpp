@@ -37,8 +37,10 @@ const std::map<std::string, CommandEntry>& commands() {
               return 0;
           }}},
 #ifdef RAVIK_CLI_PRINTOUT
-        {"printout", {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z]",
-                      "score the stage and write the competitor's result printout as a PDF; print its path",
+        {"printout", {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z] "
+                      "[--layout a4|80|58]",
+                      "score the stage and write the competitor's result printout as a PDF (A4 sheet or "
+                      "80/58 mm receipt); print its path",
                       printoutCommand}},
 #endif
         {"overall", {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]",

@@ -6,18 +6,26 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include <QGuiApplication>
 #include <QPrinter>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace ravik::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: ravik-cli printout RACE.ravik --stage N --id ID [--answers] [--pdf "
-                               "FILE] [--portrait] [--zoom Z]\n";
+                               "FILE] [--portrait] [--zoom Z] [--layout a4|80|58]\n";
+
+// "a4" (the default), "80" or "58"; nullopt for anything else.
+std::optional<PrintLayout> layoutOption(const std::string& text) {
+    if (text == "a4" || text == "A4") return PrintLayout::A4;
+    if (text == "80" || text == "58") return printLayoutFromCode(text);
+    return std::nullopt;
+}
 
 // Qt's PDF printer needs a GUI application; without a display it runs offscreen.
 QGuiApplication& guiApplication() {
@@ -33,9 +41,10 @@ QGuiApplication& guiApplication() {
 } // namespace
 
 int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Arguments::parse(
-        args, {.options = {"--stage", "--id", "--pdf", "--zoom"}, .flags = {"--answers", "--portrait"}});
-    if (!parsed || parsed->value("--stage").empty() || parsed->value("--id").empty()) {
+    const auto parsed = Arguments::parse(args, {.options = {"--stage", "--id", "--pdf", "--zoom", "--layout"},
+                                                .flags = {"--answers", "--portrait"}});
+    const auto layout = parsed ? layoutOption(parsed->value("--layout", "a4")) : std::nullopt;
+    if (!parsed || !layout || parsed->value("--stage").empty() || parsed->value("--id").empty()) {
         err << kUsage;
         return 2;
     }
@@ -73,9 +82,10 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(path));
-        const DrawingList page = printerPrintout(data, {.markWrongAnswers = parsed->has("--answers")}, zoom);
-        if (!printDrawingList(printer, page, QString::fromStdString(printJobTitle(data)),
-                              parsed->has("--portrait"))) {
+        const PrinterSlip slip =
+            printerSlip(data, {.markWrongAnswers = parsed->has("--answers"), .language = Language::English},
+                        {.layout = *layout, .zoom = zoom, .portrait = parsed->has("--portrait")});
+        if (!printSlip(printer, slip, QString::fromStdString(printJobTitle(data)))) {
             err << "ravik-cli: cannot write " << path << "\n";
             return 1;
         }

@@ -36,6 +36,9 @@ constexpr CaptionRow kRows[] = {
     {window::kMain, "CheckBox3", K::Caption, {"Tisknout odpovědi", "Print answers"}},
     {window::kMain, "CheckBox4", K::Caption, {"Tisk na tiskárnu", "Print to printer"}},
     {window::kMain, "mezicasy_okno", K::Caption, {"Ukaž mezičasy", "Print to window"}},
+    {window::kMain, "tisk_format", K::Item, {"A4", "A4"}, 0},
+    {window::kMain, "tisk_format", K::Item, {"Účtenka 80 mm", "Receipt 80 mm"}, 1},
+    {window::kMain, "tisk_format", K::Item, {"Účtenka 58 mm", "Receipt 58 mm"}, 2},
 
     // Competitor window
     {window::kCompetitors, "Label1", K::Caption, {"Ravik / Závodníci", "Ravik / Competitors"}},

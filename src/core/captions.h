@@ -26,6 +26,7 @@ enum class CaptionKind {
     Hint,        // the control's hint (tool tip)
     WindowTitle, // the window's title; control is empty
     NoRaceLabel, // a race-name label: changed only while it shows the no-race text
+    Item,        // an item of a drop-down list, by its position
 };
 
 struct CaptionRow {
@@ -33,6 +34,7 @@ struct CaptionRow {
     const char* control;
     CaptionKind kind;
     Text text;
+    int item = -1; // the item's position (Item rows)
 };
 
 std::span<const CaptionRow> captionTable();

@@ -15,7 +15,7 @@
 namespace ravik {
 namespace {
 
-// Far more than seven lines of settings can ever need.
+// Far more than ten lines of settings can ever need.
 constexpr std::int64_t kMaxSettingsBytes = 1024 * 1024;
 
 std::vector<std::string> splitLines(const std::string& bytes) {
@@ -50,10 +50,16 @@ std::string settingsFilePath(const std::string& startDirectory) {
 }
 
 std::string encodeSettings(const Settings& settings) {
-    const std::string lines[] = {
-        oneLine(settings.languageCode),    oneLine(settings.readoutLogPath), "_",
-        oneLine(settings.ftpHost),         oneLine(settings.ftpUser),        oneLine(settings.ftpPassword),
-        std::to_string(settings.printZoom)};
+    const std::string lines[] = {oneLine(settings.languageCode),
+                                 oneLine(settings.readoutLogPath),
+                                 "_",
+                                 oneLine(settings.ftpHost),
+                                 oneLine(settings.ftpUser),
+                                 oneLine(settings.ftpPassword),
+                                 std::to_string(settings.printZoom),
+                                 settings.ftpTlsLine,
+                                 settings.ftpFingerprintLine,
+                                 printLayoutCode(settings.printLayout)};
     std::string bytes;
     for (const std::string& line : lines)
         bytes += line + "\r\n";
@@ -62,9 +68,10 @@ std::string encodeSettings(const Settings& settings) {
 
 Settings decodeSettings(const std::string& bytes) {
     const std::vector<std::string> lines = splitLines(bytes);
-    const auto line = [&](std::size_t number) {
-        return number <= lines.size() ? cp1250ToUtf8(lines[number - 1]) : std::string();
+    const auto fileLine = [&](std::size_t number) {
+        return number <= lines.size() ? lines[number - 1] : std::string();
     };
+    const auto line = [&](std::size_t number) { return cp1250ToUtf8(fileLine(number)); };
     Settings settings;
     const std::string code = line(1).substr(0, std::min<std::size_t>(3, line(1).size()));
     settings.languageCode = code == "GBR" ? "GBR" : "CZE";
@@ -73,6 +80,9 @@ Settings decodeSettings(const std::string& bytes) {
     settings.ftpUser = line(5);
     settings.ftpPassword = line(6);
     settings.printZoom = leadingDigits(line(7));
+    settings.ftpTlsLine = fileLine(8);
+    settings.ftpFingerprintLine = fileLine(9);
+    settings.printLayout = printLayoutFromCode(line(10));
     return settings;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// The settings file "ravik.ini" in the start directory: seven lines in code page
+// The settings file "ravik.ini" in the start directory: ten lines in code page
 // 1250 ended by CR LF, no keys; the meaning of a value is its line number.
+#include "core/print_layout.h"
+
 #include <optional>
 #include <string>
 
@@ -19,15 +21,19 @@ struct Settings {
     std::string ftpUser;              // wuser
     std::string ftpPassword;          // wpass, as typed
     int printZoom = 0;                // main window zoom
+    // Lines 8 and 9 (the other FTP server's TLS mode and certificate fingerprint):
+    // the file's bytes, written back as they were read.
+    std::string ftpTlsLine, ftpFingerprintLine;
+    PrintLayout printLayout = PrintLayout::A4; // line 10, main window tisk_format
 
     bool operator==(const Settings&) const = default;
 };
 
 std::string settingsFilePath(const std::string& startDirectory);
 
-// The file's bytes and back. Missing lines give empty values (zoom 0); a language
-// other than "CZE" or "GBR" becomes "CZE"; a zoom that is not a number gives its
-// leading digits, or 0.
+// The file's bytes and back. Missing lines give empty values (zoom 0, layout A4):
+// files of seven lines from earlier versions read so; a language other than "CZE"
+// or "GBR" becomes "CZE"; a zoom that is not a number gives its leading digits, or 0.
 std::string encodeSettings(const Settings& settings);
 Settings decodeSettings(const std::string& bytes);
 

@@ -30,6 +30,10 @@ protected:
             if (auto* action = qobject_cast<QAction*>(object)) return action->toolTip();
             return qobject_cast<QWidget*>(object)->toolTip();
         }
+        if (row.kind == CaptionKind::Item) {
+            auto* box = qobject_cast<QComboBox*>(object);
+            return box ? box->itemText(row.item) : QStringLiteral("<not a list>");
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->text();
         if (auto* label = qobject_cast<QLabel*>(object)) return label->text();
         if (auto* group = qobject_cast<QGroupBox*>(object)) return group->title();

@@ -4,15 +4,18 @@
 #include "app/main_window.h"
 #include "app/print_preview_window.h"
 #include "app/printout_painter.h"
+#include "app/qt_text.h"
 #include "app/results_window.h"
 #include "app_fixture.h"
 #include "core/competitor_table.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "readout/si_log_csv.h"
+#include "slip_data.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -22,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <sstream>
 
 namespace ravik::test {
 namespace {
@@ -51,12 +55,24 @@ bool isLandscape(const std::string& info) {
         return false;
     return width > height;
 }
+// "Page size:      226.772 x 1047.4 pts" → the width in points.
+double pageWidth(const std::string& info) {
+    const auto at = info.find("Page size:");
+    double width = 0;
+    return at != std::string::npos && std::sscanf(info.c_str() + at, "Page size: %lf", &width) == 1 ? width
+                                                                                                    : 0;
+}
+
 // A field of pdfinfo's output without its padding ("Title", "Pages").
 std::string pdfField(const std::string& info, const std::string& name) {
     const auto at = info.find(name + ":");
     if (at == std::string::npos) return {};
     const auto start = info.find_first_not_of(' ', at + name.size() + 1);
     return info.substr(start, info.find('\n', start) - start);
+}
+void writeToPdf(QPrinter& printer, const std::string& pdf) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
 }
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -178,7 +194,7 @@ TEST_F(PrintoutTest, PrintDrawsThePreviewOfTheChosenCompetitorAndSelectsHisClass
     EXPECT_TRUE(drawn("01:05"));
     EXPECT_TRUE(drawn("TC1: A B - "));
     EXPECT_TRUE(drawn("95 +60 pen"));
-    EXPECT_TRUE(drawn("Preliminary: 2 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 2. m\xEDsto z 2 v H21"));
     // Last answered control 2: H = 1, U = 136, one station: V = 136 + 16 + 40.
     EXPECT_EQ(preview->drawing().height, 192 + 100);
     EXPECT_EQ(preview->height(), 192 + 100);
@@ -195,10 +211,11 @@ TEST_F(PrintoutTest, WithoutTheWindowBoxThePreviewIsDrawnButNotShownAndNoChoiceD
     EXPECT_TRUE(preview->drawing().texts.empty());
     main->onPrintListRefresh();
     clickItem(1);
+    main->GBR->click();
     main->Button12->click();
     EXPECT_FALSE(preview->isVisible());
     EXPECT_EQ(str(preview->windowTitle()), "Mezičasy - Fast Fred (ID:7)");
-    EXPECT_TRUE(drawn("Preliminary: 1 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 1 place of 2 in H21"));
 }
 
 TEST_F(PrintoutTest, ACompetitorChosenInARaceThatIsGoneDrawsNothing) {
@@ -225,7 +242,7 @@ TEST_F(PrintoutTest, PrintingSendsOneLandscapeJobWithTheTitleToThePrinter) {
     EXPECT_TRUE(contains(text, "Start: 10:00:00")) << text;
     EXPECT_TRUE(contains(text, "Finish: 11:10:00")) << text;
     EXPECT_TRUE(contains(text, "Score: 1")) << text;
-    EXPECT_TRUE(contains(text, "2 place in H21")) << text;
+    EXPECT_TRUE(contains(text, "2. místo z 2 v H21")) << text;
     EXPECT_FALSE(contains(text, "Preliminary")) << text;
     const std::string info = pdfInfo(pdf);
     EXPECT_EQ(pdfField(info, "Pages"), "1");
@@ -235,6 +252,14 @@ TEST_F(PrintoutTest, PrintingSendsOneLandscapeJobWithTheTitleToThePrinter) {
     main->CheckBox5->setChecked(true);
     main->Button12->click();
     EXPECT_FALSE(isLandscape(pdfInfo(pdf)));
+
+    // The paper chosen beside "Rotate 90°": a receipt roll of 80 mm.
+    ASSERT_EQ(main->tisk_format->count(), 3);
+    EXPECT_EQ(main->tisk_format->parentWidget(), main->CheckBox5->parentWidget());
+    main->tisk_format->setCurrentIndex(1);
+    main->Button12->click();
+    EXPECT_NEAR(pageWidth(pdfInfo(pdf)), 80 / 25.4 * 72, 0.5);
+    EXPECT_TRUE(contains(pdfText(pdf), "2. místo z 2 v H21"));
 }
 
 TEST_F(PrintoutTest, WithoutAPrinterThePreviewIsDrawnAndTheLogSaysSo) {
@@ -243,7 +268,7 @@ TEST_F(PrintoutTest, WithoutAPrinterThePreviewIsDrawnAndTheLogSaysSo) {
     main->onPrintListRefresh();
     clickItem(1);
     main->Button12->click();
-    EXPECT_TRUE(drawn("Preliminary: 1 place in H21"));
+    EXPECT_TRUE(drawn("Preliminary: 1. m\xEDsto z 2 v H21"));
     EXPECT_EQ(app.session().log.lastLine(), "Výtisk nebyl vytištěn: tiskárna není dostupná.");
     EXPECT_TRUE(prompt->shown.empty());
 }
@@ -254,17 +279,72 @@ TEST_F(PrintoutTest, TheDrawingListPaintsOnAPdfPrinterWithItsTexts) {
     data.className = "D21";
     data.points = 7;
     data.place = 3;
+    data.placed = 12;
     data.answer[0] = "A";
     const std::string pdf = folder.file("painter.pdf");
     QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
-    ASSERT_TRUE(printDrawingList(printer, printerPrintout(data, {}, 10), "Ravik - Šimon", true));
+    writeToPdf(printer, pdf);
+    ASSERT_TRUE(printSlip(printer, printerSlip(data, {}, {.zoom = 10, .portrait = true}), "Ravik - Šimon"));
     const std::string text = pdfText(pdf);
     EXPECT_TRUE(contains(text, "Šimon")) << text;
     EXPECT_TRUE(contains(text, "Score: 7")) << text;
-    EXPECT_TRUE(contains(text, "3 place in D21")) << text;
+    EXPECT_TRUE(contains(text, "3. místo z 12 v D21")) << text;
     EXPECT_FALSE(isLandscape(pdfInfo(pdf)));
+}
+
+// pdftotext's words of the page, one blank between them.
+std::string words(const std::string& text) {
+    std::string joined;
+    std::istringstream in(text);
+    for (std::string word; in >> word;)
+        joined += (joined.empty() ? "" : " ") + word;
+    return joined;
+}
+
+TEST(SlipOnPaper, TheFullSlipPrintsOnOnePageAtEveryZoomInBothOrientations) {
+    TempFolder folder;
+    const std::string pdf = folder.file("full.pdf");
+    PrintoutOptions options{.language = Language::English};
+    for (const int zoom : {1, 10, 50})
+        for (const bool portrait : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "zoom " << zoom << (portrait ? " portrait" : " landscape"));
+            QPrinter printer;
+            writeToPdf(printer, pdf);
+            ASSERT_TRUE(printSlip(
+                printer, printerSlip(busyCompetitor(40, 20), options, {.zoom = zoom, .portrait = portrait}),
+                "Ravik - full"));
+            const std::string text = words(commandOutput("pdftotext -f 1 -l 1 -raw '" + pdf + "' -"));
+            EXPECT_TRUE(contains(text, "Sklenářová Markéta")) << text;
+            EXPECT_TRUE(contains(text, "Score: 9")) << text;
+            EXPECT_TRUE(contains(text, "Time Control: 1234 s")) << text;
+            EXPECT_TRUE(contains(text, "3 place of 17 in Open Elite")) << text;
+            const std::string info = pdfInfo(pdf);
+            EXPECT_EQ(pdfField(info, "Pages"), "1");
+            EXPECT_EQ(isLandscape(info), !portrait);
+        }
+}
+
+TEST(SlipOnPaper, EachLayoutPrintsOnItsPaperWithEveryTextOfTheSlip) {
+    TempFolder folder;
+    const std::string pdf = folder.file("layout.pdf");
+    struct Case {
+        PrintLayout layout;
+        double widthPoints;
+    };
+    for (const Case& c : {Case{PrintLayout::A4, 841.89}, Case{PrintLayout::Receipt80, 80 / 25.4 * 72},
+                          Case{PrintLayout::Receipt58, 58 / 25.4 * 72}}) {
+        SCOPED_TRACE(c.widthPoints);
+        QPrinter printer;
+        writeToPdf(printer, pdf);
+        const PrinterSlip slip = printerSlip(busyCompetitor(40, 20), {}, {.layout = c.layout, .zoom = 1});
+        ASSERT_TRUE(printSlip(printer, slip, "Ravik - layout"));
+        const std::string info = pdfInfo(pdf);
+        EXPECT_EQ(pdfField(info, "Pages"), "1");
+        EXPECT_NEAR(pageWidth(info), c.widthPoints, 0.5) << info;
+        const std::string text = words(pdfText(pdf));
+        for (const DrawnText& drawn : slip.list.texts)
+            EXPECT_TRUE(contains(text, words(str(fromCp1250(drawn.text))))) << drawn.text << "\n" << text;
+    }
 }
 
 TEST_F(PrintoutTest, TheReadOutOfANewCardPrintsItOnceAndASecondPassPrintsNothing) {

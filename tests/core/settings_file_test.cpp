@@ -20,7 +20,7 @@ Session sessionIn(const TempFolder& folder) {
     return session;
 }
 
-TEST(SettingsFile, WritesSevenCrLfLinesInCodePage1250AndReadsThemBack) {
+TEST(SettingsFile, WritesTenCrLfLinesInCodePage1250AndReadsThemBack) {
     TempFolder folder;
     Session session = sessionIn(folder);
     test::ScriptedPrompt prompt;
@@ -31,13 +31,26 @@ TEST(SettingsFile, WritesSevenCrLfLinesInCodePage1250AndReadsThemBack) {
     settings.ftpUser = "pořadatel";
     settings.ftpPassword = "p;a s\rs";
     settings.printZoom = 17;
+    settings.printLayout = PrintLayout::Receipt58;
     ASSERT_TRUE(saveSettings(session, settings, prompt));
     EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
-              utf8ToCp1250("GBR\r\n/závody/si.csv\r\n_\r\nftp.example.cz\r\npořadatel\r\np;a ss\r\n17\r\n"));
+              utf8ToCp1250("GBR\r\n/závody/si.csv\r\n_\r\nftp.example.cz\r\npořadatel\r\np;a ss\r\n17\r\n"
+                           "\r\n\r\n58\r\n"));
 
     settings.ftpPassword = "p;a ss";
     EXPECT_EQ(readSettingsFile(folder.path()), settings);
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST(SettingsFile, LinesEightAndNineComeBackByteForByteAndTheLayoutDefaultsToA4) {
+    // Lines 8 and 9 belong to the other FTP server; bytes no code page defines stay too.
+    const std::string tail = "yes\r\nAB:\x98:CD\r\n";
+    const std::string seven = "CZE\r\nlog\r\n_\r\nh\r\nu\r\np\r\n10\r\n";
+    EXPECT_EQ(encodeSettings(decodeSettings(seven + tail + "80\r\n")), seven + tail + "80\r\n");
+    EXPECT_EQ(decodeSettings(seven + tail + "80\r\n").printLayout, PrintLayout::Receipt80);
+    EXPECT_EQ(decodeSettings(seven).printLayout, PrintLayout::A4) << "a file of an earlier version";
+    EXPECT_EQ(decodeSettings(seven + tail + "72\r\n").printLayout, PrintLayout::A4);
+    EXPECT_EQ(encodeSettings(decodeSettings(seven)), seven + "\r\n\r\nA4\r\n");
 }
 
 TEST(SettingsFile, StartsInEnglishWithGbrAndInCzechWithAnyOtherCode) {

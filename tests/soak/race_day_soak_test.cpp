@@ -13,7 +13,7 @@
 #include "core/numbers.h"
 #include "core/race_file.h"
 #include "core/session.h"
-#include "readout/printout.h"
+#include "slips/printout.h"
 #include "readout/readout_pass.h"
 #include "scoring/results_run.h"
 #include "test_support.h"

@@ -10,6 +10,9 @@ inline constexpr Text kNotImplementedYet{"Not implemented yet.", "Not implemente
 inline constexpr Text kPrinterUnavailable{"Výtisk nebyl vytištěn: tiskárna není dostupná.",
                                           "The printout was not printed: no printer is available."};
 
+// The place line of a slip; %1 = place, %2 = competitors placed in the ranking, %3 = class.
+inline constexpr Text kPlaceLine{"%1. místo z %2 v %3", "%1 place of %2 in %3"};
+
 // "Zastavit" of the automatic regeneration (logged in Memo1).
 inline constexpr Text kRegenerationStopped{"Opakování zastaveno!", "Process stopped!"};
 // A 51st job: refused, CheckBox16 is unchecked.

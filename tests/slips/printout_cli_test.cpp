@@ -15,7 +15,8 @@ std::string run(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>/dev/null").c_str(), "r"), pclose);
     if (!pipe) return output;
     std::array<char, 4096> buffer;
-    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get())) output.append(buffer.data(), n);
+    while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe.get()))
+        output.append(buffer.data(), n);
     return output;
 }
 
@@ -23,7 +24,8 @@ std::string run(const std::string& command) {
 
 TEST(PrintoutCommand, WritesTheSlipOfAReadCardAsAPdf) {
     const std::string cli = RAVIK_CLI_PATH;
-    if (run(cli + " --help").find("printout RACE") == std::string::npos) GTEST_SKIP() << "built without windows";
+    if (run(cli + " --help").find("printout RACE") == std::string::npos)
+        GTEST_SKIP() << "built without windows";
     ravik::test::TempFolder folder;
     const std::string race = folder.path() + "Sample.ravik";
     ASSERT_EQ(run(cli + " demo " + folder.path()), race + "\n");
@@ -42,6 +44,13 @@ TEST(PrintoutCommand, WritesTheSlipOfAReadCardAsAPdf) {
 
     EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 3 --portrait --pdf " + pdf), pdf + "\n");
     EXPECT_NE(run("pdfinfo " + pdf).find("595 x 842"), std::string::npos);
+
+    // A receipt roll of 58 mm.
+    EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 3 --layout 58 --pdf " + pdf), pdf + "\n");
+    EXPECT_NE(run("pdfinfo " + pdf).find("164 x "), std::string::npos);
+    EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 3 --layout 72 --pdf " + pdf +
+                  " 2>/dev/null; echo $?"),
+              "2\n");
 
     EXPECT_EQ(run(cli + " printout " + race + " --stage 1 --id 9999 --pdf " + pdf), "");
 }

@@ -1,30 +1,16 @@
-#include "readout/printout_layout.h"
+#include "slips/printout_layout.h"
+
+#include "slip_data.h"
+#include "slips/text_metrics.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 using namespace ravik;
+using ravik::test::competitorWithAnswers;
 
 namespace {
-
-PrintoutData competitorWithAnswers(int controls) {
-    PrintoutData d;
-    d.name = "Nov\xE1k Jan";
-    d.className = "H21";
-    d.card = "2045117";
-    d.id = "12";
-    d.start = "10:02:00";
-    d.finish = "11:37:07";
-    d.raceTime = 5707;
-    d.points = 9;
-    d.place = 3;
-    for (int k = 1; k <= controls; ++k) {
-        d.answer[k - 1] = "A";
-        d.split[k - 1] = 60 + k;
-    }
-    return d;
-}
 
 const DrawnText* find(const DrawingList& list, const std::string& text) {
     auto found = std::find_if(list.texts.begin(), list.texts.end(),
@@ -94,7 +80,7 @@ TEST(PrintoutLayout, TimesSplitsAndPenalties) {
     EXPECT_EQ(time->x, 7 * 13 + 18);
     EXPECT_FALSE(find(list, "TC3:  B "));
     EXPECT_EQ(list.rules.at(2).y, u + 16 + 40);
-    const DrawnText* place = find(list, "Preliminary: 3 place in H21");
+    const DrawnText* place = find(list, "Preliminary: 3. m\xEDsto z 17 v H21");
     ASSERT_TRUE(place);
     EXPECT_EQ(place->y, u + 16 + 40 + 10);
     EXPECT_EQ(list.height, u + 16 + 40 + 100);
@@ -112,14 +98,32 @@ TEST(PrintoutLayout, PrinterLayoutIsScaledByTheZoom) {
     EXPECT_EQ(second->y, (1 * 16 + 108) * 2);
     EXPECT_EQ(list.rules.at(0).y, 98 * 2);
     EXPECT_EQ(list.rules.at(0).x2, 390);
-    EXPECT_TRUE(find(list, "3 place in H21"));
+    EXPECT_EQ(finish->pointSize, 10);
+    EXPECT_TRUE(find(printerPrintout(d, {.language = Language::English}, 10), "3 place of 17 in H21"));
 
-    const DrawingList small = printerPrintout(d, {}, 1); // Y = 0.2, X = 0.13
-    EXPECT_EQ(find(small, "2: A")->x, static_cast<int>(150 * 0.13));
+    // Zoom 1 is 0.7 of zoom 10, zoom 50 seven thirds of it; the fonts go with the positions.
+    const DrawingList small = printerPrintout(d, {}, 1);
+    EXPECT_EQ(find(small, "2: A")->x, static_cast<int>(150 * 1.3 * 0.7));
+    EXPECT_DOUBLE_EQ(find(small, "Finish: 11:37:07")->pointSize, 7);
+    const DrawingList large = printerPrintout(d, {}, 50);
+    EXPECT_EQ(find(large, "Finish: 11:37:07")->y, static_cast<int>(58 * 2 * 70 / 30.0));
+    EXPECT_NEAR(find(large, "Nov\xE1k Jan")->pointSize, 14 * 70 / 30.0, 1e-9);
 }
 
 TEST(PrintoutLayout, CaptionsCarryTheNameAndId) {
     const PrintoutData d = competitorWithAnswers(1);
     EXPECT_EQ(previewCaption(d), "Mezičasy - Novák Jan (ID:12)");
     EXPECT_EQ(printJobTitle(d), "Ravik - Novák Jan");
+}
+
+TEST(PrintoutLayout, ThePreviewsTextsStayApartAtTheirPositions) {
+    // "Finish: HH:MM:SS" used to run into "Brk1: ...".
+    for (const PrintoutData& d : {test::busyCompetitor(26, 0), test::busyCompetitor(40, 20),
+                                  test::busyCompetitor(3, 2), competitorWithAnswers(12)}) {
+        const DrawingList list = windowPrintout(d, {.markWrongAnswers = true});
+        EXPECT_FALSE(anyOverlap(list));
+        EXPECT_GE(test::smallestFont(list), 7);
+        EXPECT_EQ(list.texts.front().x, 0); // the positions stay those of the window
+        EXPECT_EQ(list.texts.at(1).y, 22);
+    }
 }

@@ -1,4 +1,4 @@
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include "core/file_io.h"
 #include "core/race_file.h"
@@ -122,6 +122,7 @@ TEST(Printout, TheCompetitorsPrintoutCarriesHisScoredStage) {
     EXPECT_EQ(d.split[1], 115);
     EXPECT_EQ(d.split[2], 3725);
     EXPECT_EQ(d.place, 2);
+    EXPECT_EQ(d.placed, 2);
     // Station 1: A and B right, task 3 missing (2 × 30 s); station 2 has no task-1 answer.
     EXPECT_EQ(d.tcAnswer[0][0], "A");
     EXPECT_EQ(d.tcAnswer[0][2], "");
@@ -143,20 +144,24 @@ TEST(Printout, TheCompetitorsPrintoutCarriesHisScoredStage) {
     EXPECT_TRUE(has("02:05"));
     EXPECT_TRUE(has("TC1: A B - "));
     EXPECT_TRUE(has("95 +60 pen"));
-    EXPECT_TRUE(has("Preliminary: 2 place in H21"));
+    EXPECT_TRUE(has("Preliminary: 2. m\xEDsto z 2 v H21"));
     // The stage was written back into the table and the competitor file saved.
     EXPECT_EQ(race.session.table.cell(2, column::points(1)), "2");
     EXPECT_TRUE(fileExists(race.session.race.competitorFilePath()));
 }
 
-TEST(Printout, EarlierSelectedClassesStayAndRankJointly) {
+TEST(Printout, EarlierSelectedClassesStayAndRankJointlyAndTheDisqualifiedAreNotCountedAsPlaced) {
     PrintoutRace race;
     race.addCompetitor("3", "D21", "Dana", "31");
     race.addCompetitor("12", "H21", "Jan", "32");
+    const int cheat = race.addCompetitor("14", "H21", "Cheat", "33");
+    race.session.table.setCell(cheat, column::disqualified(1), "DISK");
     race.writeStageFile("3.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") +
                                     punch(code(2, 'B'), "10:02:00") + finishPunch("10:03:00"));
     race.writeStageFile("12.si",
                         startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") + finishPunch("10:03:00"));
+    race.writeStageFile("14.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") +
+                                     punch(code(2, 'B'), "10:02:00") + finishPunch("10:03:00"));
 
     const PrintoutOutcome outcome =
         makePrintouts(race.session, race.record, race.request("12", {true, false}));
@@ -165,6 +170,8 @@ TEST(Printout, EarlierSelectedClassesStayAndRankJointly) {
     ASSERT_EQ(outcome.printouts.size(), 1u);
     EXPECT_EQ(outcome.printouts[0].points, 1);
     EXPECT_EQ(outcome.printouts[0].place, 2); // behind Dana of D21 in the joint ranking
+    // Dana and Jan; the disqualified competitor is ranked behind them but not placed.
+    EXPECT_EQ(outcome.printouts[0].placed, 2);
 }
 
 TEST(Printout, EveryRowWithTheIdGetsAPrintoutAndTheLastRowGivesTheClass) {

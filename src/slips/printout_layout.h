@@ -2,6 +2,8 @@
 // The result printout a competitor gets at the read-out, as a drawing list: texts
 // at positions with a size and weight, and horizontal rules. The preview window
 // paints the window list; the printer gets the printer list. Texts are code page 1250.
+#include "core/language.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@ namespace ravik {
 // What the printout shows of one competitor in one stage.
 struct PrintoutData {
     std::string name, className, card, id;
-    std::string start, finish; // "HH:MM:SS" or empty
+    std::string start, finish;  // "HH:MM:SS" or empty
     int break1 = 0, break2 = 0; // seconds
     int raceTime = 0;           // seconds
     int overtime = 0;           // penalty units
@@ -25,13 +27,14 @@ struct PrintoutData {
     std::array<int, 20> tcPenalty{};
     std::array<int, 20> taskCount{}; // answer slots defined at each station in the class
     int place = 0;
+    int placed = 0; // competitors placed in the slip's ranking (not disqualified)
     std::string status; // "DNF" or "DNS" stands on the place line instead of the place; empty when placed
 };
 
 struct DrawnText {
     int x = 0, y = 0;
     std::string text;
-    int pointSize = 10;
+    double pointSize = 10;
     bool bold = false;
     bool operator==(const DrawnText&) const = default;
 };
@@ -45,17 +48,25 @@ struct DrawingList {
     std::vector<DrawnText> texts; // in drawing order
     std::vector<DrawnRule> rules;
     int height = 0; // the preview window's height (window layout only)
+    bool operator==(const DrawingList&) const = default;
 };
 
 struct PrintoutOptions {
-    bool markWrongAnswers = false; // CheckBox3 "Tisknout odpovědi"
+    bool markWrongAnswers = false;       // CheckBox3 "Tisknout odpovědi"
+    Language language = Language::Czech; // of the place line
 };
 
-// The layout for the preview window (297 × 1000 paint area).
+// The layout for the preview window (297 × 1000 paint area), in the largest font
+// (up to 14, 12 and 10 point) whose texts do not run into one another.
 DrawingList windowPrintout(const PrintoutData& data, const PrintoutOptions& options);
 
-// The layout for the printer, scaled by the zoom slider (1 to 50):
-// y × zoom / 10 × 2 and x × zoom / 10 × 1.3, truncated to whole printer units.
+// The zoom slider's scale of the printed slip: 0.7 at zoom 1 (the smallest font
+// 7 point, the slip about half an A4 page long), 1 at zoom 10, growing evenly to 50.
+double slipScale(int zoom);
+
+// The layout for an A4 sheet at the zoom (1 to 50), before it is fitted to the
+// page: x × 1.3 × scale and y × 2 × scale, truncated to whole printer units
+// (1/96 inch), fonts 14, 12 and 10 point × scale.
 DrawingList printerPrintout(const PrintoutData& data, const PrintoutOptions& options, int zoom);
 
 // "Ravik - " + name, the print job's title (UTF-8).
@@ -65,5 +76,8 @@ std::string previewCaption(const PrintoutData& data);
 
 // Minutes and two-digit seconds ("95:07"); minutes are not limited to 59.
 std::string minutesSeconds(int seconds);
+
+// Every font of the list × factor.
+void scaleFonts(DrawingList& list, double factor);
 
 } // namespace ravik

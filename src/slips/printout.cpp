@@ -1,6 +1,8 @@
-#include "readout/printout.h"
+#include "slips/printout.h"
 
 #include "core/session.h"
+
+#include <algorithm>
 
 namespace ravik {
 
@@ -70,6 +72,9 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
     run.printout = [&ranked](const std::vector<StageResult>& results) { ranked = results; };
     runResults(session, record, run);
 
+    // Disqualified competitors may hold a place behind all others, but they are not placed.
+    const int placed = static_cast<int>(std::count_if(
+        ranked.begin(), ranked.end(), [](const StageResult& r) { return r.place > 0 && r.status == StageStatus::Ok; }));
     static const ClassDefinition kNoClass;
     for (const StageResult& result : ranked) {
         if (result.row < 1 || result.row >= session.table.rowCount()) continue;
@@ -79,6 +84,7 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
                                                 ? record.classes[result.classSlot]
                                                 : kNoClass;
         outcome.printouts.push_back(printoutDataFrom(result, row, definition));
+        outcome.printouts.back().placed = placed;
     }
     return outcome;
 }

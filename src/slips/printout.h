@@ -4,9 +4,9 @@
 // values of every table row bearing the competitor's ID.
 #include "core/competitor_table.h"
 #include "core/race_record.h"
-#include "readout/printout_layout.h"
 #include "scoring/results_run.h"
 #include "scoring/stage_result.h"
+#include "slips/printout_layout.h"
 
 #include <array>
 #include <optional>
