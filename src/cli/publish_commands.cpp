@@ -38,7 +38,10 @@ struct StagePublishing {
 std::unique_ptr<StagePublishing> openPublishing(const Arguments& parsed, bool withService, std::ostream& out,
                                                 std::ostream& err) {
     auto session = openRace(
-        {.racePath = parsed.racePath(), .stage = parsed.value("--stage"), .language = Language::English},
+        {.racePath = parsed.racePath(),
+         .stage = parsed.value("--stage"),
+         .language = Language::English,
+         .changesFiles = true},
         err);
     if (!session) return nullptr;
     echoLog(*session, out);

@@ -24,6 +24,23 @@ void logFailedCell(Log& log, int row, const char* what) {
     log.append("!!! On row " + std::to_string(row) + " there is no " + what + "!");
 }
 
+// A record of the earlier layout holds text fields with a length within their
+// capacity and no control characters; bytes that are not records fail this.
+bool looksLikeLegacyRecord(std::string_view record) {
+    constexpr std::pair<std::size_t, std::size_t> kTextFields[] = {
+        {4, capacity::kRegistration},
+        {12, capacity::kCompetitorClass},
+        {40, capacity::kCompetitorName},
+        {141, capacity::kNation}};
+    for (const auto& [offset, capacity] : kTextFields) {
+        const auto length = static_cast<unsigned char>(record[offset]);
+        if (length > capacity) return false;
+        for (std::size_t i = 1; i <= length; ++i)
+            if (static_cast<unsigned char>(record[offset + i]) < 0x20) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, CompetitorFileLoad* outcome) {
@@ -48,6 +65,13 @@ std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, Com
     }
     const std::string bytes = readWholeFile(path);
     const std::size_t count = bytes.size() / recordSize;
+    if (result.legacyLayout)
+        for (std::size_t i = 0; i < count; ++i)
+            if (!looksLikeLegacyRecord(std::string_view(bytes).substr(i * recordSize, recordSize))) {
+                result.state = CompetitorFileState::NotRecognised;
+                if (outcome) *outcome = result;
+                return records;
+            }
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         ByteReader in(bytes.data() + i * recordSize, recordSize);

@@ -14,7 +14,8 @@ class Log;
 enum class CompetitorFileState {
     Missing,       // no file: an empty race
     Loaded,        // read into the table
-    NotRecognised, // a size that is neither 220 nor 212 bytes per record, or far too large
+    NotRecognised, // a size that is neither 220 nor 212 bytes per record, far too large, or
+                   // 212-byte records whose text fields are no text
 };
 
 struct CompetitorFileLoad {
