@@ -146,10 +146,14 @@ CompetitorRecord recordFromRow(CompetitorTable& table, int row, Log& log) {
     return r;
 }
 
-void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log) {
+std::string competitorFileBytes(CompetitorTable& table, Log& log) {
     ByteWriter out;
     for (int row = 1; row < table.rowCount(); ++row) encode(recordFromRow(table, row, log), out);
-    writeFileAtomically(path, std::string_view(out.bytes().data(), out.bytes().size()));
+    return std::string(out.bytes().data(), out.bytes().size());
+}
+
+void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log) {
+    writeFileAtomically(path, competitorFileBytes(table, log));
 }
 
 std::vector<IdAndName> readIdsAndNames(const std::string& path) {

@@ -43,6 +43,9 @@ CompetitorRecord recordFromRow(CompetitorTable& table, int row, Log& log);
 // The table's cells for one record.
 TableRow rowFromRecord(const CompetitorRecord& record);
 
+// The file's bytes for table rows 1..last, with the save's checks.
+std::string competitorFileBytes(CompetitorTable& table, Log& log);
+
 // Rewrites the file from table rows 1..last, through a temporary file beside it.
 void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log);
 

@@ -33,6 +33,14 @@ std::string keepOriginal(const std::string& path) {
     return keptAs;
 }
 
+// A race open read-only can be looked through: a save that would change nothing is no change.
+bool savesNothingNew(const CompetitorTable& table, const std::string& path) {
+    if (!fileExists(path)) return false;
+    CompetitorTable copy = table;
+    LogLines unused;
+    return competitorFileBytes(copy, unused) == readWholeFile(path);
+}
+
 } // namespace
 
 void Session::loadCompetitors() {
@@ -53,6 +61,7 @@ void Session::loadCompetitors() {
 
 void Session::saveCompetitors() {
     if (!race.isOpen()) return;
+    if (readOnly() && savesNothingNew(table, race.competitorFilePath())) return;
     requireWritable();
     const std::string path = race.competitorFilePath();
     if (originalToKeep_ == path && fileExists(path)) {
