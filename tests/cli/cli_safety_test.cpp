@@ -1,5 +1,5 @@
-// Two programs on one race: either both changes are in the files, or the second
-// program was refused with the first one's PID; commands that only read run.
+// ravik-cli on one race beside another program, and commands whose work failed
+// in part: either every change is made or the command says why and exits 1.
 #include "core/byte_io.h"
 #include "core/competitor_file.h"
 #include "core/race_lock.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sys/wait.h>
 
 namespace ravik {
@@ -92,6 +93,43 @@ TEST(RaceLockCli, TwoCommandsRacingOnOneRaceNeverLoseAChange) {
     EXPECT_EQ(ids.status, 1);
     EXPECT_EQ(ids.output, "ravik-cli: " + std::string(kRefusal) + std::to_string(::getpid()) +
                                "); nothing was changed. Close it there and try again.\n");
+}
+
+TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) {
+    test::TempFolder folder;
+    ASSERT_EQ(runToEnd("demo " + folder.path()).status, 0);
+    const std::string race = folder.file("Sample.ravik"), competitors = folder.file("Sample.zavodnici");
+    ASSERT_EQ(runToEnd("readout " + race + " --stage 1 --log " + folder.file("SIlog_E1.csv")).status, 0);
+    const std::string results = "results " + race + " --stage 1 --classes Elite --lang GBR";
+
+    test::writeFile(folder.file("E1/1.si"), std::string(16 * 1024 * 1024 + 1, 'x'));
+    const Running skipped = runToEnd(results);
+    EXPECT_EQ(skipped.status, 1);
+    EXPECT_NE(skipped.output.find("E1/results_E1_class_Elite.htm\n"), std::string::npos) << skipped.output;
+    EXPECT_NE(skipped.output.find("ravik-cli: Skipped the file " + folder.file("E1/1.si") + ": larger than 16 MB"),
+              std::string::npos)
+        << skipped.output;
+
+    std::filesystem::rename(folder.file("E1"), folder.file("E1.away"));
+    const std::string saved = test::readFile(competitors);
+    const Running missing = runToEnd(results);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "ravik-cli: The stage folder " + folder.file("E1/") +
+                                  " does not exist. No results were computed, nothing was changed.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("E1")));
+    EXPECT_EQ(test::readFile(competitors), saved);
+    EXPECT_EQ(runToEnd("overall " + race + " --stages 1 --classes Elite").status, 1);
+    std::filesystem::rename(folder.file("E1.away"), folder.file("E1"));
+
+    const std::string damaged(1000, '\x07');
+    test::writeFile(competitors, damaged);
+    for (const std::string& command : {results, "ids " + race}) {
+        const Running refused = runToEnd(command);
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_EQ(refused.output, "ravik-cli: The competitor file has an unknown format and was not loaded: " +
+                                      competitors + "\n");
+    }
+    EXPECT_EQ(test::readFile(competitors), damaged);
 }
 
 } // namespace
