@@ -49,7 +49,8 @@ void MainWindow::openChosenRace(const std::string& chosenName, RaceNaming naming
     }
     showStageCount(opened.stageCount);
     showCurrentStage();
-    setWindowTitle(QStringLiteral("Ravik") + (opened.readOnly ? fromUtf8(session_.text(texts::kReadOnlyTitle)) : QString()));
+    setWindowTitle(QStringLiteral("Ravik") +
+                   (opened.readOnly ? fromUtf8(session_.text(texts::kReadOnlyTitle)) : QString()));
 }
 
 void MainWindow::showStageCount(int stageCount) {

@@ -75,12 +75,11 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "ravik-cli: --relay takes farsta, motala or teams\n";
         return 2;
     }
-    auto session = openRace(
-        {.racePath = parsed->racePath(),
-         .stage = value("--stage"),
-         .language = languageFromCode(language),
-         .changesFiles = true},
-        err);
+    auto session = openRace({.racePath = parsed->racePath(),
+                             .stage = value("--stage"),
+                             .language = languageFromCode(language),
+                             .changesFiles = true},
+                            err);
     if (!session) return 1;
     const int stage = session->race.currentStage();
     const RaceRecord record = readStage(parsed->racePath(), stage);

@@ -29,7 +29,8 @@ inline constexpr std::int64_t kMaxCompetitorFileRecords = 100000;
 
 // Reads every record of the file (either layout). Throws IoError when the file
 // exists but cannot be read. NotRecognised yields no records.
-std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, CompetitorFileLoad* outcome = nullptr);
+std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path,
+                                                    CompetitorFileLoad* outcome = nullptr);
 
 // Clears the table to its heading row and fills it from the file; at least one
 // empty competitor row. The heading row is left as it was.

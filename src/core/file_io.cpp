@@ -19,7 +19,9 @@ namespace ravik {
 namespace fs = std::filesystem;
 
 namespace {
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason() {
+    return std::strerror(errno);
+}
 } // namespace
 
 bool fileExists(const std::string& path) {
@@ -126,8 +128,8 @@ private:
     void keepReplacedOwnerAndMode() {
         const int fd = ::fileno(file_);
         // Only a privileged program can give the file away; others keep their own ownership.
-        if (replaced_.st_uid != ::geteuid() || replaced_.st_gid != ::getegid())
-            [[maybe_unused]] const int ignored = ::fchown(fd, replaced_.st_uid, replaced_.st_gid);
+        if (replaced_.st_uid != ::geteuid() || replaced_.st_gid != ::getegid()) [[maybe_unused]]
+            const int ignored = ::fchown(fd, replaced_.st_uid, replaced_.st_gid);
         ::fchmod(fd, replaced_.st_mode & 07777);
     }
 
@@ -153,7 +155,9 @@ pid_t writerOfTemporaryName(const std::string& name) {
     return static_cast<pid_t>(std::stol(std::string(tail.substr(0, underscore))));
 }
 
-bool processRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM; }
+bool processRuns(pid_t pid) {
+    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
+}
 
 } // namespace
 
@@ -165,7 +169,8 @@ void writeFileAtomically(const std::string& path, const std::function<void(const
 }
 
 void writeFileAtomically(const std::string& path, std::string_view bytes, unsigned newFileMode) {
-    writeFileAtomically(path, [&](const ByteSink& sink) { sink(bytes); }, newFileMode);
+    writeFileAtomically(
+        path, [&](const ByteSink& sink) { sink(bytes); }, newFileMode);
 }
 
 std::vector<std::string> removeStaleTemporaryFiles(const std::string& folder) {

@@ -27,7 +27,8 @@ std::string readWholeFile(const std::string& path, std::int64_t maxBytes = INT64
 // link is followed: its target is replaced and the link stays.
 inline constexpr unsigned kNewFileMode = 0666;
 inline constexpr unsigned kPrivateFileMode = 0600; // readable by its owner only (passwords)
-void writeFileAtomically(const std::string& path, std::string_view bytes, unsigned newFileMode = kNewFileMode);
+void writeFileAtomically(const std::string& path, std::string_view bytes,
+                         unsigned newFileMode = kNewFileMode);
 
 // As above, for content produced piece by piece. The producer gets a sink that
 // appends to the temporary file; an exception from the producer or from a write

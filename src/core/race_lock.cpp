@@ -33,12 +33,15 @@ int holderPidOf(int fd) {
 
 void writePid(int fd) {
     const std::string text = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) == 0) [[maybe_unused]] const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
+    if (::ftruncate(fd, 0) == 0) [[maybe_unused]]
+        const ssize_t written = ::pwrite(fd, text.data(), text.size(), 0);
 }
 
 } // namespace
 
-std::string raceLockPath(const std::string& racePath) { return racePath + ".lock"; }
+std::string raceLockPath(const std::string& racePath) {
+    return racePath + ".lock";
+}
 
 RaceLock::RaceLock(RaceLock&& other) noexcept
     : fd_(other.fd_), holderPid_(other.holderPid_), racePath_(std::move(other.racePath_)),
@@ -94,7 +97,8 @@ void RaceLock::release() {
 
 std::string raceLockRefusal(const RaceLock& lock, Language language) {
     if (!lock.failure().empty())
-        return tr(language, texts::kRaceLockFailedBefore) + lock.failure() + tr(language, texts::kRaceLockFailedAfter);
+        return tr(language, texts::kRaceLockFailedBefore) + lock.failure() +
+               tr(language, texts::kRaceLockFailedAfter);
     const std::string pid = lock.holderPid() > 0 ? std::to_string(lock.holderPid()) : "?";
     return tr(language, texts::kRaceLockedBefore) + pid + tr(language, texts::kRaceLockedAfter);
 }

@@ -26,7 +26,8 @@ std::string keepOriginal(const std::string& path) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, ".orig-%Y%m%d-%H%M%S", &local);
     std::string keptAs = path + stamp;
-    for (int n = 2; fileExists(keptAs); ++n) keptAs = path + stamp + "-" + std::to_string(n);
+    for (int n = 2; fileExists(keptAs); ++n)
+        keptAs = path + stamp + "-" + std::to_string(n);
     std::error_code error;
     std::filesystem::copy_file(std::filesystem::u8path(path), std::filesystem::u8path(keptAs), error);
     if (error) throw IoError("Cannot copy file " + path + " to " + keptAs, error.message());
@@ -72,7 +73,8 @@ void Session::saveCompetitors() {
     originalToKeep_.clear();
     notRecognised_ = false;
     saveCompetitorTable(path, table, log);
-    for (const auto& listener : competitorsSaved) listener();
+    for (const auto& listener : competitorsSaved)
+        listener();
 }
 
 bool Session::takeRaceLock() const {

@@ -1,12 +1,12 @@
 #include "exports/overall_page.h"
 
 #include "core/cp1250.h"
-#include "core/file_names.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
+#include "core/page_text.h"
 #include "core/race_context.h"
 #include "core/texts/scoring_texts.h"
 #include "scoring/page_skeleton.h"
-#include "core/page_text.h"
 
 namespace ravik {
 namespace {

@@ -54,7 +54,8 @@ std::string folderIndexPage() {
         "}  ",
         "if ($i>0) {sort($seznam);} ",
         // A file name is printed escaped: one with markup in it must not run in the reader's browser.
-        "for ($j=0;$j<=$i;$j++) {echo ('<a href=\"'.htmlspecialchars(rawurlencode($seznam[$j]),ENT_QUOTES,'ISO-8859-1')"
+        "for ($j=0;$j<=$i;$j++) {echo ('<a "
+        "href=\"'.htmlspecialchars(rawurlencode($seznam[$j]),ENT_QUOTES,'ISO-8859-1')"
         ".'\">'.htmlspecialchars($seznam[$j],ENT_QUOTES,'ISO-8859-1').'</a><br/>'); } ",
         "if ($i<0) {echo'Empty';} ",
         "?> ",

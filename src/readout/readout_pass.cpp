@@ -186,7 +186,8 @@ struct PassInputs {
 
 class Pass {
 public:
-    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderListing& listing, CardsInProgress& inProgress)
+    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderListing& listing,
+         CardsInProgress& inProgress)
         : options_(inputs.options), table_(inputs.table), language_(inputs.language), log_(inputs.log),
           hook_(inputs.hook), result_(result), listing_(listing), inProgress_(inProgress),
           logSettled_(inputs.logSettled) {
@@ -211,8 +212,9 @@ public:
             const bool assigned = competitor != index.idOfCard.end();
             const std::string name = assigned ? competitor->second : "SI" + std::to_string(card);
             if (existing_)
-                writeIfNew(name, assigned, card, [&] { return isComplete(readoutLog, groups, group); },
-                           [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
+                writeIfNew(
+                    name, assigned, card, [&] { return isComplete(readoutLog, groups, group); },
+                    [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
             if (!assigned) reportUnassigned(card, name);
         }
     }

@@ -76,7 +76,8 @@ std::string selectedClassesText(const std::vector<std::string>& selectedClasses)
 std::string pageFilePath(const std::string& stageFolder, const std::string& prefix, int stage,
                          const std::string& classMarker, const std::vector<std::string>& selectedClasses) {
     return stageFolder + fittedFileName(prefix + std::to_string(stage) + classMarker,
-                                        cp1250ToUtf8(fileNameSafe(selectedClassesText(selectedClasses))), ".htm");
+                                        cp1250ToUtf8(fileNameSafe(selectedClassesText(selectedClasses))),
+                                        ".htm");
 }
 
 long long editNumber(const std::string& text, const Text& field, Language language) {

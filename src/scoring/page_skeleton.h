@@ -2,9 +2,9 @@
 // The parts every stage and relay page shares: head, style block, body tag,
 // title lines, the "Generated:" line and the rolling script.
 #include "core/language.h"
+#include "core/page_text.h"
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "core/page_text.h"
 
 #include <string>
 #include <vector>

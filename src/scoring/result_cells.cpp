@@ -2,9 +2,9 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/time_of_day.h"
 #include "readout/punch_file.h"
 #include "scoring/class_lookup.h"
-#include "core/time_of_day.h"
 
 #include <algorithm>
 

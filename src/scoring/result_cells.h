@@ -1,9 +1,9 @@
 #pragma once
 // Table pieces shared by the stage and relay pages: the header with its control
 // and timed-control columns, the flag cell, and the detail cells of one result.
+#include "core/page_text.h"
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "core/page_text.h"
 #include "scoring/stage_result.h"
 
 #include <map>

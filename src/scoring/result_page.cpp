@@ -4,9 +4,9 @@
 #include "core/file_io.h"
 #include "core/log.h"
 #include "core/texts/scoring_texts.h"
+#include "core/time_of_day.h"
 #include "scoring/page_skeleton.h"
 #include "scoring/result_cells.h"
-#include "core/time_of_day.h"
 
 #include <algorithm>
 
@@ -84,8 +84,8 @@ private:
         if (!options_.oris) return;
         oris_.line(orisValue(result.className) + ";" + std::to_string(result.place) + ".;" +
                    orisValue(result.name) + ";" + orisValue(result.registration) + ";" +
-                   std::to_string(result.netScore()) +
-                   utf8ToCp1250(tr(language_, texts::kOrisPoints)) + std::to_string(result.total) + "s;");
+                   std::to_string(result.netScore()) + utf8ToCp1250(tr(language_, texts::kOrisPoints)) +
+                   std::to_string(result.total) + "s;");
     }
 
     void writeRow(const StageResult& result, const std::string& number, StationCells stations) {

@@ -153,7 +153,8 @@ void scorePoints(StageResult& result, const ClassDefinition& definition, bool ke
 }
 
 // Runs one file's reader; a file it cannot read is listed and left out.
-template <typename Read> auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read read) {
+template <typename Read>
+auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read read) {
     try {
         return read();
     } catch (const IoError& error) {

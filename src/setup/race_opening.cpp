@@ -26,7 +26,8 @@ namespace {
 
 // Left by a writer that was killed before it could rename them.
 void removeTemporaryFilesOfEndedWriters(const RaceContext& race, Log& log, Language language) {
-    std::size_t removed = removeStaleTemporaryFiles(race.raceFolder().empty() ? "./" : race.raceFolder()).size();
+    std::size_t removed =
+        removeStaleTemporaryFiles(race.raceFolder().empty() ? "./" : race.raceFolder()).size();
     for (int stage = 1; stage <= kMaxStages; ++stage)
         removed += removeStaleTemporaryFiles(race.stageFolder(stage)).size();
     if (removed > 0) log.append(tr(language, texts::kStaleTemporaryFilesRemoved) + std::to_string(removed));

@@ -18,7 +18,7 @@ std::string racePathFor(const std::string& chosenName, RaceNaming naming);
 
 struct OpenedRace {
     int stageCount = 0;
-    bool created = false; // the race file did not exist and was made with one stage
+    bool created = false;  // the race file did not exist and was made with one stage
     bool readOnly = false; // another program holds the race: nothing is changed from here
 };
 

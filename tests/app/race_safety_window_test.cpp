@@ -92,7 +92,8 @@ TEST_F(RaceSafetyWindow, ASecondWindowOnAHeldRaceOpensItReadOnlyAndRefusesEveryC
 TEST_F(RaceSafetyWindow, TheLogBoxKeepsItsLastTenThousandLinesWhilePassesReportEveryCardAgain) {
     app.mainWindow().openRaceAtStart(QString::fromStdString(race));
     std::string log = std::string(kSiLogHeader) + "\r\n";
-    for (long card = 1; card <= 5200; ++card) log += cardLine(7000000 + card);
+    for (long card = 1; card <= 5200; ++card)
+        log += cardLine(7000000 + card);
     readOnce(log);
     readOnce(log);
     QPlainTextEdit* memo = app.mainWindow().Memo1;
@@ -113,7 +114,8 @@ TEST_F(RaceSafetyWindow, OpeningARaceShowsItsNameAsTypedAndRemovesWhatKilledWrit
         ageFile(path, 120);
     }
     app.mainWindow().openRaceAtStart(QString::fromStdString(race));
-    for (const std::string& path : left) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    for (const std::string& path : left)
+        EXPECT_FALSE(std::filesystem::exists(path)) << path;
     EXPECT_TRUE(logHas("Odstraněny dočasné soubory ukončeného programu: 2"));
     EXPECT_EQ(str(app.mainWindow().windowTitle()), "Ravik");
 

@@ -27,7 +27,8 @@ Running start(const std::string& arguments) {
 void finish(Running& run) {
     char buffer[4096];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, run.pipe)) > 0) run.output.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, run.pipe)) > 0)
+        run.output.append(buffer, n);
     const int status = ::pclose(run.pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -92,7 +93,7 @@ TEST(RaceLockCli, TwoCommandsRacingOnOneRaceNeverLoseAChange) {
     const Running ids = runToEnd("ids " + race);
     EXPECT_EQ(ids.status, 1);
     EXPECT_EQ(ids.output, "ravik-cli: " + std::string(kRefusal) + std::to_string(::getpid()) +
-                               "); nothing was changed. Close it there and try again.\n");
+                              "); nothing was changed. Close it there and try again.\n");
 }
 
 TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) {
@@ -106,8 +107,9 @@ TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) 
     const Running skipped = runToEnd(results);
     EXPECT_EQ(skipped.status, 1);
     EXPECT_NE(skipped.output.find("E1/results_E1_class_Elite.htm\n"), std::string::npos) << skipped.output;
-    EXPECT_NE(skipped.output.find("ravik-cli: Skipped the file " + folder.file("E1/1.si") + ": larger than 16 MB"),
-              std::string::npos)
+    EXPECT_NE(
+        skipped.output.find("ravik-cli: Skipped the file " + folder.file("E1/1.si") + ": larger than 16 MB"),
+        std::string::npos)
         << skipped.output;
 
     std::filesystem::rename(folder.file("E1"), folder.file("E1.away"));
@@ -126,8 +128,9 @@ TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) 
     for (const std::string& command : {results, "ids " + race}) {
         const Running refused = runToEnd(command);
         EXPECT_EQ(refused.status, 1) << command;
-        EXPECT_EQ(refused.output, "ravik-cli: The competitor file has an unknown format and was not loaded: " +
-                                      competitors + "\n");
+        EXPECT_EQ(refused.output,
+                  "ravik-cli: The competitor file has an unknown format and was not loaded: " + competitors +
+                      "\n");
     }
     EXPECT_EQ(test::readFile(competitors), damaged);
 }

@@ -65,8 +65,10 @@ TEST(FileRewrite, TemporaryFilesOfWritersThatNoLongerRunAreRemovedAndOthersStay)
     const std::string deadButNew = folder.file("E1.si.tmp" + std::to_string(ended) + "_7");
     const std::string running = folder.file("Race.ravik.tmp" + std::to_string(::getppid()) + "_42");
     const std::string notOurs = folder.file("notes.tmp" + std::to_string(ended) + "_x");
-    for (const auto& path : {dead, deadButNew, running, notOurs}) test::writeFile(path, "half");
-    for (const auto& path : {dead, running, notOurs}) test::ageFile(path, 120);
+    for (const auto& path : {dead, deadButNew, running, notOurs})
+        test::writeFile(path, "half");
+    for (const auto& path : {dead, running, notOurs})
+        test::ageFile(path, 120);
 
     EXPECT_EQ(removeStaleTemporaryFiles(folder.path()), std::vector<std::string>{dead});
     EXPECT_FALSE(fs::exists(dead));

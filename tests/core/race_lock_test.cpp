@@ -46,7 +46,8 @@ TEST(RaceLock, AHeldRaceRefusesChangesNamingTheHolderUntilItEndsHoweverItEnds) {
         session.saveCompetitors();
         ADD_FAILURE() << "saved over a held race";
     } catch (const RaceLockedError& error) {
-        EXPECT_EQ(std::string(error.what()), "The race is open in another program (PID " + std::to_string(holder) +
+        EXPECT_EQ(std::string(error.what()), "The race is open in another program (PID " +
+                                                 std::to_string(holder) +
                                                  "); nothing was changed. Close it there and try again.");
     }
     EXPECT_TRUE(session.readOnly());

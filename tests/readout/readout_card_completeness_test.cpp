@@ -23,7 +23,9 @@ namespace {
 
 constexpr int kCards = 200;
 
-std::string cardNumber(int card) { return std::to_string(3000000 + card); }
+std::string cardNumber(int card) {
+    return std::to_string(3000000 + card);
+}
 
 // Card k: a start, 8 to 27 control punches and, unless k is a multiple of 7, a finish.
 std::vector<std::string> cardLines(int card) {
@@ -34,7 +36,8 @@ std::vector<std::string> cardLines(int card) {
                         (minute % 60 < 10 ? "0" : "") + std::to_string(minute % 60) + ":00;1;1;");
     };
     line("1", "STA", 0);
-    for (int i = 0; i < 8 + card % 20; ++i) line(std::to_string(31 + i), " CN", 1 + i);
+    for (int i = 0; i < 8 + card % 20; ++i)
+        line(std::to_string(31 + i), " CN", 1 + i);
     if (card % 7 != 0) line("2", "FIN", 59);
     return lines;
 }
@@ -77,8 +80,8 @@ TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineBy
     const auto memory = makeReadoutMemory();
     LogLines log;
     auto passes = [&] {
-        runReadoutPass({.logPath = logPath, .stageFolder = race.file("window/")}, table, Language::English, log,
-                       {}, memory.get());
+        runReadoutPass({.logPath = logPath, .stageFolder = race.file("window/")}, table, Language::English,
+                       log, {}, memory.get());
         runReadoutPass({.logPath = logPath, .stageFolder = race.file("single/")}, table, Language::English,
                        log);
     };
@@ -94,7 +97,8 @@ TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineBy
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    for (int card = 7; card <= kCards; card += 7) cardsWithoutFinishWrittenWhileWriting += written("window", card);
+    for (int card = 7; card <= kCards; card += 7)
+        cardsWithoutFinishWrittenWhileWriting += written("window", card);
     // Once the log has been still for a while, every card is complete.
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     auto allWritten = [&] {
@@ -109,16 +113,19 @@ TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineBy
 
     for (int card = 1; card <= kCards; ++card) {
         std::string expected;
-        for (const std::string& line : cardLines(card)) expected += line + "\r\n";
+        for (const std::string& line : cardLines(card))
+            expected += line + "\r\n";
         for (const char* folder : {"window", "single"}) {
             SCOPED_TRACE(std::string(folder) + " card " + std::to_string(card));
-            ASSERT_EQ(readFile(race.file(std::string(folder) + "/" + std::to_string(card) + ".si")), expected);
+            ASSERT_EQ(readFile(race.file(std::string(folder) + "/" + std::to_string(card) + ".si")),
+                      expected);
         }
     }
     // A card without its finish line is written once its lines stood still for two
     // passes and 3 s, while the log still grows.
     EXPECT_GT(cardsWithoutFinishWrittenWhileWriting, 0);
-    EXPECT_NE(std::find(log.lines().begin(), log.lines().end(),
-                        "SI card " + cardNumber(7) + " is still being read; its punch file will be written later."),
-              log.lines().end());
+    EXPECT_NE(
+        std::find(log.lines().begin(), log.lines().end(),
+                  "SI card " + cardNumber(7) + " is still being read; its punch file will be written later."),
+        log.lines().end());
 }

@@ -74,7 +74,8 @@ TEST(ReadoutCommand, ACardStillBeingWrittenWaitsForItsRestAndOneWithoutFinishIsW
     const std::string race = folder.file("Sample.ravik"), log = folder.file("log.csv");
     const std::string whole = readFile(folder.file("SIlog_E1.csv"));
     std::size_t cut = 0;
-    for (int line = 0; line < 12; ++line) cut = whole.find('\n', cut) + 1;
+    for (int line = 0; line < 12; ++line)
+        cut = whole.find('\n', cut) + 1;
     const std::string readout = "readout " + race + " --stage 1 --lang GBR --log " + log;
 
     writeFile(log, whole.substr(0, cut)); // the read-out software is still writing card 2045101
@@ -97,16 +98,17 @@ TEST(ReadoutCommand, ACardStillBeingWrittenWaitsForItsRestAndOneWithoutFinishIsW
     ravik::test::ageFile(log, 4);
     EXPECT_EQ(runCli(readout).status, 0);
     EXPECT_EQ(readFile(folder.file("E1/SI7009999.si")), "1;7009999;1;STA;1;6;2026-05-16;10:10:00;1;1;\r\n"
-                                                         "2;7009999;31; CN;1;6;2026-05-16;10:11:15;2;2;\r\n");
-
+                                                        "2;7009999;31; CN;1;6;2026-05-16;10:11:15;2;2;\r\n");
 }
 
 // A stage folder nothing can be written into, root or not; false where the system does not allow it.
 class UnwritableFolder {
 public:
     explicit UnwritableFolder(std::string path) : path_(std::move(path)) {
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        if (::geteuid() == 0) immutable_ = std::system(("chattr +i '" + path_ + "' 2>/dev/null").c_str()) == 0;
+        std::filesystem::permissions(path_,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        if (::geteuid() == 0)
+            immutable_ = std::system(("chattr +i '" + path_ + "' 2>/dev/null").c_str()) == 0;
     }
     ~UnwritableFolder() {
         if (immutable_) std::system(("chattr -i '" + path_ + "'").c_str());

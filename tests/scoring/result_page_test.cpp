@@ -307,7 +307,8 @@ TEST(ResultPage, AFlagPictureInTheRaceFoldersFlagsIsShownByItsPathFromTheStageFo
     ensureFolder(race.folder.file("flags"));
     writeFile(race.folder.file("flags/CZE.jpg"), "jpg");
     const std::string html = pageOf(race, {"A"}, basicOptions()).html;
-    EXPECT_NE(html.find("<td bgcolor=#EEEEEE><img src=\"../flags/CZE.jpg\" height=16>\r\n"), std::string::npos);
+    EXPECT_NE(html.find("<td bgcolor=#EEEEEE><img src=\"../flags/CZE.jpg\" height=16>\r\n"),
+              std::string::npos);
     EXPECT_EQ(html.find(race.folder.path()), std::string::npos); // nothing of the office PC's folders
     EXPECT_NE(html.find("<td>SVK\r\n"), std::string::npos);
 }

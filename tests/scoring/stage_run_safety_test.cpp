@@ -25,9 +25,11 @@ ResultsRunOptions runOf(const std::vector<std::string>& classes) {
     return run;
 }
 
-void addRunner(ScoringRace& race, const std::string& id, const std::string& className, const std::string& name) {
+void addRunner(ScoringRace& race, const std::string& id, const std::string& className,
+               const std::string& name) {
     race.addCompetitor(id, className, name);
-    race.writePunches(id, {controlPunch(answerCode(1, 'A'), "10:01:00"), controlPunch(answerCode(2, 'B'), "10:02:00")});
+    race.writePunches(
+        id, {controlPunch(answerCode(1, 'A'), "10:01:00"), controlPunch(answerCode(2, 'B'), "10:02:00")});
 }
 
 TEST(StageRunSafety, AMissingStageFolderStopsTheRunBeforeAnythingChanges) {
@@ -44,8 +46,9 @@ TEST(StageRunSafety, AMissingStageFolderStopsTheRunBeforeAnythingChanges) {
         runResults(race.session, race.record, runOf({"A"}));
         ADD_FAILURE() << "scored a stage without its folder";
     } catch (const IoError& error) {
-        EXPECT_EQ(std::string(error.what()), "The stage folder " + race.stageFolder() +
-                                                 " does not exist. No results were computed, nothing was changed.");
+        EXPECT_EQ(std::string(error.what()),
+                  "The stage folder " + race.stageFolder() +
+                      " does not exist. No results were computed, nothing was changed.");
     }
     EXPECT_FALSE(fs::exists(race.stageFolder()));
     EXPECT_EQ(readFile(race.session.race.competitorFilePath()), saved);

@@ -69,7 +69,11 @@ std::optional<std::string> ScriptedPrompt::input(const std::string& title, const
     return nextInput();
 }
 
-std::optional<std::string> ScriptedPrompt::openFileName(const std::string&) { return nextInput(); }
-std::optional<std::string> ScriptedPrompt::saveFileName(const std::string&) { return nextInput(); }
+std::optional<std::string> ScriptedPrompt::openFileName(const std::string&) {
+    return nextInput();
+}
+std::optional<std::string> ScriptedPrompt::saveFileName(const std::string&) {
+    return nextInput();
+}
 
 } // namespace ravik::test

@@ -39,8 +39,8 @@ void ageFile(const std::string& path, int seconds);
 // A prompt with scripted answers that records what it was shown.
 class ScriptedPrompt : public Prompt {
 public:
-    std::vector<std::string> shown;    // information texts and questions, in order
-    std::deque<bool> answers;          // for question(); default no
+    std::vector<std::string> shown;                // information texts and questions, in order
+    std::deque<bool> answers;                      // for question(); default no
     std::deque<std::optional<std::string>> inputs; // for input(), openFileName(), saveFileName()
     struct InputCall {
         std::string title, prompt, defaultAnswer;

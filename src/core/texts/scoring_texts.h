@@ -16,8 +16,9 @@ inline constexpr Text kLeadersField{"Držet nejlepších", "Hold the best"};
 
 // Scoring a stage whose folder is missing (an unmounted share?) stops: "Složka etapy " + folder + ...
 inline constexpr Text kStageFolderNotFoundBefore{"Složka etapy ", "The stage folder "};
-inline constexpr Text kStageFolderNotFoundAfter{" neexistuje. Výsledky nebyly spočítány, nic nebylo změněno.",
-                                                " does not exist. No results were computed, nothing was changed."};
+inline constexpr Text kStageFolderNotFoundAfter{
+    " neexistuje. Výsledky nebyly spočítány, nic nebylo změněno.",
+    " does not exist. No results were computed, nothing was changed."};
 // A punch or timed-control file that cannot be read is left out of the scoring:
 // "Soubor " + path + " byl vynechán: " + reason.
 inline constexpr Text kFileSkippedBefore{"Soubor ", "Skipped the file "};
