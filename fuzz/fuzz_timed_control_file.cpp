@@ -18,15 +18,6 @@
 
 namespace {
 
-class DiscardLog : public ravik::Log {
-public:
-    void append(const std::string& line) override { last_ = line; }
-    std::string lastLine() const override { return last_; }
-
-private:
-    std::string last_;
-};
-
 // A class of 20 stations of up to 9 tasks, the last switched off, 60 s a wrong task.
 ravik::RaceRecord fuzzStage() {
     ravik::RaceRecord record;
@@ -78,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same bytes as the part file of station 1 from the race web service.
     writeBytes(folder + "1_1.tc2", data, size);
-    DiscardLog log;
+    ravik::LogLines log;
     for (const auto mode : {ravik::MergeMode::Plain, ravik::MergeMode::CheckedKeepCorrected}) {
         std::filesystem::remove(merged);
         ravik::mergeTimedControlFiles(folder, record, table, mode, ravik::Language::English, log);
