@@ -83,7 +83,7 @@ void sizeControlColumns(QTableWidget* grid) {
 }
 
 QLabel* yellowLabel(const char* name, QWidget* parent) {
-    auto* label = named<QLabel>(name, parent);
+    auto* label = dataLabel(name, parent);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::yellow);

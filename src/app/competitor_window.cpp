@@ -52,7 +52,7 @@ CompetitorWindow::CompetitorWindow(RavikApp& app) : QWidget(nullptr), app_(app) 
     headingFont.setBold(true);
     Label1->setFont(headingFont);
     setWindowTitle(Label1->text());
-    nazev_zavodu = named<QLabel>("nazev_zavodu", this, fromUtf8(texts::kNoRaceOpen.cze));
+    nazev_zavodu = dataLabel("nazev_zavodu", this, fromUtf8(texts::kNoRaceOpen.cze));
 
     buildTable();
     buildDrawGroup();

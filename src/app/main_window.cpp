@@ -59,6 +59,8 @@ MainWindow::MainWindow(RavikApp& app)
 
     Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
+    Memo1->setMaximumBlockCount(static_cast<int>(kLogBoxLines));
+    session_.log.keepLast(kLogBoxLines);
     for (const std::string& line : session_.log.lines())
         Memo1->appendPlainText(fromUtf8(line));
     session_.log.setListener([this](const std::string& line) { Memo1->appendPlainText(fromUtf8(line)); });
@@ -87,11 +89,11 @@ void MainWindow::buildRaceGroup() {
     Button7 = named<QPushButton>("Button7", GroupBox1, QStringLiteral("..."));
     SpeedButton3 = ellipsisButton("SpeedButton3", GroupBox1);
     Button2 = named<QPushButton>("Button2", GroupBox1, caption("Button2"));
-    nazev_zavodu = named<QLabel>("nazev_zavodu", GroupBox1, fromUtf8(texts::kNoRaceOpen.cze));
+    nazev_zavodu = dataLabel("nazev_zavodu", GroupBox1, fromUtf8(texts::kNoRaceOpen.cze));
     QFont bold = nazev_zavodu->font();
     bold.setBold(true);
     nazev_zavodu->setFont(bold);
-    hlavni_misto = named<QLabel>("hlavni_misto", GroupBox1);
+    hlavni_misto = dataLabel("hlavni_misto", GroupBox1);
     Label1 = named<QLabel>("Label1", GroupBox1, caption("Label1"));
     hlavni_etapa = named<QComboBox>("hlavni_etapa", GroupBox1);
     zavod_datum = named<QLineEdit>("zavod_datum", GroupBox1);

@@ -8,6 +8,7 @@
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "core/texts/core_texts.h"
 #include "core/texts/setup_texts.h"
 #include "setup/race_opening.h"
 #include "setup/stage_display.h"
@@ -48,6 +49,8 @@ void MainWindow::openChosenRace(const std::string& chosenName, RaceNaming naming
     }
     showStageCount(opened.stageCount);
     showCurrentStage();
+    setWindowTitle(QStringLiteral("Ravik") +
+                   (opened.readOnly ? fromUtf8(session_.text(texts::kReadOnlyTitle)) : QString()));
 }
 
 void MainWindow::showStageCount(int stageCount) {

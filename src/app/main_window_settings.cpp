@@ -50,6 +50,8 @@ void MainWindow::saveSettings() {
 }
 
 void MainWindow::onBackupTimer() {
+    // The program that holds the race makes its backups.
+    if (session_.readOnly()) return;
     backUpRace(session_.race, session_.log);
 }
 

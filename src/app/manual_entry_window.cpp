@@ -59,9 +59,9 @@ ManualEntryWindow::ManualEntryWindow(RavikApp& app) : QWidget(nullptr), app_(app
 
     ID = named<QComboBox>("ID", this);
     Jmeno = named<QComboBox>("Jmeno", this);
-    cip = named<QLabel>("cip", this);
-    kat = named<QLabel>("kat", this);
-    SI1 = named<QLabel>("SI1", this, QStringLiteral("SI1"));
+    cip = dataLabel("cip", this);
+    kat = dataLabel("kat", this);
+    SI1 = dataLabel("SI1", this, QStringLiteral("SI1"));
 
     start = named<QLineEdit>("start", this);
     cil = named<QLineEdit>("cil", this);

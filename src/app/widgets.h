@@ -16,6 +16,14 @@ template <class T, class... Args> T* named(const char* name, QWidget* parent, Ar
     return widget;
 }
 
+// A named label that shows data (a race name, a class): plain text always, so
+// markup in the data is shown as typed and never rendered.
+template <class... Args> QLabel* dataLabel(const char* name, QWidget* parent, Args&&... args) {
+    QLabel* label = named<QLabel>(name, parent, std::forward<Args>(args)...);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 // A caption label that the program does not name (and never re-captions).
 inline QLabel* plainLabel(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);

@@ -4,6 +4,7 @@
 #include "cli/open_race.h"
 #include "core/file_io.h"
 #include "core/race_context.h"
+#include "core/race_lock.h"
 #include "setup/race_definition.h"
 
 namespace ravik::cli {
@@ -21,6 +22,7 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
     const std::string racePath = parsed->racePath(), descriptionPath = parsed->positional()[1];
     if (!raceFileFound(racePath, err)) return 1;
     try {
+        const RaceLock lock = lockRace(racePath, Language::English);
         const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
@@ -30,6 +32,9 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
         return 0;
     } catch (const DefinitionError& error) {
         err << "ravik-cli: " << descriptionPath << ": " << error.what() << "\n";
+        return 1;
+    } catch (const RaceLockedError& error) {
+        err << "ravik-cli: " << error.what() << "\n";
         return 1;
     }
 }

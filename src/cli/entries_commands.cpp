@@ -28,7 +28,7 @@ std::optional<int> stageOf(const Arguments& args) {
 
 // The race's session (English messages) at stage 1, whatever stage the command works on.
 std::optional<Session> openTable(const std::string& racePath, std::ostream& err) {
-    auto session = openRace({.racePath = racePath, .language = Language::English}, err);
+    auto session = openRace({.racePath = racePath, .language = Language::English, .changesFiles = true}, err);
     if (session) session->race.setCurrentStageText("1");
     return session;
 }

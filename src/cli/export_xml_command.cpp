@@ -26,7 +26,8 @@ int exportXmlCommand(const std::vector<std::string>& args, std::ostream& out, st
     auto session = openRace({.racePath = parsed->racePath(),
                              .stage = parsed->value("--stage"),
                              .language = languageFromCode(language),
-                             .stageWithinRace = false},
+                             .stageWithinRace = false,
+                             .changesFiles = true},
                             err);
     if (!session) return 1;
     // The success is printed as the path alone, a refusal goes to err.

@@ -36,7 +36,15 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
     session.language = race.language;
     session.race.setRacePath(race.racePath);
     if (race.stage) session.race.setCurrentStageText(*race.stage);
+    if (race.changesFiles && !session.takeRaceLock()) {
+        err << "ravik-cli: " << raceLockRefusal(session.raceLock(), session.language) << "\n";
+        return std::nullopt;
+    }
     session.loadCompetitors();
+    if (race.changesFiles && session.competitorFileNotRecognised()) {
+        err << "ravik-cli: " << session.log.lastLine() << "\n";
+        return std::nullopt;
+    }
     return session;
 }
 

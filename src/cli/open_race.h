@@ -27,10 +27,15 @@ struct RaceToOpen {
     // False when the command itself tells a stage beyond the race: the stage is then
     // only checked to be written plainly.
     bool stageWithinRace = true;
+    // The command changes the race's files: the session takes the race's lock
+    // first, and a competitor file that is not recognised stops the command.
+    bool changesFiles = false;
 };
 
 // The session of the race with its competitors loaded; nullopt, after the error
-// line, when the race file or the stage is missing.
+// line, when the race file or the stage is missing, when another program holds a
+// race the command would change, or when the competitor file of such a race is
+// not recognised.
 std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err);
 
 // Prints the log lines so far to `out`, then every new one as it is written.

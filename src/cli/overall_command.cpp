@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/open_race.h"
 #include "core/cp1250.h"
+#include "core/file_io.h"
 #include "core/race_file.h"
 #include "exports/overall_page.h"
 #include "scoring/stage_scoring.h"
@@ -33,7 +34,7 @@ int overallCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 2;
     }
     const std::string racePath = parsed->racePath();
-    auto session = openRace({.racePath = racePath}, err);
+    auto session = openRace({.racePath = racePath, .changesFiles = true}, err);
     if (!session) return 1;
     OverallOptions options;
     for (const std::string& stage : splitAtCommas(parsed->value("--stages"))) {
@@ -50,6 +51,13 @@ int overallCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.page.caption = parsed->has("--caption") ? utf8ToCp1250(parsed->value("--caption"))
                                                     : readStage(racePath, 1).race_name;
 
+    std::vector<std::string> skipped; // files left out of the scoring
+    // Every stage folder first: a missing one stops the command before any stage is saved.
+    for (int stage = 1; stage <= kStages; ++stage)
+        if (options.stages[stage - 1] && !folderExists(session->race.stageFolder(stage))) {
+            err << "ravik-cli: no stage folder " << session->race.stageFolder(stage) << "\n";
+            return 1;
+        }
     for (int stage = 1; stage <= kStages; ++stage) {
         if (!options.stages[stage - 1]) continue;
         session->race.setCurrentStageText(std::to_string(stage));
@@ -57,11 +65,13 @@ int overallCommand(const std::vector<std::string>& args, std::ostream& out, std:
         scoring.stage = stage;
         scoring.offsetStage = stage;
         scoring.selectedClasses = options.classes;
-        scoreStage(*session, readStage(racePath, stage), scoring);
+        scoreStage(*session, readStage(racePath, stage), scoring, &skipped);
         session->saveCompetitors();
     }
     out << writeOverallResults(session->race, session->table, options, session->language) << "\n";
-    return 0;
+    for (const std::string& message : skipped)
+        err << "ravik-cli: " << message << "\n";
+    return skipped.empty() ? 0 : 1;
 }
 
 } // namespace ravik::cli

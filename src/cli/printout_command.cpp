@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 namespace ravik::cli {
@@ -28,14 +29,15 @@ std::optional<PrintLayout> layoutOption(const std::string& text) {
 }
 
 // Qt's PDF printer needs a GUI application; without a display it runs offscreen.
-QGuiApplication& guiApplication() {
+// It ends with the command: one left to the exit handlers may outlive the
+// platform plugin it tears down (a crash at exit after the PDF was written).
+std::unique_ptr<QGuiApplication> guiApplication() {
     static int argc = 1;
     static char name[] = "ravik-cli";
     static char* argv[] = {name, nullptr};
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-    return application;
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
@@ -56,7 +58,8 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "ravik-cli: the race " << racePath << " has no stage " << stageText << "\n";
         return 1;
     }
-    auto session = openRace({.racePath = racePath, .stage = stageText, .language = Language::English}, err);
+    auto session = openRace(
+        {.racePath = racePath, .stage = stageText, .language = Language::English, .changesFiles = true}, err);
     if (!session) return 1;
     const RaceRecord record = readStage(racePath, stage);
 
@@ -73,7 +76,7 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 1;
     }
 
-    guiApplication();
+    const auto application = guiApplication();
     const std::string base = pdf.empty() ? session->race.stageFolder(stage) + "printout_" + id + ".pdf" : pdf;
     for (std::size_t i = 0; i < outcome.printouts.size(); ++i) {
         const PrintoutData& data = outcome.printouts[i];

@@ -37,9 +37,11 @@ struct StagePublishing {
 // the race web service's settings are read when `withService`.
 std::unique_ptr<StagePublishing> openPublishing(const Arguments& parsed, bool withService, std::ostream& out,
                                                 std::ostream& err) {
-    auto session = openRace(
-        {.racePath = parsed.racePath(), .stage = parsed.value("--stage"), .language = Language::English},
-        err);
+    auto session = openRace({.racePath = parsed.racePath(),
+                             .stage = parsed.value("--stage"),
+                             .language = Language::English,
+                             .changesFiles = true},
+                            err);
     if (!session) return nullptr;
     echoLog(*session, out);
     return std::make_unique<StagePublishing>(

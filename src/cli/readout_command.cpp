@@ -26,7 +26,8 @@ int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     auto session = openRace({.racePath = parsed->racePath(),
                              .stage = parsed->value("--stage"),
-                             .language = languageFromCode(language)},
+                             .language = languageFromCode(language),
+                             .changesFiles = true},
                             err);
     if (!session) return 1;
     ReadoutOptions options;
@@ -35,8 +36,8 @@ int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.rewriteDate = !options.raceDate.empty();
     options.stageFolder = session->race.currentStageFolder();
     echoLog(*session, out); // from loading the competitors, then the pass's own
-    runReadoutPass(options, *session);
-    return 0;
+    // A punch file that could not be written has been named in the log with the reason.
+    return runReadoutPass(options, *session).writeFailed ? 1 : 0;
 }
 
 } // namespace ravik::cli

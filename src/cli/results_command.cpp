@@ -75,9 +75,11 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "ravik-cli: --relay takes farsta, motala or teams\n";
         return 2;
     }
-    auto session = openRace(
-        {.racePath = parsed->racePath(), .stage = value("--stage"), .language = languageFromCode(language)},
-        err);
+    auto session = openRace({.racePath = parsed->racePath(),
+                             .stage = value("--stage"),
+                             .language = languageFromCode(language),
+                             .changesFiles = true},
+                            err);
     if (!session) return 1;
     const int stage = session->race.currentStage();
     const RaceRecord record = readStage(parsed->racePath(), stage);
@@ -113,6 +115,10 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     try {
         const ResultsRunOutcome outcome = runResults(*session, record, options);
         out << outcome.pagePath << "\n";
+        // The page stands, but without what the skipped files hold.
+        for (const std::string& message : outcome.skippedFiles)
+            err << "ravik-cli: " << message << "\n";
+        if (!outcome.skippedFiles.empty()) return 1;
     } catch (const ConversionError& error) {
         err << "ravik-cli: " << error.what() << "\n";
         return 1;

@@ -11,17 +11,37 @@
 namespace ravik {
 namespace {
 
-std::string numberCell(std::int32_t value) { return value == -1 ? std::string() : std::to_string(value); }
+std::string numberCell(std::int32_t value) {
+    return value == -1 ? std::string() : std::to_string(value);
+}
 
 std::string offsetCell(float offset) {
     return offset == -1.0f ? std::string() : formatGeneral15(static_cast<double>(offset));
 }
 
 // The check of the save: an empty cell passes; otherwise digits and points only.
-bool passesCheck(const std::string& cell) { return cell.empty() || isDigitsAndPoints(cell); }
+bool passesCheck(const std::string& cell) {
+    return cell.empty() || isDigitsAndPoints(cell);
+}
 
 void logFailedCell(Log& log, int row, const char* what) {
     log.append("!!! On row " + std::to_string(row) + " there is no " + what + "!");
+}
+
+// A record of the earlier layout holds text fields with a length within their
+// capacity and no control characters; bytes that are not records fail this.
+bool looksLikeLegacyRecord(std::string_view record) {
+    constexpr std::pair<std::size_t, std::size_t> kTextFields[] = {{4, capacity::kRegistration},
+                                                                   {12, capacity::kCompetitorClass},
+                                                                   {40, capacity::kCompetitorName},
+                                                                   {141, capacity::kNation}};
+    for (const auto& [offset, capacity] : kTextFields) {
+        const auto length = static_cast<unsigned char>(record[offset]);
+        if (length > capacity) return false;
+        for (std::size_t i = 1; i <= length; ++i)
+            if (static_cast<unsigned char>(record[offset + i]) < 0x20) return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -48,10 +68,18 @@ std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, Com
     }
     const std::string bytes = readWholeFile(path);
     const std::size_t count = bytes.size() / recordSize;
+    if (result.legacyLayout)
+        for (std::size_t i = 0; i < count; ++i)
+            if (!looksLikeLegacyRecord(std::string_view(bytes).substr(i * recordSize, recordSize))) {
+                result.state = CompetitorFileState::NotRecognised;
+                if (outcome) *outcome = result;
+                return records;
+            }
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         ByteReader in(bytes.data() + i * recordSize, recordSize);
-        records.push_back(result.legacyLayout ? decodeLegacyCompetitorRecord(in) : decodeCompetitorRecord(in));
+        records.push_back(result.legacyLayout ? decodeLegacyCompetitorRecord(in)
+                                              : decodeCompetitorRecord(in));
     }
     result.state = CompetitorFileState::Loaded;
     result.records = static_cast<int>(count);
@@ -81,7 +109,8 @@ CompetitorFileLoad loadCompetitorTable(const std::string& path, CompetitorTable&
     CompetitorFileLoad outcome;
     const auto records = readCompetitorRecords(path, &outcome);
     table.setRowCount(1);
-    for (const auto& record : records) table.appendRow(rowFromRecord(record));
+    for (const auto& record : records)
+        table.appendRow(rowFromRecord(record));
     if (table.rowCount() < 2) table.setRowCount(2);
     return outcome;
 }
@@ -122,10 +151,15 @@ CompetitorRecord recordFromRow(CompetitorTable& table, int row, Log& log) {
     return r;
 }
 
-void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log) {
+std::string competitorFileBytes(CompetitorTable& table, Log& log) {
     ByteWriter out;
-    for (int row = 1; row < table.rowCount(); ++row) encode(recordFromRow(table, row, log), out);
-    writeFileAtomically(path, std::string_view(out.bytes().data(), out.bytes().size()));
+    for (int row = 1; row < table.rowCount(); ++row)
+        encode(recordFromRow(table, row, log), out);
+    return std::string(out.bytes().data(), out.bytes().size());
+}
+
+void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log) {
+    writeFileAtomically(path, competitorFileBytes(table, log));
 }
 
 std::vector<IdAndName> readIdsAndNames(const std::string& path) {

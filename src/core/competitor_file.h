@@ -14,7 +14,8 @@ class Log;
 enum class CompetitorFileState {
     Missing,       // no file: an empty race
     Loaded,        // read into the table
-    NotRecognised, // a size that is neither 220 nor 212 bytes per record, or far too large
+    NotRecognised, // a size that is neither 220 nor 212 bytes per record, far too large, or
+                   // 212-byte records whose text fields are no text
 };
 
 struct CompetitorFileLoad {
@@ -28,7 +29,8 @@ inline constexpr std::int64_t kMaxCompetitorFileRecords = 100000;
 
 // Reads every record of the file (either layout). Throws IoError when the file
 // exists but cannot be read. NotRecognised yields no records.
-std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, CompetitorFileLoad* outcome = nullptr);
+std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path,
+                                                    CompetitorFileLoad* outcome = nullptr);
 
 // Clears the table to its heading row and fills it from the file; at least one
 // empty competitor row. The heading row is left as it was.
@@ -41,6 +43,9 @@ CompetitorRecord recordFromRow(CompetitorTable& table, int row, Log& log);
 
 // The table's cells for one record.
 TableRow rowFromRecord(const CompetitorRecord& record);
+
+// The file's bytes for table rows 1..last, with the save's checks.
+std::string competitorFileBytes(CompetitorTable& table, Log& log);
 
 // Rewrites the file from table rows 1..last, through a temporary file beside it.
 void saveCompetitorTable(const std::string& path, CompetitorTable& table, Log& log);

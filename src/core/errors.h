@@ -7,10 +7,17 @@
 
 namespace ravik {
 
-// A file could not be opened, read, written or renamed.
+// A file could not be opened, read, written or renamed. The reason is the
+// system's own ("No space left on device"), when it gave one.
 class IoError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    IoError(const std::string& message, std::string reason)
+        : std::runtime_error(message + ": " + reason), reason_(std::move(reason)) {}
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 // A text that had to be a number was not one.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ravik {
 
@@ -20,14 +21,31 @@ std::string readWholeFile(const std::string& path, std::int64_t maxBytes = INT64
 // Rewrites a file whole without ever leaving it half-written: the bytes go to a
 // temporary file in the same folder, which is flushed, closed and then renamed
 // over the target. On any failure the old file stays as it was, the temporary
-// file is removed and IoError is thrown.
-void writeFileAtomically(const std::string& path, std::string_view bytes);
+// file is removed and IoError is thrown (with the system's reason).
+// The rewritten file keeps the mode (and, where the program may, the owner) of
+// the file it replaces; a new file gets newFileMode less the umask. A symbolic
+// link is followed: its target is replaced and the link stays.
+inline constexpr unsigned kNewFileMode = 0666;
+inline constexpr unsigned kPrivateFileMode = 0600; // readable by its owner only (passwords)
+void writeFileAtomically(const std::string& path, std::string_view bytes,
+                         unsigned newFileMode = kNewFileMode);
 
 // As above, for content produced piece by piece. The producer gets a sink that
 // appends to the temporary file; an exception from the producer or from a write
 // leaves the old file untouched.
 using ByteSink = std::function<void(std::string_view)>;
-void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce);
+void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce,
+                         unsigned newFileMode = kNewFileMode);
+
+// The bytes a temporary file's name adds to its target's name (".tmp", the
+// writer's PID, "_", a number): a file name must leave room for them.
+inline constexpr std::size_t kTemporaryNameExtraBytes = 4 + 10 + 1 + 6;
+
+// Removes the temporary files in the folder that a writer left behind when it
+// was killed: those whose writer's PID no longer runs and that are older than
+// kStaleTemporaryFileSeconds. Returns their paths.
+inline constexpr long kStaleTemporaryFileSeconds = 60;
+std::vector<std::string> removeStaleTemporaryFiles(const std::string& folder);
 
 // Creates the folder (and its parents) when it is missing; throws IoError on failure.
 void ensureFolder(const std::string& path);

@@ -5,38 +5,100 @@
 #include "core/file_io.h"
 #include "core/texts/core_texts.h"
 
-#include <cstdio>
+#include <ctime>
+#include <filesystem>
 
 namespace ravik {
+namespace {
+
+bool hasNoCompetitorData(const CompetitorTable& table) {
+    for (int row = 1; row < table.rowCount(); ++row)
+        for (const std::string& cell : table.row(row))
+            if (!cell.empty()) return false;
+    return true;
+}
+
+// A copy of the file beside it, named by the time: the original bytes survive the save.
+std::string keepOriginal(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, ".orig-%Y%m%d-%H%M%S", &local);
+    std::string keptAs = path + stamp;
+    for (int n = 2; fileExists(keptAs); ++n)
+        keptAs = path + stamp + "-" + std::to_string(n);
+    std::error_code error;
+    std::filesystem::copy_file(std::filesystem::u8path(path), std::filesystem::u8path(keptAs), error);
+    if (error) throw IoError("Cannot copy file " + path + " to " + keptAs, error.message());
+    return keptAs;
+}
+
+// A race open read-only can be looked through: a save that would change nothing is no change.
+bool savesNothingNew(const CompetitorTable& table, const std::string& path) {
+    if (!fileExists(path)) return false;
+    CompetitorTable copy = table;
+    LogLines unused;
+    return competitorFileBytes(copy, unused) == readWholeFile(path);
+}
+
+} // namespace
 
 void Session::loadCompetitors() {
     table.clear();
     table.setHeadings(language);
     const std::string path = race.competitorFilePath();
-    unreadableCompetitorFile_.clear();
+    originalToKeep_.clear();
+    notRecognised_ = false;
     if (!race.isOpen()) {
         table.setRowCount(2);
         return;
     }
     const CompetitorFileLoad outcome = loadCompetitorTable(path, table);
-    if (outcome.state == CompetitorFileState::NotRecognised) {
-        unreadableCompetitorFile_ = path;
-        log.append(text(texts::kCompetitorFileNotRecognised) + path);
-    }
+    notRecognised_ = outcome.state == CompetitorFileState::NotRecognised;
+    if (notRecognised_) log.append(text(texts::kCompetitorFileNotRecognised) + path);
+    if (notRecognised_ || outcome.legacyLayout) originalToKeep_ = path;
 }
 
 void Session::saveCompetitors() {
     if (!race.isOpen()) return;
+    if (readOnly() && savesNothingNew(table, race.competitorFilePath())) return;
+    requireWritable();
     const std::string path = race.competitorFilePath();
-    if (!unreadableCompetitorFile_.empty() && unreadableCompetitorFile_ == path && fileExists(path)) {
-        std::string keptAs = path + ".unreadable";
-        for (int n = 2; fileExists(keptAs); ++n) keptAs = path + ".unreadable" + std::to_string(n);
-        if (std::rename(path.c_str(), keptAs.c_str()) != 0) throw IoError("Cannot rename file " + path);
-        log.append(text(texts::kCompetitorFileKeptAs) + keptAs);
+    if (originalToKeep_ == path && fileExists(path)) {
+        if (notRecognised_ && hasNoCompetitorData(table))
+            throw IoError(text(texts::kCompetitorFileNotRecognised) + path);
+        log.append(text(texts::kCompetitorFileKeptAs) + keepOriginal(path));
     }
-    unreadableCompetitorFile_.clear();
+    originalToKeep_.clear();
+    notRecognised_ = false;
     saveCompetitorTable(path, table, log);
-    for (const auto& listener : competitorsSaved) listener();
+    for (const auto& listener : competitorsSaved)
+        listener();
+}
+
+bool Session::takeRaceLock() const {
+    if (lock_.held() && lock_.racePath() == race.racePath()) return true;
+    lock_.release();
+    lockTriedFor_ = race.racePath();
+    if (!race.isOpen()) return false;
+    lock_ = RaceLock::take(race.racePath());
+    return lock_.held();
+}
+
+void Session::releaseRaceLock() {
+    lock_.release();
+    lockTriedFor_.clear();
+}
+
+bool Session::readOnly() const {
+    return race.isOpen() && lockTriedFor_ == race.racePath() && !lock_.held();
+}
+
+void Session::requireWritable() const {
+    if (!race.isOpen()) return;
+    if (lockTriedFor_ != race.racePath()) takeRaceLock();
+    if (!lock_.held()) throw RaceLockedError(raceLockRefusal(lock_, language));
 }
 
 } // namespace ravik

@@ -5,6 +5,7 @@
 #include "core/language.h"
 #include "core/log.h"
 #include "core/race_context.h"
+#include "core/race_lock.h"
 
 #include <functional>
 #include <string>
@@ -27,15 +28,36 @@ public:
     // open race (an empty table when there is none).
     void loadCompetitors();
     // Rewrites the competitor file from the table, then tells the listeners.
-    // A file that could not be loaded is first kept under another name, so a save
-    // never destroys competitors the program could not read.
+    // A file read in the earlier layout or not recognised is first copied beside
+    // itself (NAME.zavodnici.orig-YYYYMMDD-HHMMSS); an empty table is never saved
+    // over a file that was not recognised (IoError with the "not recognised" text).
     void saveCompetitors();
+    // The competitor file was there but could not be read as one.
+    bool competitorFileNotRecognised() const { return notRecognised_; }
+
+    // One writer per race (core/race_lock.h). Takes the open race's lock, letting
+    // go of the one held before; false when another program holds the race or the
+    // lock file cannot be used: the race is then read-only here.
+    bool takeRaceLock() const;
+    const RaceLock& raceLock() const { return lock_; }
+    // Lets other programs change the race (a later change here takes the lock again).
+    void releaseRaceLock();
+    // A race is open and this session may not change its files.
+    bool readOnly() const;
+    // The one call before changing the open race's files: throws RaceLockedError
+    // (an IoError) naming the program that holds the race. A race path set without
+    // taking the lock is locked here, at its first change.
+    void requireWritable() const;
 
     // Called after every save of the competitor file.
     std::vector<std::function<void()>> competitorsSaved;
 
 private:
-    std::string unreadableCompetitorFile_;
+    std::string originalToKeep_; // the competitor file to copy before it is first replaced
+    bool notRecognised_ = false;
+    // Mutable: a race set without opening is locked at its first change.
+    mutable RaceLock lock_;
+    mutable std::string lockTriedFor_; // the race path of the last attempt
 };
 
 } // namespace ravik

@@ -104,7 +104,9 @@ std::optional<Settings> loadSettings(Session& session) {
 bool saveSettings(const Session& session, const Settings& settings, Prompt& prompt) {
     if (session.startDirectory.empty()) return true;
     try {
-        writeFileAtomically(settingsFilePath(session.startDirectory), encodeSettings(settings));
+        // It holds the FTP password.
+        writeFileAtomically(settingsFilePath(session.startDirectory), encodeSettings(settings),
+                            kPrivateFileMode);
         return true;
     } catch (const IoError&) {
         prompt.information(session.text(texts::kSettingsNotSaved));

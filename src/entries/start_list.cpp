@@ -106,6 +106,7 @@ std::optional<std::string> writeStartListForAnswer(Session& session, const std::
         session.log.append(session.text(texts::kStartCellNotNumber) + std::to_string(row) + " (" +
                            cp1250ToUtf8(session.table.cell(row, column::kName)) + ")");
     const std::string folder = session.race.stageFolder(answer);
+    session.requireWritable();
     ensureFolder(folder);
     const std::string path = folder + "startlist_E" + answer + ".htm";
     writeFileAtomically(path, page.html);

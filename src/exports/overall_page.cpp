@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/page_text.h"
 #include "core/race_context.h"
 #include "core/race_file.h"
@@ -21,13 +22,6 @@ std::string stagesPart(const OverallOptions& options) {
     for (int stage = 1; stage <= kStages; ++stage)
         if (options.stages[stage - 1]) part += (stage == 1 ? "E" : "+E") + std::to_string(stage);
     return part;
-}
-
-// What would lead a file name into another folder, or cannot stand in one, becomes "_".
-std::string fileNameSafe(std::string text) {
-    for (char& c : text)
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '_';
-    return text;
 }
 
 void writeHeader(PageLines& page, const OverallOptions& options) {
@@ -114,8 +108,8 @@ StageStatusLookup stageStatusesFromFiles(const RaceContext& race, const Competit
 } // namespace
 
 std::string overallFileName(const OverallOptions& options) {
-    return "overall_results_" + stagesPart(options) + "_class_" +
-           cp1250ToUtf8(fileNameSafe(selectedClassesText(options.classes))) + ".htm";
+    return fittedFileName("overall_results_" + stagesPart(options) + "_class_",
+                          cp1250ToUtf8(fileNameSafe(selectedClassesText(options.classes))), ".htm");
 }
 
 std::string overallPage(const CompetitorTable& table, const OverallOptions& options,

@@ -46,6 +46,7 @@ std::optional<std::string> exportResultList(const Session& session, const Result
     for (const std::string& line : resultListLines(source))
         bytes += line + "\r\n";
     const std::string path = resultListPath(racePath, options.stage, options.kind);
+    session.requireWritable();
     writeFileAtomically(path, bytes);
     prompt.information(session.text(texts::kXmlFileCreatedBefore) + path +
                        session.text(texts::kXmlFileCreatedAfter));

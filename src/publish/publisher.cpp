@@ -111,6 +111,7 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
 }
 
 PublishOutcome Publisher::createRaceWebFolder(const PublishControls& controls) {
+    session_.requireWritable();
     const std::string stageFolder = currentStageFolder();
     writeFolderIndexPage(stageFolder);
     {
@@ -154,6 +155,7 @@ bool Publisher::enterRaceWebFolder(const PublishControls& controls, PublishOutco
 }
 
 PublishOutcome Publisher::updateRaceDescription(const PublishControls& controls) {
+    session_.requireWritable();
     PublishOutcome outcome;
     connectService();
     ScopeExit closing([this] { disconnect(); });

@@ -53,7 +53,10 @@ std::string folderIndexPage() {
         "  } ",
         "}  ",
         "if ($i>0) {sort($seznam);} ",
-        "for ($j=0;$j<=$i;$j++) {echo ('<a href=\"'.$seznam[$j].'\">'.$seznam[$j].'</a><br/>'); } ",
+        // A file name is printed escaped: one with markup in it must not run in the reader's browser.
+        "for ($j=0;$j<=$i;$j++) {echo ('<a "
+        "href=\"'.htmlspecialchars(rawurlencode($seznam[$j]),ENT_QUOTES,'ISO-8859-1')"
+        ".'\">'.htmlspecialchars($seznam[$j],ENT_QUOTES,'ISO-8859-1').'</a><br/>'); } ",
         "if ($i<0) {echo'Empty';} ",
         "?> ",
         "</body>",

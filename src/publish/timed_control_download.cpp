@@ -10,6 +10,7 @@
 namespace ravik {
 
 int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool onlyNew) {
+    session_.requireWritable();
     Log& log = session_.log;
     log.append(text(texts::kTryingToDownload));
     log.append(text(texts::kIfNothingHappened));
@@ -58,6 +59,7 @@ PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& contro
 }
 
 void Publisher::mergeTimedControls() {
+    session_.requireWritable();
     mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, MergeMode::Plain,
                            session_.language, session_.log);
     session_.log.append(text(texts::kAllTcMerged));

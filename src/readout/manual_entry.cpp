@@ -333,6 +333,7 @@ int ManualEntry::rightArrowInTempo(int row, int column) const {
 }
 
 void ManualEntry::savePunch() {
+    session_.requireWritable();
     std::vector<std::string> lines;
     const std::string cardText = fieldText(card), dateText = fieldText(date);
     auto add = [&](const std::string& code, std::string_view mode, const std::string& time) {
@@ -361,6 +362,7 @@ void ManualEntry::savePunch() {
 }
 
 void ManualEntry::saveTimedControls() {
+    session_.requireWritable();
     const auto classes = classesOfCompetitor();
     const ClassDefinition* definition = classes.empty() ? nullptr : classes.back();
     std::vector<std::string> lines;

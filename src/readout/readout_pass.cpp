@@ -10,6 +10,7 @@
 #include "readout/readout_log.h"
 
 #include <bitset>
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -152,14 +153,46 @@ std::unordered_set<std::string>* stageFolderNames(const std::string& folder, Fol
     return &listing.names;
 }
 
+using Clock = std::chrono::steady_clock;
+
+// A card without its finish line whose punch file is not yet written: how many
+// lines it had and since when, and how many passes have seen it so since.
+struct CardProgress {
+    std::uint32_t lines = 0;
+    int unchangedPasses = 0;
+    Clock::time_point since{};
+};
+using CardsInProgress = std::unordered_map<std::int64_t, CardProgress>;
+
+// The log has not been written to for kCardSettledSeconds (looked at after reading it).
+bool logSettled(const std::string& logPath) {
+    struct stat info {};
+    if (::stat(logPath.c_str(), &info) != 0) return false;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const double age = static_cast<double>(now.tv_sec - info.st_mtim.tv_sec) +
+                       static_cast<double>(now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
+    return age >= kCardSettledSeconds;
+}
+
+struct PassInputs {
+    const ReadoutOptions& options;
+    const CompetitorTable& table;
+    Language language;
+    Log& log;
+    const NewPunchFileHook& hook;
+    bool logSettled;
+};
+
 class Pass {
 public:
-    Pass(const ReadoutOptions& options, const CompetitorTable& table, Language language, Log& log,
-         const NewPunchFileHook& hook, ReadoutPassResult& result, FolderListing& listing)
-        : options_(options), table_(table), language_(language), log_(log), hook_(hook), result_(result),
-          listing_(listing) {
-        normalise_.rewriteDate = options.rewriteDate;
-        normalise_.raceDate = utf8ToCp1250(options.raceDate);
+    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderListing& listing,
+         CardsInProgress& inProgress)
+        : options_(inputs.options), table_(inputs.table), language_(inputs.language), log_(inputs.log),
+          hook_(inputs.hook), result_(result), listing_(listing), inProgress_(inProgress),
+          logSettled_(inputs.logSettled) {
+        normalise_.rewriteDate = options_.rewriteDate;
+        normalise_.raceDate = utf8ToCp1250(options_.raceDate);
     }
 
     void assignCards(const ReadoutLog& readoutLog) {
@@ -168,15 +201,20 @@ public:
         for (int i = 0; i < index.rowsWithoutId; ++i)
             log_.append(text(texts::kMissingId));
         existing_ = stageFolderNames(options_.stageFolder, listing_);
-        if (!existing_) log_.append(text(texts::kStageFolderMissing) + options_.stageFolder);
+        if (!existing_) {
+            log_.append(text(texts::kStageFolderMissing) + options_.stageFolder);
+            result_.writeFailed = true;
+        }
+        now_ = Clock::now();
         for (std::size_t group = 0; group < groups.cards.size(); ++group) {
             const std::int64_t card = groups.cards[group];
             const auto competitor = index.idOfCard.find(card);
             const bool assigned = competitor != index.idOfCard.end();
             const std::string name = assigned ? competitor->second : "SI" + std::to_string(card);
             if (existing_)
-                writeIfNew(name, assigned,
-                           [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
+                writeIfNew(
+                    name, assigned, card, [&] { return isComplete(readoutLog, groups, group); },
+                    [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
             if (!assigned) reportUnassigned(card, name);
         }
     }
@@ -184,8 +222,27 @@ public:
 private:
     std::string text(const Text& t) const { return tr(language_, t); }
 
-    template <typename MakeLines>
-    void writeIfNew(const std::string& name, bool assigned, MakeLines makeLines) {
+    // A card the read-out software may still be writing is left for a later pass.
+    bool isComplete(const ReadoutLog& readoutLog, const CardGroups& groups, std::size_t group) {
+        std::uint32_t lines = 0;
+        for (std::uint32_t i = groups.firstEntry[group]; i != CardGroups::kNone; i = groups.nextEntry[i]) {
+            ++lines;
+            if (readoutLog.entries[i].finish) return true;
+        }
+        if (logSettled_) return true;
+        CardProgress& progress = inProgress_[groups.cards[group]];
+        if (progress.lines != lines) {
+            progress = {lines, 0, now_};
+            return false;
+        }
+        ++progress.unchangedPasses;
+        return progress.unchangedPasses >= kSettledPasses &&
+               now_ - progress.since >= std::chrono::seconds(kCardSettledSeconds);
+    }
+
+    template <typename IsComplete, typename MakeLines>
+    void writeIfNew(const std::string& name, bool assigned, std::int64_t card, IsComplete isComplete,
+                    MakeLines makeLines) {
         if (!isSafeFileName(name)) {
             log_.append(text(texts::kIdNotFileName) + cp1250ToUtf8(name));
             return;
@@ -200,12 +257,20 @@ private:
         const std::string& fileName = fileName_;
         const std::string path = options_.stageFolder + fileName;
         if (fileExists(path)) return; // written since the folder was listed
-        try {
-            writePunchFile(path, makeLines());
-        } catch (const IoError&) {
-            log_.append(text(texts::kPunchFileNotWritten) + path);
+        if (!isComplete()) {
+            log_.append(text(texts::kCardStillBeingReadBefore) + std::to_string(card) +
+                        text(texts::kCardStillBeingReadAfter));
             return;
         }
+        try {
+            writePunchFile(path, makeLines());
+        } catch (const IoError& error) {
+            log_.append(text(texts::kPunchFileNotWritten) + path +
+                        (error.reason().empty() ? std::string() : " (" + error.reason() + ")"));
+            result_.writeFailed = true;
+            return;
+        }
+        inProgress_.erase(card);
         existing_->insert(fileName);
         result_.newPunchFiles.push_back(name);
         if (assigned && hook_) hook_(name);
@@ -227,6 +292,9 @@ private:
     const NewPunchFileHook& hook_;
     ReadoutPassResult& result_;
     FolderListing& listing_;
+    CardsInProgress& inProgress_;
+    const bool logSettled_;
+    Clock::time_point now_{};
     NormaliseOptions normalise_;
     // Buffers reused from card to card.
     std::string fileName_;
@@ -256,6 +324,7 @@ struct ReadoutMemory {
     std::string logPath;
     ReadoutLog log;
     FolderListing folder;
+    CardsInProgress inProgress;
 };
 
 std::shared_ptr<ReadoutMemory> makeReadoutMemory() {
@@ -295,6 +364,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     const bool appended = kept.logPath == options.logPath && read <= bytes->size() &&
                           std::memcmp(bytes->data(), readoutLog.bytes.data(), read) == 0;
     if (!appended) readoutLog = ReadoutLog();
+    if (kept.logPath != options.logPath) kept.inProgress.clear();
     kept.logPath = options.logPath;
     readoutLog.bytes = std::move(*bytes);
     const std::size_t lastLineEnd = readoutLog.bytes.rfind('\n');
@@ -304,12 +374,22 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     reportReading(readoutLog, language, log);
     log.append(tr(language, texts::kSiLogRead));
     if (readoutLog.headerLikeLine() || readoutLog.entries.empty()) return result;
-    Pass(options, table, language, log, onNewPunchFile, result, kept.folder).assignCards(readoutLog);
+    const PassInputs inputs{options, table, language, log, onNewPunchFile, logSettled(options.logPath)};
+    Pass(inputs, result, kept.folder, kept.inProgress).assignCards(readoutLog);
     return result;
 }
 
 ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session,
                                  const NewPunchFileHook& onNewPunchFile, ReadoutMemory* memory) {
+    try {
+        session.requireWritable();
+    } catch (const RaceLockedError& refusal) {
+        ReadoutPassResult result;
+        result.lamp = nextLampColour(options.lamp);
+        result.refused = true;
+        if (session.log.lastLine() != refusal.what()) session.log.append(refusal.what());
+        return result;
+    }
     return runReadoutPass(options, session.table, session.language, session.log, onNewPunchFile, memory);
 }
 

@@ -35,12 +35,26 @@ struct ReadoutPassResult {
     bool replaceMemo2 = false;
     std::vector<std::string> unassigned;    // Memo2 lines ("SI" + card number)
     std::vector<std::string> newPunchFiles; // names (ID or "SI" + card) of the files written in this pass
+    // A punch file could not be written (the log names it and the system's reason),
+    // or the stage folder is missing.
+    bool writeFailed = false;
+    // The session may not change the race's files (another program holds it): nothing was read.
+    bool refused = false;
 };
+
+// A card is written only once it is complete: it has its finish line, or the log
+// has not changed for this long, or (with a ReadoutMemory) the card's lines have
+// not changed for kSettledPasses passes and this long. Until then the read-out
+// software may still be writing it.
+inline constexpr int kCardSettledSeconds = 3;
+inline constexpr int kSettledPasses = 2;
 
 // What one pass leaves for the next so that the steady state stays cheap: the
 // lines read so far (the read-out station only appends; anything else is read
 // anew) and the names in the stage folder (listed again whenever the folder
-// changes). The outcome of a pass is the same with or without it.
+// changes); and, for cards not yet complete, how long their lines have stayed
+// the same. Apart from that last point, the outcome of a pass is the same with or
+// without it.
 struct ReadoutMemory;
 std::shared_ptr<ReadoutMemory> makeReadoutMemory();
 

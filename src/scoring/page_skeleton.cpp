@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "core/errors.h"
+#include "core/file_names.h"
 #include "core/numbers.h"
 #include "core/texts/scoring_texts.h"
 #include "scoring/text_format.h"
@@ -74,10 +75,9 @@ std::string selectedClassesText(const std::vector<std::string>& selectedClasses)
 
 std::string pageFilePath(const std::string& stageFolder, const std::string& prefix, int stage,
                          const std::string& classMarker, const std::vector<std::string>& selectedClasses) {
-    std::string classes = selectedClassesText(selectedClasses);
-    for (char& c : classes)
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '_';
-    return stageFolder + prefix + std::to_string(stage) + classMarker + cp1250ToUtf8(classes) + ".htm";
+    return stageFolder + fittedFileName(prefix + std::to_string(stage) + classMarker,
+                                        cp1250ToUtf8(fileNameSafe(selectedClassesText(selectedClasses))),
+                                        ".htm");
 }
 
 long long editNumber(const std::string& text, const Text& field, Language language) {

@@ -2,9 +2,9 @@
 // The parts every stage and relay page shares: head, style block, body tag,
 // title lines, the "Generated:" line and the rolling script.
 #include "core/language.h"
+#include "core/page_text.h"
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "core/page_text.h"
 
 #include <string>
 #include <vector>
@@ -24,7 +24,8 @@ void writePageEnd(PageLines& page, const PageOptions& options);
 // The selected classes joined by "+" (code page 1250).
 std::string selectedClassesText(const std::vector<std::string>& selectedClasses);
 // Page file: stage folder + prefix + stage + class marker + classes + ".htm"; the
-// classes converted for the file system with separators replaced by "_".
+// classes converted for the file system with separators and markup characters
+// replaced by "_", and shortened with a hash when the name would be too long.
 std::string pageFilePath(const std::string& stageFolder, const std::string& prefix, int stage,
                          const std::string& classMarker, const std::vector<std::string>& selectedClasses);
 

@@ -2,9 +2,9 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/time_of_day.h"
 #include "readout/punch_file.h"
 #include "scoring/class_lookup.h"
-#include "core/time_of_day.h"
 
 #include <algorithm>
 
@@ -52,8 +52,10 @@ bool FlagCells::hasPicture(const std::string& nationality) {
     return entry->second;
 }
 
+// Relative to the stage folder the page lies in: the race folder's flags/ is "../flags/".
+// An absolute path would name the office PC's folders and break on the web.
 std::string FlagCells::picturePath(const std::string& nationality) const {
-    return escapeHtml(utf8ToCp1250(raceFolder_) + "flags/" + nationality) + ".jpg";
+    return escapeHtml("../flags/" + nationality) + ".jpg";
 }
 
 std::string FlagCells::cell(const std::string& nationality) {

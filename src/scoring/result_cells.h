@@ -1,9 +1,9 @@
 #pragma once
 // Table pieces shared by the stage and relay pages: the header with its control
 // and timed-control columns, the flag cell, and the detail cells of one result.
+#include "core/page_text.h"
 #include "core/race_record.h"
 #include "scoring/page_options.h"
-#include "core/page_text.h"
 #include "scoring/stage_result.h"
 
 #include <map>
@@ -27,7 +27,8 @@ PageColumns pageColumns(const RaceRecord& record, const std::vector<std::string>
 void writeHeader(PageLines& page, const PageColumns& columns, const PageOptions& options,
                  const RaceRecord& record, const std::vector<std::string>& selectedClasses);
 
-// The nationality: a picture from the race folder's flags/ when it exists, else text.
+// The nationality: a picture from the race folder's flags/ when it exists (named
+// relative to the stage folder, "../flags/CZE.jpg"), else text.
 class FlagCells {
 public:
     explicit FlagCells(std::string raceFolder) : raceFolder_(std::move(raceFolder)) {}

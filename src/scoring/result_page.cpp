@@ -14,6 +14,14 @@
 namespace ravik {
 namespace {
 
+// A value of the ORIS text file: a line break or ";" in it would start another
+// field or row, so each becomes a blank.
+std::string orisValue(std::string value) {
+    for (char& c : value)
+        if (c == '\r' || c == '\n' || c == ';') c = ' ';
+    return value;
+}
+
 class StagePageWriter {
 public:
     StagePageWriter(const std::vector<StageResult>& results, const RaceRecord& record,
@@ -84,9 +92,10 @@ private:
 
     void writeOrisLine(const StageResult& result) {
         if (!options_.oris) return;
-        oris_.line(result.className + ";" + std::to_string(result.place) + ".;" + result.name + ";" +
-                   result.registration + ";" + std::to_string(result.netScore()) +
-                   utf8ToCp1250(tr(language_, texts::kOrisPoints)) + std::to_string(result.total) + "s;");
+        oris_.line(orisValue(result.className) + ";" + std::to_string(result.place) + ".;" +
+                   orisValue(result.name) + ";" + orisValue(result.registration) + ";" +
+                   std::to_string(result.netScore()) + utf8ToCp1250(tr(language_, texts::kOrisPoints)) +
+                   std::to_string(result.total) + "s;");
     }
 
     void writeRow(const StageResult& result, const std::string& number, StationCells stations) {

@@ -7,12 +7,13 @@
 namespace ravik {
 
 ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options) {
+    session.requireWritable();
     ResultsRunOutcome outcome;
     outcome.wrongAnswerPenalty = options.scoring.wrongAnswerPenalty;
     const bool penaltyNeeded = options.scoring.tempoStyle || options.relayRace;
     if (penaltyNeeded && outcome.wrongAnswerPenalty.empty()) outcome.wrongAnswerPenalty = "60";
 
-    outcome.results = scoreStage(session, record, options.scoring);
+    outcome.results = scoreStage(session, record, options.scoring, &outcome.skippedFiles);
     session.saveCompetitors();
 
     if (options.printoutMode) {

@@ -30,10 +30,13 @@ struct ResultsRunOutcome {
     std::vector<StageResult> results;
     std::string pagePath;           // the page written; empty in printout mode or for a relay without a form
     std::string wrongAnswerPenalty; // Edit1 as the run used it ("60" when it was empty and needed)
+    // The log lines of punch and timed-control files that could not be read and were left out.
+    std::vector<std::string> skippedFiles;
 };
 
 // Throws IoError/ConversionError; the table is written back and saved only when
-// every ID and relay cell holds a number.
+// every ID and relay cell holds a number, the stage folder exists and the
+// session may change the race's files (RaceLockedError otherwise).
 ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options);
 
 } // namespace ravik

@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/texts/scoring_texts.h"
 #include "core/time_of_day.h"
 #include "readout/punch_file.h"
 #include "readout/timed_control_file.h"
@@ -175,9 +176,20 @@ void scorePoints(StageResult& result, const ClassDefinition& definition, bool ke
     }
 }
 
+// Runs one file's reader; a file it cannot read is listed and left out.
+template <typename Read>
+auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read read) {
+    try {
+        return read();
+    } catch (const IoError& error) {
+        if (skipped) skipped->push_back({path, error.reason().empty() ? error.what() : error.reason()});
+        return decltype(read())();
+    }
+}
+
 StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& record,
                      const std::vector<ClassCodes>& codes, const std::string& stageFolder,
-                     const ScoringOptions& options, int offsetStage) {
+                     const ScoringOptions& options, int offsetStage, std::vector<SkippedFile>* skipped) {
     static const ClassDefinition kNoClass;
     StageResult result;
     result.row = row;
@@ -198,9 +210,15 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
     PunchFileFacts punched;
     if (!idCell.empty()) {
         const std::string name = std::to_string(result.id);
-        timed = readTimedControls(result, timedControlFilePath(stageFolder, name));
-        punched = readPunches(result, punchFilePath(stageFolder, name),
-                              result.classSlot >= 0 ? &codes[result.classSlot] : nullptr, breakTimes);
+        const std::string timedControlPath = timedControlFilePath(stageFolder, name);
+        timed = readOrSkip(timedControlPath, skipped, [&] { return readTimedControls(result, timedControlPath); });
+        const std::string punchPath = punchFilePath(stageFolder, name);
+        punched = readOrSkip(punchPath, skipped, [&] {
+            return readPunches(result, punchPath, result.classSlot >= 0 ? &codes[result.classSlot] : nullptr,
+                               breakTimes);
+        });
+        // A file there but unreadable still shows he started.
+        if (!punched.exists && fileSize(punchPath) >= 0) punched.exists = true;
     }
     result.status = table.cell(row, column::disqualified(options.stage)) == "DISK"
                         ? StageStatus::Disqualified
@@ -259,7 +277,8 @@ StageResult readCompetitorFiles(const std::string& stageFolder, const std::strin
 }
 
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
-                                          const std::string& stageFolder, const ScoringOptions& options) {
+                                          const std::string& stageFolder, const ScoringOptions& options,
+                                          std::vector<SkippedFile>* skipped) {
     requireStage(options.stage);
     const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
     requireStage(offsetStage);
@@ -269,14 +288,26 @@ std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const Ra
     std::vector<StageResult> results;
     results.reserve(table.competitorRows());
     for (int row = 1; row < table.rowCount(); ++row)
-        results.push_back(scoreRow(table, row, record, codes, stageFolder, options, offsetStage));
+        results.push_back(scoreRow(table, row, record, codes, stageFolder, options, offsetStage, skipped));
     return results;
 }
 
-std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record,
-                                    const ScoringOptions& options) {
+std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, const ScoringOptions& options,
+                                    std::vector<std::string>* skippedMessages) {
     checkNumberCells(session.table, session.language);
-    auto results = scoreCompetitors(session.table, record, session.race.stageFolder(options.stage), options);
+    // Scoring an empty stand-in would write zero points for everyone.
+    const std::string stageFolder = session.race.stageFolder(options.stage);
+    if (!folderExists(stageFolder))
+        throw IoError(session.text(texts::kStageFolderNotFoundBefore) + stageFolder +
+                      session.text(texts::kStageFolderNotFoundAfter));
+    std::vector<SkippedFile> skipped;
+    auto results = scoreCompetitors(session.table, record, stageFolder, options, &skipped);
+    for (const SkippedFile& file : skipped) {
+        const std::string message = session.text(texts::kFileSkippedBefore) + file.path +
+                                    session.text(texts::kFileSkippedMiddle) + file.reason;
+        session.log.append(message);
+        if (skippedMessages) skippedMessages->push_back(message);
+    }
     rankResults(results, options, session.log);
     writeBackResults(session.table, results, options.stage);
     return results;

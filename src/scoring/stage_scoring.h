@@ -32,10 +32,19 @@ std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1);
 // "ID" or "Štafeta" cell holds something other than a whole number.
 void checkNumberCells(const CompetitorTable& table, Language language);
 
+// A competitor's file that could not be read (damaged, over the size limit,
+// unreadable): the competitor is scored as if it did not exist.
+struct SkippedFile {
+    std::string path;
+    std::string reason; // the system's or the reader's ("larger than 16 MB")
+};
+
 // Scores every competitor row (table order) of the stage: punch and timed-control
 // files from stageFolder, start offsets from the table's offsetStage column.
+// Files that cannot be read are skipped and listed in `skipped` when given.
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
-                                          const std::string& stageFolder, const ScoringOptions& options);
+                                          const std::string& stageFolder, const ScoringOptions& options,
+                                          std::vector<SkippedFile>* skipped = nullptr);
 
 // A competitor's files read into a fresh entry, nothing scored: the answers as
 // punched at each control (not collapsed), the start and finish punches, the
@@ -65,8 +74,11 @@ std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& 
 void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage);
 
 // The whole computation on the session's table: check, score, rank, write back.
-// The caller saves the competitor file (session.saveCompetitors()).
-std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record,
-                                    const ScoringOptions& options);
+// The caller saves the competitor file (session.saveCompetitors()). A stage
+// whose folder does not exist stops with IoError before anything changes; every
+// skipped file is logged ("Skipped the file PATH: REASON"), and the lines are
+// added to `skippedMessages` when given.
+std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, const ScoringOptions& options,
+                                    std::vector<std::string>* skippedMessages = nullptr);
 
 } // namespace ravik

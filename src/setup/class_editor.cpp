@@ -56,8 +56,9 @@ bool ClassEditor::load() {
     const std::string& path = session_.race.racePath();
     const int count = fileStages();
     if (count == 0) throw IoError("The race file holds no whole stage: " + path);
-    for (int stage = 1; stage <= count; ++stage)
-        ensureFolder(session_.race.stageFolder(stage));
+    if (!session_.readOnly())
+        for (int stage = 1; stage <= count; ++stage)
+            ensureFolder(session_.race.stageFolder(stage));
 
     if (view.etapa.empty())
         setEditorStageToFirst();
@@ -143,7 +144,8 @@ SaveOutcome ClassEditor::save() {
     if (view.penalty.empty()) view.penalty = "0";
     if (view.limit.empty()) view.limit = "0";
 
-    RaceRecord record = readStage(path, stage);
+    const RaceRecord onFile = readStage(path, stage);
+    RaceRecord record = onFile;
     record.race_name = cut(view.raceName, capacity::kRaceName);
     if (hooks.raceNameShown) hooks.raceNameShown(record.race_name);
     record.stage_number = stage;
@@ -175,7 +177,11 @@ SaveOutcome ClassEditor::save() {
         definition.control_flags[control] = cut(cells[controlColumn::kFlags], capacity::kControlFlags);
         definition.control_answer[control] = cut(cells[controlColumn::kAnswer], capacity::kOneLetter);
     }
-    writeStage(path, stage, record);
+    // A race open read-only can be looked through; only a change is refused.
+    if (!session_.readOnly() || encodeRaceRecord(record) != encodeRaceRecord(onFile)) {
+        session_.requireWritable();
+        writeStage(path, stage, record);
+    }
     // "+" copies the editor stage record: it holds what was just saved.
     stageRecord = record;
     return SaveOutcome::Saved;
@@ -218,6 +224,7 @@ void ClassEditor::copyClass() {
         const std::string source = record.classes[slot].class_name;
         record.classes[currentSlot] = record.classes[slot];
         record.classes[currentSlot].class_name = cut(view.kategorie, capacity::kClassName);
+        session_.requireWritable();
         writeStage(path, stage, record);
         session_.log.append(session_.text(texts::kClassCopiedBefore) + cp1250ToUtf8(source) +
                             session_.text(texts::kClassCopiedInto) +
@@ -288,6 +295,7 @@ void ClassEditor::addStage() {
                 definition.break1_from_code = definition.break1_to_code = 0;
                 definition.break2_from_code = definition.break2_to_code = 0;
             }
+            session_.requireWritable();
             appendStage(path, added);
             showStageItems(fileStages());
             prompt_.information(session_.text(texts::kStageAdded));
@@ -301,6 +309,7 @@ void ClassEditor::removeStage() {
     const int count = fileStages();
     if (count <= 1) return;
     const int kept = count - 1;
+    session_.requireWritable();
     // The copy goes to a temporary file in the race folder and is renamed over the race file.
     truncateStages(session_.race.racePath(), kept);
     if (session_.race.currentStage() > kept) session_.race.setCurrentStageText(std::to_string(kept));

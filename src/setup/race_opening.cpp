@@ -4,6 +4,7 @@
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "core/texts/core_texts.h"
 #include "setup/stage_display.h"
 
 namespace ravik {
@@ -21,16 +22,37 @@ RaceRecord newRaceFirstStage() {
     return first;
 }
 
+namespace {
+
+// Left by a writer that was killed before it could rename them.
+void removeTemporaryFilesOfEndedWriters(const RaceContext& race, Log& log, Language language) {
+    std::size_t removed =
+        removeStaleTemporaryFiles(race.raceFolder().empty() ? "./" : race.raceFolder()).size();
+    for (int stage = 1; stage <= kMaxStages; ++stage)
+        removed += removeStaleTemporaryFiles(race.stageFolder(stage)).size();
+    if (removed > 0) log.append(tr(language, texts::kStaleTemporaryFilesRemoved) + std::to_string(removed));
+}
+
+} // namespace
+
 OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
                     const std::function<void()>& reloadEditor) {
     const std::string path = racePathFor(chosenName, naming);
     session.race.setRacePath(path);
+    OpenedRace opened;
+    if (session.takeRaceLock()) {
+        removeTemporaryFilesOfEndedWriters(session.race, session.log, session.language);
+    } else {
+        opened.readOnly = true;
+        session.log.append(session.text(texts::kRaceOpenedReadOnly) +
+                           raceLockRefusal(session.raceLock(), session.language));
+    }
     session.table.clear();
     if (reloadEditor) reloadEditor();
     session.loadCompetitors();
 
-    OpenedRace opened;
     if (!fileExists(path)) {
+        session.requireWritable();
         createRaceFile(path, newRaceFirstStage());
         opened.created = true;
     }

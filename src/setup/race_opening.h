@@ -18,7 +18,8 @@ std::string racePathFor(const std::string& chosenName, RaceNaming naming);
 
 struct OpenedRace {
     int stageCount = 0;
-    bool created = false; // the race file did not exist and was made with one stage
+    bool created = false;  // the race file did not exist and was made with one stage
+    bool readOnly = false; // another program holds the race: nothing is changed from here
 };
 
 // Everything after the file dialog: the race path, the competitor table cleared,
@@ -27,6 +28,9 @@ struct OpenedRace {
 // empty stage when missing. The session's current stage stays unless the race
 // has no such stage; then it becomes "1". Throws IoError when the race file
 // exists but holds no whole stage.
+// The session takes the race's lock; when another program holds it, the race
+// opens read-only and the log says so. Temporary files that killed writers left
+// in the race folder and the stage folders are removed.
 OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
                     const std::function<void()>& reloadEditor = {});
 

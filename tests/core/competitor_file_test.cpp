@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
@@ -92,7 +93,8 @@ TEST(CompetitorFileLoad, RecognisesTheLayoutBySize) {
     TempFolder folder;
     const std::string path = folder.file("Race.zavodnici");
     std::vector<CompetitorRecord> ten;
-    for (int i = 1; i <= 10; ++i) ten.push_back(sampleCompetitor(i));
+    for (int i = 1; i <= 10; ++i)
+        ten.push_back(sampleCompetitor(i));
 
     test::writeFile(path, encodeRecords(ten));
     CompetitorTable table;
@@ -150,7 +152,8 @@ TEST(CompetitorFileLoad, CellsShowTheStoredValues) {
     EXPECT_EQ(row[column::disqualified(2)], "DISK");
 
     const TableRow empty = rowFromRecord(CompetitorRecord{});
-    for (const auto& cell : empty) EXPECT_EQ(cell, "");
+    for (const auto& cell : empty)
+        EXPECT_EQ(cell, "");
 }
 
 TEST(CompetitorFileSave, ChecksCellsAndLogsEachFailure) {
@@ -186,11 +189,11 @@ TEST(CompetitorFileSave, ChecksCellsAndLogsEachFailure) {
     EXPECT_EQ(bytes[212], 0); // "disk" is no disqualification
     EXPECT_EQ(bytes[214], 1);
     EXPECT_EQ(stringAt(bytes, 40).size(), 100u);
-    EXPECT_EQ(int32At(bytes, 220), -1);           // row 2 ID stored as empty
-    EXPECT_EQ(int32At(bytes, 440 + 36), -1);      // row 3 SI
-    EXPECT_EQ(int32At(bytes, 440 + 148), -1);     // row 3 relay
-    EXPECT_EQ(floatAt(bytes, 440 + 156), -1.0f);  // row 3 start 2
-    EXPECT_EQ(int32At(bytes, 440 + 172), 12);     // row 3 E1 pts
+    EXPECT_EQ(int32At(bytes, 220), -1);          // row 2 ID stored as empty
+    EXPECT_EQ(int32At(bytes, 440 + 36), -1);     // row 3 SI
+    EXPECT_EQ(int32At(bytes, 440 + 148), -1);    // row 3 relay
+    EXPECT_EQ(floatAt(bytes, 440 + 156), -1.0f); // row 3 start 2
+    EXPECT_EQ(int32At(bytes, 440 + 172), 12);    // row 3 E1 pts
 
     CompetitorTable reloaded;
     loadCompetitorTable(path, reloaded);
@@ -239,7 +242,8 @@ TEST(CompetitorFileSave, AFailedWriteLeavesTheOldFileWhole) {
         rlimit limit{10 * 220, 10 * 220}; // room for ten records, the table has 1500
         setrlimit(RLIMIT_FSIZE, &limit);
         CompetitorTable big;
-        for (int i = 0; i < 1500; ++i) big.appendRow(rowFromRecord(sampleCompetitor(i)));
+        for (int i = 0; i < 1500; ++i)
+            big.appendRow(rowFromRecord(sampleCompetitor(i)));
         LogLines log;
         try {
             saveCompetitorTable(path, big, log);
@@ -254,24 +258,66 @@ TEST(CompetitorFileSave, AFailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(WEXITSTATUS(status), 42) << "the failed write must be reported";
     EXPECT_EQ(readCompetitorRecords(path), old);
     int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) ++files;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++files;
     EXPECT_EQ(files, 1);
 }
 
-TEST(CompetitorFileSave, AnUnreadableFileIsKeptBeforeTheFirstSave) {
-    TempFolder folder;
-    Session session;
-    session.race.setRacePath(folder.file("Race.ravik"));
-    const std::string path = session.race.competitorFilePath();
-    test::writeFile(path, std::string(1000, 'x'));
-    session.loadCompetitors();
-    EXPECT_EQ(session.table.rowCount(), 2);
-    EXPECT_EQ(session.table.cell(0, column::kName), "Jm\xE9no");
-    session.table.setCell(1, column::kName, "New");
-    session.saveCompetitors();
-    EXPECT_EQ(test::readFile(path + ".unreadable"), std::string(1000, 'x'));
-    EXPECT_EQ(readCompetitorRecords(path).at(0).competitor_name, "New");
-    EXPECT_EQ(session.log.lines().size(), 2u);
+// The files beside the competitor file that hold its original bytes.
+std::vector<std::string> keptOriginals(const std::string& path) {
+    std::vector<std::string> kept;
+    const std::string prefix = std::filesystem::path(path).filename().string() + ".orig-";
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+        if (entry.path().filename().string().rfind(prefix, 0) == 0) kept.push_back(entry.path().string());
+    return kept;
+}
+
+TEST(CompetitorFileSave, AFileNotOfTheCurrentLayoutIsKeptBesideBeforeTheFirstSaveAndNeverEmptied) {
+    std::string notRecords(212 * 60, '\0');
+    for (std::size_t i = 0; i < notRecords.size(); ++i)
+        notRecords[i] = static_cast<char>(i * 7 % 256);
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool recognised;
+    } cases[] = {
+        {"a size of neither layout", std::string(1000, 'x'), false},
+        {"212-byte blocks that are no records", notRecords, false},
+        {"records of the earlier layout", encodeRecords({sampleCompetitor(5), sampleCompetitor(3)}, true),
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        Session session;
+        session.race.setRacePath(folder.file("Race.ravik"));
+        const std::string path = session.race.competitorFilePath();
+        test::writeFile(path, c.bytes);
+        session.loadCompetitors();
+        EXPECT_EQ(session.competitorFileNotRecognised(), !c.recognised);
+        if (!c.recognised) {
+            EXPECT_EQ(session.table.rowCount(), 2);
+            EXPECT_EQ(session.log.lastLine(), "Soubor závodníků nemá známý formát a nebyl načten: " + path);
+            // An empty table never replaces what could not be read.
+            EXPECT_THROW(session.saveCompetitors(), IoError);
+            EXPECT_EQ(test::readFile(path), c.bytes);
+            EXPECT_TRUE(keptOriginals(path).empty());
+            session.table.setCell(1, column::kName, "New");
+        } else {
+            EXPECT_EQ(session.table.cell(2, column::kId), "3");
+        }
+        session.saveCompetitors();
+        const auto kept = keptOriginals(path);
+        ASSERT_EQ(kept.size(), 1u);
+        EXPECT_EQ(test::readFile(kept[0]), c.bytes);
+        EXPECT_NE(std::find(session.log.lines().begin(), session.log.lines().end(),
+                            "Původní soubor závodníků byl uschován jako " + kept[0]),
+                  session.log.lines().end());
+        EXPECT_EQ(std::filesystem::file_size(path) % 220, 0u);
+        // Later saves replace the file as usual.
+        session.saveCompetitors();
+        EXPECT_EQ(keptOriginals(path).size(), 1u);
+    }
 }
 
 TEST(CompetitorFileRead, IdsAndNamesInFileOrder) {

@@ -12,6 +12,7 @@ class PublishCli : public PublishingTest {
 protected:
     PublishCli() {
         session.saveCompetitors();
+        session.releaseRaceLock(); // the commands run in programs of their own
         writeFile(configFile.file("ravik-service.ini"),
                   "# test service\r\nhost = 127.0.0.1\r\nport=" + std::to_string(server.port()) +
                       "\r\nuser=" + kFtpUser + "\r\npassword=" + kFtpPassword +

@@ -53,8 +53,10 @@ TEST(FolderIndexPage, HasItsThirtyLinesExactlyWithTheirBlanks) {
         lines[19],
         " $koncovka=$soubor[strlen($soubor)-3].$soubor[strlen($soubor)-2].$soubor[strlen($soubor)-1]; ");
     EXPECT_EQ(lines[22], "   if ($koncovka=='htm') {$i++;$seznam[$i]=$soubor;  }  ");
-    EXPECT_EQ(lines[26],
-              "for ($j=0;$j<=$i;$j++) {echo ('<a href=\"'.$seznam[$j].'\">'.$seznam[$j].'</a><br/>'); } ");
+    // File names are printed escaped, byte for byte whatever their code page.
+    EXPECT_EQ(lines[26], "for ($j=0;$j<=$i;$j++) {echo ('<a "
+                         "href=\"'.htmlspecialchars(rawurlencode($seznam[$j]),ENT_QUOTES,'ISO-8859-1').'\">'."
+                         "htmlspecialchars($seznam[$j],ENT_QUOTES,'ISO-8859-1').'</a><br/>'); } ");
     EXPECT_EQ(lines[27], "if ($i<0) {echo'Empty';} ");
     EXPECT_EQ(lines[28], "?> ");
     EXPECT_EQ(lines[29], "</body>");

@@ -9,7 +9,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 using namespace ravik;
 using ravik::test::readFile;
@@ -64,4 +66,71 @@ TEST(ReadoutCommand, OnePassWithTheCompetitorFileAsTableWritesPunchFilesAndPrint
                                                  "1;2045117;2;FIN;1;6;2023-11-01;10:30:00;5;12;\r\n");
     EXPECT_TRUE(std::filesystem::exists(folder.file("E2/SI99.si")));
     EXPECT_EQ(runCli("readout " + racePath + " --stage 3 --log x").status, 1);
+}
+
+TEST(ReadoutCommand, ACardStillBeingWrittenWaitsForItsRestAndOneWithoutFinishIsWrittenOnceTheLogIsStill) {
+    TempFolder folder;
+    ASSERT_EQ(runCli("demo " + folder.path()).status, 0);
+    const std::string race = folder.file("Sample.ravik"), log = folder.file("log.csv");
+    const std::string whole = readFile(folder.file("SIlog_E1.csv"));
+    std::size_t cut = 0;
+    for (int line = 0; line < 12; ++line)
+        cut = whole.find('\n', cut) + 1;
+    const std::string readout = "readout " + race + " --stage 1 --lang GBR --log " + log;
+
+    writeFile(log, whole.substr(0, cut)); // the read-out software is still writing card 2045101
+    const CliRun early = runCli(readout);
+    EXPECT_EQ(early.status, 0) << early.out;
+    EXPECT_NE(early.out.find("SI card 2045101 is still being read; its punch file will be written later."),
+              std::string::npos)
+        << early.out;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("E1/1.si")));
+
+    writeFile(log, whole);
+    EXPECT_EQ(runCli(readout).status, 0);
+    const std::string card = readFile(folder.file("E1/1.si"));
+    EXPECT_EQ(std::count(card.begin(), card.end(), '\n'), 32);
+    EXPECT_NE(card.find(";FIN;"), std::string::npos);
+
+    // A card without its finish line in a log still for 3 s is complete.
+    writeFile(log, whole + "1;7009999;1;STA;1;6;2026-05-16;10:10:00;1;1;\r\n"
+                           "2;7009999;31; CN;1;6;2026-05-16;10:11:15;2;2;\r\n");
+    ravik::test::ageFile(log, 4);
+    EXPECT_EQ(runCli(readout).status, 0);
+    EXPECT_EQ(readFile(folder.file("E1/SI7009999.si")), "1;7009999;1;STA;1;6;2026-05-16;10:10:00;1;1;\r\n"
+                                                        "2;7009999;31; CN;1;6;2026-05-16;10:11:15;2;2;\r\n");
+}
+
+// A stage folder nothing can be written into, root or not; false where the system does not allow it.
+class UnwritableFolder {
+public:
+    explicit UnwritableFolder(std::string path) : path_(std::move(path)) {
+        std::filesystem::permissions(path_,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        if (::geteuid() == 0)
+            immutable_ = std::system(("chattr +i '" + path_ + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~UnwritableFolder() {
+        if (immutable_) std::system(("chattr -i '" + path_ + "'").c_str());
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
+    }
+    bool works() const { return ::geteuid() != 0 || immutable_; }
+
+private:
+    std::string path_;
+    bool immutable_ = false;
+};
+
+TEST(ReadoutCommand, APunchFileThatCannotBeWrittenIsNamedWithTheSystemsReasonAndFailsTheCommand) {
+    TempFolder folder;
+    ASSERT_EQ(runCli("demo " + folder.path()).status, 0);
+    const UnwritableFolder stage(folder.file("E1"));
+    if (!stage.works()) GTEST_SKIP() << "no folder can be made unwritable here";
+    const CliRun failed = runCli("readout " + folder.file("Sample.ravik") + " --stage 1 --lang GBR --log " +
+                                 folder.file("SIlog_E1.csv"));
+    EXPECT_EQ(failed.status, 1) << failed.out;
+    const std::string reason = ::geteuid() == 0 ? "Operation not permitted" : "Permission denied";
+    EXPECT_NE(failed.out.find("Cannot write the punch file: " + folder.file("E1/1.si") + " (" + reason + ")"),
+              std::string::npos)
+        << failed.out;
 }

@@ -49,7 +49,9 @@ protected:
         }
     }
 
+    // The station has finished writing what the log holds.
     void passBoth() {
+        ravik::test::ageFile(logPath, 10);
         const auto remembering = runReadoutPass({.logPath = logPath, .stageFolder = race.file("A/")}, table,
                                                 Language::English, rememberingLog, {}, memory.get());
         const auto fresh = runReadoutPass({.logPath = logPath, .stageFolder = race.file("B/")}, table,

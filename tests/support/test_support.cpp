@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -30,6 +31,10 @@ void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
     if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void ageFile(const std::string& path, int seconds) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
 }
 
 TableRow competitorRow(const std::string& id, const std::string& className, const std::string& name,
@@ -64,7 +69,11 @@ std::optional<std::string> ScriptedPrompt::input(const std::string& title, const
     return nextInput();
 }
 
-std::optional<std::string> ScriptedPrompt::openFileName(const std::string&) { return nextInput(); }
-std::optional<std::string> ScriptedPrompt::saveFileName(const std::string&) { return nextInput(); }
+std::optional<std::string> ScriptedPrompt::openFileName(const std::string&) {
+    return nextInput();
+}
+std::optional<std::string> ScriptedPrompt::saveFileName(const std::string&) {
+    return nextInput();
+}
 
 } // namespace ravik::test

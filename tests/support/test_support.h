@@ -32,12 +32,15 @@ std::string readFile(const std::string& path);
 TableRow competitorRow(const std::string& id, const std::string& className, const std::string& name,
                        const std::string& card = "");
 void writeFile(const std::string& path, const std::string& bytes);
+// Sets the file's modification time that many seconds back (a log the read-out
+// software finished writing a while ago, a temporary file left long ago).
+void ageFile(const std::string& path, int seconds);
 
 // A prompt with scripted answers that records what it was shown.
 class ScriptedPrompt : public Prompt {
 public:
-    std::vector<std::string> shown;    // information texts and questions, in order
-    std::deque<bool> answers;          // for question(); default no
+    std::vector<std::string> shown;                // information texts and questions, in order
+    std::deque<bool> answers;                      // for question(); default no
     std::deque<std::optional<std::string>> inputs; // for input(), openFileName(), saveFileName()
     struct InputCall {
         std::string title, prompt, defaultAnswer;

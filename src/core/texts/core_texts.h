@@ -15,13 +15,31 @@ inline constexpr Text kGuardResults{"Není otevřený žádný závod! Nelze ote
 inline constexpr Text kGuardFtp{"Není otevřený žádný závod, FTP není přístupné",
                                 "No open competition! FTP is unaccessable."};
 
-// A competitor file of a foreign size is not loaded; before the next save
-// overwrites it, it is kept under another name.
+// A competitor file of a foreign size or with bytes that are no records is not
+// loaded; an empty table is never saved over it, and before a save replaces it
+// (or one of the earlier layout) its bytes are kept under another name.
 inline constexpr Text kCompetitorFileNotRecognised{
     "Soubor závodníků nemá známý formát a nebyl načten: ",
     "The competitor file has an unknown format and was not loaded: "};
-inline constexpr Text kCompetitorFileKeptAs{"Nečitelný soubor závodníků byl uschován jako ",
-                                            "The unreadable competitor file was kept as "};
+inline constexpr Text kCompetitorFileKeptAs{"Původní soubor závodníků byl uschován jako ",
+                                            "The original competitor file was kept as "};
+
+// One writer per race: "Závod je otevřen v jiném programu (PID 1234)..."
+inline constexpr Text kRaceLockedBefore{"Závod je otevřen v jiném programu (PID ",
+                                        "The race is open in another program (PID "};
+inline constexpr Text kRaceLockedAfter{"), nic nebylo změněno. Zavřete ho tam a zkuste to znovu.",
+                                       "); nothing was changed. Close it there and try again."};
+inline constexpr Text kRaceLockFailedBefore{"Závod nelze zamknout pro zápis (",
+                                            "The race cannot be locked for writing ("};
+inline constexpr Text kRaceLockFailedAfter{"), nic nebylo změněno.", "); nothing was changed."};
+// Logged when the window opens a race that another program holds.
+inline constexpr Text kRaceOpenedReadOnly{"Závod je otevřen jen pro čtení, změny nelze uložit. ",
+                                          "The race is opened read-only; changes cannot be saved. "};
+inline constexpr Text kReadOnlyTitle{" - jen pro čtení", " - read-only"};
+
+// Temporary files of a killed program, removed when the race is opened.
+inline constexpr Text kStaleTemporaryFilesRemoved{"Odstraněny dočasné soubory ukončeného programu: ",
+                                                  "Removed temporary files of a program that ended: "};
 
 inline constexpr const char* kReadOutLogFilter = "SportIDENT Reader CSV|*.csv|any file|*.*";
 

@@ -40,6 +40,10 @@ inline constexpr Text kStageFolderMissing{
     "Složka etapy neexistuje, vyčtené čipy nelze uložit: ",
     "The stage folder does not exist, the read cards cannot be saved: "};
 inline constexpr Text kPunchFileNotWritten{"Soubor ražení nelze zapsat: ", "Cannot write the punch file: "};
+// "SI card 2045117 is still being read; ..." for a card without its finish line in a log still written to.
+inline constexpr Text kCardStillBeingReadBefore{"Čip ", "SI card "};
+inline constexpr Text kCardStillBeingReadAfter{" se ještě vyčítá, soubor ražení bude zapsán později.",
+                                               " is still being read; its punch file will be written later."};
 inline constexpr Text kIdNotFileName{"ID závodníka nelze použít jako jméno souboru: ",
                                      "The competitor ID cannot be used as a file name: "};
 

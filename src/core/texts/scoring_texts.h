@@ -14,6 +14,16 @@ inline constexpr Text kEditNotANumber{"Pole \"%1\" musí obsahovat číslo, obsa
 inline constexpr Text kQualificationField{"Kvalifikační čára", "Qualification line"};
 inline constexpr Text kLeadersField{"Držet nejlepších", "Hold the best"};
 
+// Scoring a stage whose folder is missing (an unmounted share?) stops: "Složka etapy " + folder + ...
+inline constexpr Text kStageFolderNotFoundBefore{"Složka etapy ", "The stage folder "};
+inline constexpr Text kStageFolderNotFoundAfter{
+    " neexistuje. Výsledky nebyly spočítány, nic nebylo změněno.",
+    " does not exist. No results were computed, nothing was changed."};
+// A punch or timed-control file that cannot be read is left out of the scoring:
+// "Soubor " + path + " byl vynechán: " + reason.
+inline constexpr Text kFileSkippedBefore{"Soubor ", "Skipped the file "};
+inline constexpr Text kFileSkippedMiddle{" byl vynechán: ", ": "};
+
 // Log lines after a page is written (followed by the stage folder).
 inline constexpr Text kPageWrittenLog{"HTM vysledky - ", "HTM results - "};
 inline constexpr const char* kOrisWrittenLog = "CSV results - "; // Czech mode only

@@ -1,0 +1,131 @@
+// A card is written only once the read-out software has finished writing it.
+#include "core/competitor_table.h"
+#include "core/log.h"
+#include "readout/readout_pass.h"
+#include "readout/si_log_csv.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace ravik;
+using ravik::test::readFile;
+using ravik::test::TempFolder;
+
+namespace {
+
+constexpr int kCards = 200;
+
+std::string cardNumber(int card) {
+    return std::to_string(3000000 + card);
+}
+
+// Card k: a start, 8 to 27 control punches and, unless k is a multiple of 7, a finish.
+std::vector<std::string> cardLines(int card) {
+    std::vector<std::string> lines;
+    auto line = [&](const std::string& code, const std::string& mode, int minute) {
+        lines.push_back(std::to_string(lines.size() + 1) + ";" + cardNumber(card) + ";" + code + ";" + mode +
+                        ";1;6;2026-05-16;1" + std::to_string(minute / 60) + ":" +
+                        (minute % 60 < 10 ? "0" : "") + std::to_string(minute % 60) + ":00;1;1;");
+    };
+    line("1", "STA", 0);
+    for (int i = 0; i < 8 + card % 20; ++i)
+        line(std::to_string(31 + i), " CN", 1 + i);
+    if (card % 7 != 0) line("2", "FIN", 59);
+    return lines;
+}
+
+// The read-out software: appends the cards line by line, now and then a line in two writes.
+pid_t startWriter(const std::string& logPath) {
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    const int fd = ::open(logPath.c_str(), O_WRONLY | O_APPEND);
+    for (int card = 1; card <= kCards; ++card)
+        for (const std::string& text : cardLines(card)) {
+            const std::string line = text + "\r\n";
+            const std::size_t split = card % 3 == 0 ? line.size() / 2 : line.size();
+            if (::write(fd, line.data(), split) < 0) ::_exit(1);
+            if (split < line.size()) {
+                ::usleep(500);
+                if (::write(fd, line.data() + split, line.size() - split) < 0) ::_exit(1);
+            }
+            ::usleep(1500);
+        }
+    ::_exit(0);
+}
+
+} // namespace
+
+TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineByLine) {
+    TempFolder race;
+    const std::string logPath = race.file("log.csv");
+    ravik::test::writeFile(logPath, std::string(kSiLogHeader) + "\r\n");
+    CompetitorTable table;
+    for (int card = 1; card <= kCards; ++card) {
+        TableRow row;
+        row[column::kId] = std::to_string(card);
+        row[column::kSi] = cardNumber(card);
+        table.appendRow(row);
+    }
+    // The window's timer passes keep a memory; single passes from the command line do not.
+    std::filesystem::create_directory(race.file("window"));
+    std::filesystem::create_directory(race.file("single"));
+    const auto memory = makeReadoutMemory();
+    LogLines log;
+    auto passes = [&] {
+        runReadoutPass({.logPath = logPath, .stageFolder = race.file("window/")}, table, Language::English,
+                       log, {}, memory.get());
+        runReadoutPass({.logPath = logPath, .stageFolder = race.file("single/")}, table, Language::English,
+                       log);
+    };
+    auto written = [&](const std::string& folder, int card) {
+        return std::filesystem::exists(race.file(folder + "/" + std::to_string(card) + ".si"));
+    };
+
+    const pid_t writer = startWriter(logPath);
+    int status = 0;
+    int cardsWithoutFinishWrittenWhileWriting = 0;
+    while (::waitpid(writer, &status, WNOHANG) == 0) {
+        passes();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    for (int card = 7; card <= kCards; card += 7)
+        cardsWithoutFinishWrittenWhileWriting += written("window", card);
+    // Once the log has been still for a while, every card is complete.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto allWritten = [&] {
+        for (int card = 1; card <= kCards; ++card)
+            if (!written("window", card) || !written("single", card)) return false;
+        return true;
+    };
+    while (!allWritten() && std::chrono::steady_clock::now() < until) {
+        passes();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+
+    for (int card = 1; card <= kCards; ++card) {
+        std::string expected;
+        for (const std::string& line : cardLines(card))
+            expected += line + "\r\n";
+        for (const char* folder : {"window", "single"}) {
+            SCOPED_TRACE(std::string(folder) + " card " + std::to_string(card));
+            ASSERT_EQ(readFile(race.file(std::string(folder) + "/" + std::to_string(card) + ".si")),
+                      expected);
+        }
+    }
+    // A card without its finish line is written once its lines stood still for two
+    // passes and 3 s, while the log still grows.
+    EXPECT_GT(cardsWithoutFinishWrittenWhileWriting, 0);
+    EXPECT_NE(
+        std::find(log.lines().begin(), log.lines().end(),
+                  "SI card " + cardNumber(7) + " is still being read; its punch file will be written later."),
+        log.lines().end());
+}
