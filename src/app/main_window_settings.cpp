@@ -11,6 +11,7 @@
 #include "core/settings_file.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 
@@ -26,6 +27,8 @@ void MainWindow::loadSettings() {
         publish.whost->setText(fromUtf8(settings->ftpHost));
         publish.wuser->setText(fromUtf8(settings->ftpUser));
         publish.wpass->setText(fromUtf8(settings->ftpPassword));
+        (settings->ftpTls ? publish.wftps : publish.wftp)->setChecked(true);
+        publish.wfingerprint->setText(fromUtf8(settings->ftpTlsFingerprint));
         zoom->setValue(settings->printZoom);
     });
 }
@@ -39,6 +42,8 @@ void MainWindow::saveSettings() {
     settings.ftpHost = toUtf8(publish.whost->text());
     settings.ftpUser = toUtf8(publish.wuser->text());
     settings.ftpPassword = toUtf8(publish.wpass->text());
+    settings.ftpTls = publish.wftps->isChecked();
+    settings.ftpTlsFingerprint = toUtf8(publish.wfingerprint->text());
     settings.printZoom = zoom->value();
     ravik::saveSettings(session_, settings, prompt_);
 }

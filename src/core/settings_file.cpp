@@ -15,7 +15,7 @@
 namespace ravik {
 namespace {
 
-// Far more than seven lines of settings can ever need.
+// Far more than the lines of settings can ever need.
 constexpr std::int64_t kMaxSettingsBytes = 1024 * 1024;
 
 std::vector<std::string> splitLines(const std::string& bytes) {
@@ -50,10 +50,15 @@ std::string settingsFilePath(const std::string& startDirectory) {
 }
 
 std::string encodeSettings(const Settings& settings) {
-    const std::string lines[] = {
-        oneLine(settings.languageCode),    oneLine(settings.readoutLogPath), "_",
-        oneLine(settings.ftpHost),         oneLine(settings.ftpUser),        oneLine(settings.ftpPassword),
-        std::to_string(settings.printZoom)};
+    const std::string lines[] = {oneLine(settings.languageCode),
+                                 oneLine(settings.readoutLogPath),
+                                 "_",
+                                 oneLine(settings.ftpHost),
+                                 oneLine(settings.ftpUser),
+                                 oneLine(settings.ftpPassword),
+                                 std::to_string(settings.printZoom),
+                                 settings.ftpTls ? "FTPS" : "FTP",
+                                 oneLine(settings.ftpTlsFingerprint)};
     std::string bytes;
     for (const std::string& line : lines)
         bytes += line + "\r\n";
@@ -73,6 +78,8 @@ Settings decodeSettings(const std::string& bytes) {
     settings.ftpUser = line(5);
     settings.ftpPassword = line(6);
     settings.printZoom = leadingDigits(line(7));
+    settings.ftpTls = line(8) == "FTPS";
+    settings.ftpTlsFingerprint = line(9);
     return settings;
 }
 

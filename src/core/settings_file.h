@@ -1,6 +1,8 @@
 #pragma once
-// The settings file "ravik.ini" in the start directory: seven lines in code page
-// 1250 ended by CR LF, no keys; the meaning of a value is its line number.
+// The settings file "ravik.ini" in the start directory: lines in code page 1250
+// ended by CR LF, no keys; the meaning of a value is its line number. Lines 8 and 9
+// (the other FTP server's mode and TLS fingerprint) came later: a file without them
+// reads as plain FTP, and lines after the known ones are passed over.
 #include <optional>
 #include <string>
 
@@ -19,6 +21,8 @@ struct Settings {
     std::string ftpUser;              // wuser
     std::string ftpPassword;          // wpass, as typed
     int printZoom = 0;                // main window zoom
+    bool ftpTls = false;              // line 8 "FTPS": explicit TLS; anything else plain FTP
+    std::string ftpTlsFingerprint;    // line 9: SHA-256 of the server's certificate, may be empty
 
     bool operator==(const Settings&) const = default;
 };

@@ -28,6 +28,14 @@ std::vector<std::string> htmFilesIn(const std::string& folder) {
 
 } // namespace
 
+std::string failureReason(const FtpError& error) {
+    return error.serverReply().empty() ? error.what() : error.serverReply();
+}
+
+void rethrowIfCancelled(const FtpError& error) {
+    if (error.failure() == FtpFailure::Cancelled) throw error;
+}
+
 Publisher::Publisher(Session& session, Prompt& prompt, FtpClient& ftp, ServiceConfig service)
     : session_(session), prompt_(prompt), ftp_(ftp), service_(std::move(service)) {}
 
@@ -53,7 +61,35 @@ void Publisher::connectService() {
 }
 
 void Publisher::connectTo(const FtpAccount& account) {
-    ftp_.connect(account);
+    try {
+        ftp_.connect(account);
+    } catch (const FtpError& error) {
+        const Text* worded = nullptr;
+        switch (error.failure()) {
+        case FtpFailure::TlsNotOffered:
+            worded = &texts::kTlsNotOffered;
+            break;
+        case FtpFailure::CertificateNotTrusted:
+            worded = &texts::kCertificateNotTrusted;
+            break;
+        case FtpFailure::FingerprintMismatch:
+            worded = &texts::kFingerprintMismatch;
+            break;
+        case FtpFailure::TlsHandshakeFailed:
+            worded = &texts::kTlsHandshakeFailed;
+            break;
+        case FtpFailure::InvalidFingerprint:
+            throw FtpError(text(texts::kInvalidFingerprint), error.failure());
+        case FtpFailure::Other:
+        case FtpFailure::Cancelled:
+            throw;
+        }
+        std::string message = std::string(text(*worded)) + " (" + error.what() + ")";
+        if (!error.certificateFingerprint().empty())
+            message += text(texts::kServerFingerprintBefore) + error.certificateFingerprint() +
+                       text(texts::kServerFingerprintAfter);
+        throw FtpError(message, error.failure(), error.serverReply(), error.certificateFingerprint());
+    }
     if (onConnectionStatus) onConnectionStatus(true);
 }
 
@@ -68,6 +104,7 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     try {
         connectService();
     } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         log.append(text(texts::kFtpConnectionError));
         log.append(error.what());
         controls.serviceGroup = false;
@@ -81,7 +118,8 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     bool userFolderFound = true;
     try {
         ftp_.changeDirectory("/" + userFolder(serviceUser));
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         userFolderFound = false;
         prompt_.information(std::string(text(texts::kNoAccessBefore)) + cp1250ToUtf8(serviceUser) +
                             text(texts::kNoAccessMiddle) + service_.adminAddress +
@@ -91,7 +129,8 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     bool stageFolderFound = true;
     try {
         ftp_.changeDirectory(stageFolder);
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         stageFolderFound = false;
         prompt_.information(text(texts::kMissingStageFolder) + cp1250ToUtf8(stageFolder));
     }
@@ -120,7 +159,8 @@ PublishOutcome Publisher::createRaceWebFolder(const PublishControls& controls) {
         const std::string folder = stageFolderName(stageDate(), stageText());
         try {
             ftp_.makeDirectory(folder);
-        } catch (const FtpError&) {
+        } catch (const FtpError& error) {
+            rethrowIfCancelled(error);
             // Already there (or not allowed): the change into it decides.
         }
         ftp_.changeDirectory(folder);
@@ -138,7 +178,8 @@ bool Publisher::enterRaceWebFolder(const PublishControls& controls, PublishOutco
     try {
         ftp_.changeDirectory(folder);
         return true;
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
     }
     if (!prompt_.question(text(texts::kCreateRaceFolderQuestion))) {
         disconnect();

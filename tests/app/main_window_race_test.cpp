@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/class_editor_window.h"
 #include "app/main_window.h"
+#include "app/publish_window.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/settings_file.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -107,7 +109,8 @@ TEST(MainWindowRace, StagesOfTheEditorAppearInTheMainWindowAndAStageChangeShowsI
 
 TEST(MainWindowSettings, LoadsOnShowAndSavesOnClose) {
     TempFolder folder;
-    test::writeFile(folder.file("ravik.ini"), "GBR\r\n/si/log.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\n");
+    test::writeFile(folder.file("ravik.ini"),
+                    "GBR\r\n/si/log.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nFTPS\r\nAB:CD\r\n");
     App app;
     app.app->session().startDirectory = folder.path();
     app.main().show();
@@ -116,11 +119,17 @@ TEST(MainWindowSettings, LoadsOnShowAndSavesOnClose) {
     EXPECT_EQ(app.main().cestaSI->text(), "/si/log.csv");
     EXPECT_EQ(app.main().zoom->value(), 7);
     EXPECT_EQ(app.app->session().log.lastLine(), "INI file loaded");
+    PublishWindow& publish = app.app->publishWindow();
+    EXPECT_TRUE(publish.wftps->isChecked());
+    EXPECT_TRUE(publish.wfingerprint->isEnabled());
+    EXPECT_EQ(publish.wfingerprint->text(), "AB:CD");
 
     app.main().cestaSI->setText("/other.csv");
+    publish.wftp->setChecked(true);
+    EXPECT_FALSE(publish.wfingerprint->isEnabled());
     app.main().close();
     EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
-              "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\n");
+              "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nFTP\r\nAB:CD\r\n");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ Session sessionIn(const TempFolder& folder) {
     return session;
 }
 
-TEST(SettingsFile, WritesSevenCrLfLinesInCodePage1250AndReadsThemBack) {
+TEST(SettingsFile, WritesNineCrLfLinesInCodePage1250AndReadsThemBack) {
     TempFolder folder;
     Session session = sessionIn(folder);
     test::ScriptedPrompt prompt;
@@ -33,7 +33,14 @@ TEST(SettingsFile, WritesSevenCrLfLinesInCodePage1250AndReadsThemBack) {
     settings.printZoom = 17;
     ASSERT_TRUE(saveSettings(session, settings, prompt));
     EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
-              utf8ToCp1250("GBR\r\n/závody/si.csv\r\n_\r\nftp.example.cz\r\npořadatel\r\np;a ss\r\n17\r\n"));
+              utf8ToCp1250("GBR\r\n/závody/si.csv\r\n_\r\nftp.example.cz\r\npořadatel\r\np;a ss\r\n17\r\n"
+                           "FTP\r\n\r\n"));
+    EXPECT_EQ(readSettingsFile(folder.path())->ftpTls, false);
+
+    settings.ftpTls = true;
+    settings.ftpTlsFingerprint = "AB:CD";
+    ASSERT_TRUE(saveSettings(session, settings, prompt));
+    EXPECT_TRUE(test::readFile(folder.file("ravik.ini")).ends_with("\r\n17\r\nFTPS\r\nAB:CD\r\n"));
 
     settings.ftpPassword = "p;a ss";
     EXPECT_EQ(readSettingsFile(folder.path()), settings);
@@ -60,6 +67,30 @@ TEST(SettingsFile, StartsInEnglishWithGbrAndInCzechWithAnyOtherCode) {
     EXPECT_EQ(other->languageCode, "CZE");
     EXPECT_EQ(other->printZoom, 12);
     EXPECT_EQ(czech.log.lines(), (std::vector<std::string>{"Načten soubor INI"}));
+}
+
+TEST(SettingsFile, OlderFilesReadAsPlainFtpAndLaterLinesArePassedOver) {
+    TempFolder folder;
+    const struct {
+        const char* tail; // after the seventh line
+        bool tls;
+        const char* fingerprint;
+    } cases[] = {
+        {"", false, ""},
+        {"FTPS\r\n", true, ""},
+        {"ftps\r\nAB\r\n", false, "AB"},
+        {"FTPS\r\nAB:CD\r\nlayout\r\nmore\r\n", true, "AB:CD"},
+    };
+    for (const auto& c : cases) {
+        test::writeFile(folder.file("ravik.ini"),
+                        std::string("GBR\r\nlog\r\n_\r\nh\r\nu\r\np\r\n10\r\n") + c.tail);
+        const auto settings = readSettingsFile(folder.path());
+        ASSERT_TRUE(settings) << c.tail;
+        EXPECT_EQ(settings->ftpTls, c.tls) << c.tail;
+        EXPECT_EQ(settings->ftpTlsFingerprint, c.fingerprint) << c.tail;
+        EXPECT_EQ(settings->ftpPassword, "p") << c.tail;
+        EXPECT_EQ(settings->printZoom, 10) << c.tail;
+    }
 }
 
 TEST(SettingsFile, AMissingFileIsNoErrorAndKeepsCzech) {
