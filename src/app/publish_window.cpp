@@ -255,7 +255,8 @@ void PublishWindow::onCommandFinished(const PublishOutcome& outcome, const std::
 }
 
 void PublishWindow::onTimerTick() {
-    if (isBusy()) return; // a command is still running: the next tick replays
+    // A command still runs, or its message waits: the next tick replays.
+    if (isBusy() || aDialogIsOpen()) return;
     runPublishing([this](const PublishControls& c) { return publisher_->timerTick(c); });
 }
 

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <utility>
 
 namespace ravik {
 
@@ -61,30 +63,22 @@ void Publisher::connectService() {
 }
 
 void Publisher::connectTo(const FtpAccount& account) {
+    // How a failed FTPS connection is worded for the user.
+    static constexpr std::pair<FtpFailure, const Text*> kTlsFailures[] = {
+        {FtpFailure::TlsNotOffered, &texts::kTlsNotOffered},
+        {FtpFailure::CertificateNotTrusted, &texts::kCertificateNotTrusted},
+        {FtpFailure::FingerprintMismatch, &texts::kFingerprintMismatch},
+        {FtpFailure::TlsHandshakeFailed, &texts::kTlsHandshakeFailed},
+    };
     try {
         ftp_.connect(account);
     } catch (const FtpError& error) {
-        const Text* worded = nullptr;
-        switch (error.failure()) {
-        case FtpFailure::TlsNotOffered:
-            worded = &texts::kTlsNotOffered;
-            break;
-        case FtpFailure::CertificateNotTrusted:
-            worded = &texts::kCertificateNotTrusted;
-            break;
-        case FtpFailure::FingerprintMismatch:
-            worded = &texts::kFingerprintMismatch;
-            break;
-        case FtpFailure::TlsHandshakeFailed:
-            worded = &texts::kTlsHandshakeFailed;
-            break;
-        case FtpFailure::InvalidFingerprint:
+        if (error.failure() == FtpFailure::InvalidFingerprint)
             throw FtpError(text(texts::kInvalidFingerprint), error.failure());
-        case FtpFailure::Other:
-        case FtpFailure::Cancelled:
-            throw;
-        }
-        std::string message = std::string(text(*worded)) + " (" + error.what() + ")";
+        const auto tls = std::find_if(std::begin(kTlsFailures), std::end(kTlsFailures),
+                                      [&](const auto& entry) { return entry.first == error.failure(); });
+        if (tls == std::end(kTlsFailures)) throw;
+        std::string message = std::string(text(*tls->second)) + " (" + error.what() + ")";
         if (!error.certificateFingerprint().empty())
             message += text(texts::kServerFingerprintBefore) + error.certificateFingerprint() +
                        text(texts::kServerFingerprintAfter);

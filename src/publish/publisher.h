@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "publish/ftp_client.h"
 #include "publish/service_config.h"
+#include "publish/timed_control_merge.h"
 
 #include <functional>
 #include <optional>
@@ -129,6 +130,8 @@ private:
     int storeSelectedFiles(const std::vector<std::string>& files);
     // The number of files that could not be retrieved (each logged and skipped).
     int downloadTimedControlFiles(const std::string& serviceUser, bool onlyNew);
+    // The merge of the current stage folder; the number of competitors it failed for.
+    int mergeStage(MergeMode mode);
     void recordAction(const PublishControls& controls, RepeatAction action, PublishOutcome& outcome);
 
     Session& session_;

@@ -48,12 +48,15 @@ int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool on
     return failures;
 }
 
+int Publisher::mergeStage(MergeMode mode) {
+    return mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, mode, session_.language,
+                                  session_.log);
+}
+
 PublishOutcome Publisher::downloadAllTimedControls(const PublishControls& controls) {
     PublishOutcome outcome;
     outcome.failures = downloadTimedControlFiles(controls.serviceUser, false);
-    outcome.failures +=
-        mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table,
-                               MergeMode::CheckedKeepCorrected, session_.language, session_.log);
+    outcome.failures += mergeStage(MergeMode::CheckedKeepCorrected);
     return outcome;
 }
 
@@ -61,9 +64,7 @@ PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& contro
     PublishOutcome outcome;
     outcome.failures = downloadTimedControlFiles(controls.serviceUser, true);
     // Hand corrections stay: this runs unattended on the timer.
-    outcome.failures +=
-        mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table,
-                               MergeMode::PlainKeepCorrected, session_.language, session_.log);
+    outcome.failures += mergeStage(MergeMode::PlainKeepCorrected);
     session_.log.append(text(texts::kAllTcMerged));
     if (controls.repeat) recordAction(controls, {{}, true, RepeatAction::Target::RaceWebService}, outcome);
     return outcome;
@@ -71,8 +72,7 @@ PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& contro
 
 PublishOutcome Publisher::mergeTimedControls() {
     PublishOutcome outcome;
-    outcome.failures = mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table,
-                                              MergeMode::Plain, session_.language, session_.log);
+    outcome.failures = mergeStage(MergeMode::Plain);
     session_.log.append(text(texts::kAllTcMerged));
     return outcome;
 }
