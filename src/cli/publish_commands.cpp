@@ -35,9 +35,9 @@ struct StagePublishing {
 };
 
 // --ftps asks for FTPS (explicit TLS) where ravik-service.ini does not; --fingerprint
-// names the certificate to accept.
+// names the certificate to accept, which only FTPS can check.
 void applyTlsChoice(const Arguments& parsed, bool& tls, std::string& fingerprint) {
-    if (parsed.has("--ftps")) tls = true;
+    if (parsed.has("--ftps") || parsed.has("--fingerprint")) tls = true;
     if (parsed.has("--fingerprint")) fingerprint = parsed.value("--fingerprint");
 }
 
