@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 
@@ -30,6 +31,8 @@ void MainWindow::loadSettings() {
         publish.whost->setText(fromUtf8(settings->ftpHost));
         publish.wuser->setText(fromUtf8(settings->ftpUser));
         publish.wpass->setText(fromUtf8(settings->ftpPassword));
+        (settings->ftpTls ? publish.wftps : publish.wftp)->setChecked(true);
+        publish.wfingerprint->setText(fromUtf8(settings->ftpTlsFingerprint));
         zoom->setValue(settings->printZoom);
         tisk_format->setCurrentIndex(static_cast<int>(settings->printLayout));
     });
@@ -44,6 +47,8 @@ void MainWindow::saveSettings() {
     settings.ftpHost = toUtf8(publish.whost->text());
     settings.ftpUser = toUtf8(publish.wuser->text());
     settings.ftpPassword = toUtf8(publish.wpass->text());
+    settings.ftpTls = publish.wftps->isChecked();
+    settings.ftpTlsFingerprint = toUtf8(publish.wfingerprint->text());
     settings.printZoom = zoom->value();
     settings.printLayout = static_cast<PrintLayout>(std::max(0, tisk_format->currentIndex()));
     ravik::saveSettings(session_, settings, prompt_);

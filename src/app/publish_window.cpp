@@ -15,11 +15,14 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace ravik {
 namespace {
@@ -52,13 +55,25 @@ PublishWindow::PublishWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
 
     layOut();
 
-    publisher_ = std::make_unique<Publisher>(app_.session(), app_.prompt(), ftp_,
-                                             loadServiceConfig(serviceConfigPath()));
+    background_ = std::make_unique<BackgroundCommand>();
+    prompt_ = std::make_unique<UiThreadPrompt>(*background_, app_.prompt());
+    // The commands' log lines go into the program's log box, in their order.
+    work_.log.setListener([this](const std::string& line) {
+        background_->postToUiThread([this, line] { app_.session().log.append(line); });
+    });
+    publisher_ = std::make_unique<Publisher>(work_, *prompt_, ftp_, loadServiceConfig(serviceConfigPath()));
     publisher_->onConnectionStatus = [this](bool connected) {
-        info->setText(connected ? fromUtf8(app_.session().text(texts::kFtpConnected)) : QString());
-        info->repaint();
+        background_->postToUiThread([this, connected] {
+            info->setText(connected ? fromUtf8(app_.session().text(texts::kFtpConnected)) : QString());
+        });
     };
     connectControls();
+}
+
+PublishWindow::~PublishWindow() {
+    // The command thread uses the members: it ends before any of them goes.
+    publisher_->cancelRunning();
+    background_.reset();
 }
 
 void PublishWindow::connectControls() {
@@ -72,31 +87,34 @@ void PublishWindow::connectControls() {
         if (digits != text) Edit3->setText(digits);
     });
     connect(Button14, &QPushButton::clicked, this, &PublishWindow::runConnectionTest);
-    connect(FTPzavod, &QPushButton::clicked, this,
-            [this] { runPublishing([this] { return publisher_->createRaceWebFolder(readControls()); }); });
-    connect(FTPupdate, &QPushButton::clicked, this,
-            [this] { runPublishing([this] { return publisher_->updateRaceDescription(readControls()); }); });
-    connect(Button5, &QPushButton::clicked, this,
-            [this] { runPublishing([this] { return publisher_->uploadToService(readControls()); }); });
-    connect(button1, &QPushButton::clicked, this,
-            [this] { runPublishing([this] { return publisher_->uploadToOtherServer(readControls()); }); });
+    connect(FTPzavod, &QPushButton::clicked, this, [this] {
+        runPublishing([this](const PublishControls& c) { return publisher_->createRaceWebFolder(c); });
+    });
+    connect(FTPupdate, &QPushButton::clicked, this, [this] {
+        runPublishing([this](const PublishControls& c) { return publisher_->updateRaceDescription(c); });
+    });
+    connect(Button5, &QPushButton::clicked, this, [this] {
+        runPublishing([this](const PublishControls& c) { return publisher_->uploadToService(c); });
+    });
+    connect(button1, &QPushButton::clicked, this, [this] {
+        runPublishing([this](const PublishControls& c) { return publisher_->uploadToOtherServer(c); });
+    });
     connect(DownloadTC, &QPushButton::clicked, this, [this] {
-        runPublishing([this] {
-            publisher_->downloadAllTimedControls(readControls());
-            return PublishOutcome{};
-        });
+        runPublishing([this](const PublishControls& c) { return publisher_->downloadAllTimedControls(c); });
     });
     connect(Button2, &QPushButton::clicked, this, [this] {
-        runPublishing([this] { return publisher_->downloadNewTimedControls(readControls()); });
+        runPublishing([this](const PublishControls& c) { return publisher_->downloadNewTimedControls(c); });
     });
     connect(TC, &QPushButton::clicked, this, [this] {
-        runPublishing([this] {
-            publisher_->mergeTimedControls();
-            return PublishOutcome{};
-        });
+        runPublishing([this](const PublishControls&) { return publisher_->mergeTimedControls(); });
     });
-    connect(Button9, &QPushButton::clicked, this,
-            [this] { runPublishing([this] { return publisher_->showActions(readControls()); }); });
+    connect(Button9, &QPushButton::clicked, this, [this] {
+        runPublishing([this](const PublishControls& c) { return publisher_->showActions(c); });
+    });
+    connect(wftps, &QRadioButton::toggled, this, [this](bool tls) {
+        wfingerprint->setEnabled(tls);
+        LabelFingerprint->setEnabled(tls);
+    });
     connect(Button10, &QPushButton::clicked, this, &PublishWindow::onStopRepeating);
     connect(Timer1, &QTimer::timeout, this, &PublishWindow::onTimerTick);
     connect(Button3, &QPushButton::clicked, this, &PublishWindow::onResetFtp);
@@ -111,8 +129,12 @@ PublishControls PublishWindow::readControls() const {
         controls.fileList.push_back(name);
         if (ListBox1->item(row)->isSelected()) controls.selectedFiles.push_back(name);
     }
-    controls.otherServer = {toCp1250(whost->text()), toCp1250(wuser->text()), toCp1250(wpass->text()),
-                            toCp1250(wpath->text())};
+    controls.otherServer = {.host = toCp1250(whost->text()),
+                            .user = toCp1250(wuser->text()),
+                            .password = toCp1250(wpass->text()),
+                            .directory = toCp1250(wpath->text()),
+                            .tls = wftps->isChecked(),
+                            .tlsFingerprint = toCp1250(wfingerprint->text())};
     controls.repeat = CheckBox16->isChecked();
     controls.repeatMinutes = toUtf8(Edit3->text());
     return controls;
@@ -127,6 +149,9 @@ void PublishWindow::showEvent(QShowEvent* event) {
 }
 
 void PublishWindow::refresh(bool runTestWhenUserTyped) {
+    // While a command runs it owns the copy of the session: the list and the test wait.
+    if (isBusy()) return;
+    takeSessionCopy();
     runCommand(this, [this] { publisher_->loadStageRecord(); });
     refillFileList();
     GroupBox1->show();
@@ -140,9 +165,9 @@ void PublishWindow::refillFileList() {
 }
 
 void PublishWindow::runConnectionTest() {
-    runPublishing([this] {
+    runPublishing([this](const PublishControls& c) {
         PublishOutcome outcome;
-        outcome.serviceControls = publisher_->connectionTest(toCp1250(VXuser->text()));
+        outcome.serviceControls = publisher_->connectionTest(c.serviceUser);
         return outcome;
     });
 }
@@ -181,27 +206,82 @@ void PublishWindow::showActionCount() {
                      QString::number(publisher_->actionCount()));
 }
 
-void PublishWindow::runPublishing(const std::function<PublishOutcome()>& command) {
-    if (busy_) return;
-    busy_ = true;
-    PublishOutcome outcome;
-    runCommand(this, [&] { outcome = command(); });
-    busy_ = false;
+void PublishWindow::takeSessionCopy() {
+    const Session& session = app_.session();
+    work_.language = session.language;
+    work_.race = session.race;
+    work_.table = session.table;
+    work_.startDirectory = session.startDirectory;
+    work_.writeUnderLockOf(session);
+}
+
+void PublishWindow::enableCommands(bool enabled) {
+    for (QPushButton* button :
+         {Button14, FTPzavod, FTPupdate, Button5, DownloadTC, Button2, TC, Button9, button1})
+        button->setEnabled(enabled);
+}
+
+void PublishWindow::runPublishing(std::function<PublishOutcome(const PublishControls&)> command) {
+    if (isBusy()) return;
+    takeSessionCopy();
+    enableCommands(false);
+    auto outcome = std::make_shared<PublishOutcome>();
+    auto cancelled = std::make_shared<bool>(false);
+    background_->start(
+        [command = std::move(command), controls = readControls(), outcome, cancelled] {
+            try {
+                *outcome = command(controls);
+            } catch (const FtpError& error) {
+                if (error.failure() != FtpFailure::Cancelled) throw;
+                *cancelled = true; // "Reset FTP" says so in the log
+            }
+        },
+        [this, outcome](const std::optional<QString>& error) { onCommandFinished(*outcome, error); });
+}
+
+void PublishWindow::onCommandFinished(const PublishOutcome& outcome, const std::optional<QString>& error) {
+    enableCommands(true);
+    if (stopPending_) {
+        stopPending_ = false;
+        publisher_->stopRepeating();
+    }
+    if (resetPending_) {
+        resetPending_ = false;
+        showActionCount();
+        finishReset();
+        return;
+    }
     applyOutcome(outcome);
+    if (error) QMessageBox::critical(this, QStringLiteral("Ravik"), *error);
 }
 
 void PublishWindow::onTimerTick() {
-    if (busy_) return; // a command (or its message) is still open: the next tick replays
-    runPublishing([this] { return publisher_->timerTick(readControls()); });
+    // A command still runs, or its message waits: the next tick replays.
+    if (isBusy() || aDialogIsOpen()) return;
+    runPublishing([this](const PublishControls& c) { return publisher_->timerTick(c); });
 }
 
 void PublishWindow::onStopRepeating() {
-    publisher_->stopRepeating();
     Timer1->stop();
+    if (isBusy()) {
+        stopPending_ = true; // the running command may be recording an action
+        return;
+    }
+    publisher_->stopRepeating();
     showActionCount();
 }
 
 void PublishWindow::onResetFtp() {
+    if (isBusy()) {
+        // Ends the operation at once; the rest follows when the command has ended.
+        resetPending_ = true;
+        publisher_->cancelRunning();
+        return;
+    }
+    finishReset();
+}
+
+void PublishWindow::finishReset() {
     publisher_->resetFtp();
     const QString user = VXuser->text();
     showWithoutTest_ = true;
@@ -261,6 +341,15 @@ void PublishWindow::buildOtherServerGroup() {
     wpass = named<QLineEdit>("wpass", GroupBox3);
     wpass->setEchoMode(QLineEdit::Password);
     wpath = named<QLineEdit>("wpath", GroupBox3);
+    wftp = named<QRadioButton>("wftp", GroupBox3, caption("wftp"));
+    wftp->setChecked(true);
+    wftps = named<QRadioButton>("wftps", GroupBox3, caption("wftps"));
+    LabelFingerprint = named<QLabel>("LabelFingerprint", GroupBox3, caption("LabelFingerprint"));
+    wfingerprint = named<QLineEdit>("wfingerprint", GroupBox3);
+    wfingerprint->setToolTip(
+        captionText(window::kPublish, "wfingerprint", Language::English, CaptionKind::Hint));
+    wfingerprint->setEnabled(false);
+    LabelFingerprint->setEnabled(false);
     button1 = named<QPushButton>("button1", GroupBox3, QStringLiteral("Upload to another FTP"));
 
     auto* grid = new QGridLayout(GroupBox3);
@@ -268,7 +357,13 @@ void PublishWindow::buildOtherServerGroup() {
     addRow(grid, 1, plainLabel(QStringLiteral("User:"), GroupBox3), wuser);
     addRow(grid, 2, plainLabel(QStringLiteral("Password:"), GroupBox3), wpass);
     addRow(grid, 3, plainLabel(QStringLiteral("Path:"), GroupBox3), wpath);
-    grid->addWidget(button1, 4, 0, 1, 2);
+    auto* mode = new QHBoxLayout;
+    mode->addWidget(wftp);
+    mode->addWidget(wftps);
+    mode->addStretch();
+    grid->addLayout(mode, 4, 1);
+    addRow(grid, 5, LabelFingerprint, wfingerprint);
+    grid->addWidget(button1, 6, 0, 1, 2);
 }
 
 void PublishWindow::layOut() {

@@ -1,7 +1,11 @@
 #pragma once
 // The publishing window (title "FTP"): uploads of the generated pages to the race
 // web service or another FTP server, timed-control downloads and their merge,
-// and repeated uploads. Its captions start in English.
+// and repeated uploads. Its captions start in English. Its commands run on a
+// thread of their own, one at a time, on a copy of the session taken when they
+// start, so the program goes on while a server is slow.
+#include "app/background_command.h"
+#include "core/session.h"
 #include "publish/curl_ftp_client.h"
 #include "publish/publisher.h"
 
@@ -15,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QRadioButton;
 class QShowEvent;
 class QTimer;
 
@@ -26,6 +31,7 @@ class PublishWindow : public QWidget {
     Q_OBJECT
 public:
     explicit PublishWindow(RavikApp& app);
+    ~PublishWindow() override;
 
     // Race web service.
     QGroupBox* GroupBox1;
@@ -53,6 +59,10 @@ public:
     QLineEdit* wuser;
     QLineEdit* wpass;
     QLineEdit* wpath;
+    QRadioButton* wftp;  // "FTP": user name and password go in clear
+    QRadioButton* wftps; // "FTPS (explicit TLS)"
+    QLabel* LabelFingerprint;
+    QLineEdit* wfingerprint; // SHA-256 of a self-signed certificate
     QPushButton* button1;
 
     // Repeated uploads.
@@ -65,6 +75,8 @@ public:
     Publisher& publisher() { return *publisher_; }
     // The values of the controls, as the commands take them.
     PublishControls readControls() const;
+    // True while a command runs (its FTP operation may be waiting for a server).
+    bool isBusy() const { return background_->isRunning(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,18 +94,29 @@ private:
     void applyServiceControls(const ServiceControls& controls);
     void applyOutcome(const PublishOutcome& outcome);
     void showActionCount();
-    // Runs a command of this window; a tick of Timer1 never runs inside another command.
-    void runPublishing(const std::function<PublishOutcome()>& command);
+    // Starts a command of this window with the controls' values of this moment on
+    // the command thread; a second command (or a tick of Timer1) waits for the next press.
+    void runPublishing(std::function<PublishOutcome(const PublishControls&)> command);
+    void onCommandFinished(const PublishOutcome& outcome, const std::optional<QString>& error);
+    // The session the commands work on: the program's, as it is now.
+    void takeSessionCopy();
+    void enableCommands(bool enabled);
 
     void onTimerTick();
     void onStopRepeating();
     void onResetFtp();
+    // The part of "Reset FTP" after the running operation has ended.
+    void finishReset();
 
     RavikApp& app_;
+    Session work_;
     CurlFtpClient ftp_;
+    std::unique_ptr<BackgroundCommand> background_;
+    std::unique_ptr<UiThreadPrompt> prompt_;
     std::unique_ptr<Publisher> publisher_;
-    bool busy_ = false;
     bool showWithoutTest_ = false;
+    bool resetPending_ = false;
+    bool stopPending_ = false;
 };
 
 } // namespace ravik

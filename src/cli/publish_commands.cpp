@@ -16,9 +16,10 @@ namespace ravik::cli {
 namespace {
 
 constexpr const char* kPublishUsage = "usage: ravik-cli publish RACE.ravik --stage N [--service-user U] "
-                                      "[--host H [--port P] --user U --password W --dir D] FILE...\n";
+                                      "[--host H [--port P] --user U --password W --dir D] "
+                                      "[--ftps [--fingerprint SHA256]] FILE...\n";
 constexpr const char* kDownloadUsage = "usage: ravik-cli tc-download RACE.ravik --stage N --service-user U "
-                                       "[--all|--new]\n";
+                                       "[--all|--new] [--ftps [--fingerprint SHA256]]\n";
 constexpr const char* kMergeUsage = "usage: ravik-cli tc-merge RACE.ravik --stage N\n";
 
 // The publishing window's parts for one stage, without the window.
@@ -33,6 +34,13 @@ struct StagePublishing {
     Publisher publisher;
 };
 
+// --ftps asks for FTPS (explicit TLS) where ravik-service.ini does not; --fingerprint
+// names the certificate to accept, which only FTPS can check.
+void applyTlsChoice(const Arguments& parsed, bool& tls, std::string& fingerprint) {
+    if (parsed.has("--ftps") || parsed.has("--fingerprint")) tls = true;
+    if (parsed.has("--fingerprint")) fingerprint = parsed.value("--fingerprint");
+}
+
 // The race opened at the stage (English messages), its log printed as it grows;
 // the race web service's settings are read when `withService`.
 std::unique_ptr<StagePublishing> openPublishing(const Arguments& parsed, bool withService, std::ostream& out,
@@ -44,18 +52,26 @@ std::unique_ptr<StagePublishing> openPublishing(const Arguments& parsed, bool wi
                             err);
     if (!session) return nullptr;
     echoLog(*session, out);
-    return std::make_unique<StagePublishing>(
-        std::move(*session), err, withService ? loadServiceConfig(serviceConfigPath()) : ServiceConfig{});
+    ServiceConfig service = withService ? loadServiceConfig(serviceConfigPath()) : ServiceConfig{};
+    if (withService && !parsed.has("--host"))
+        applyTlsChoice(parsed, service.account.tls, service.account.tlsFingerprint);
+    return std::make_unique<StagePublishing>(std::move(*session), err, std::move(service));
+}
+
+// Exit status of a command whose work may have failed in part (each failure logged).
+int statusOf(const PublishOutcome& outcome) {
+    return outcome.failures > 0 || outcome.stoppedWithoutFolder ? 1 : 0;
 }
 
 } // namespace
 
 int publishCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Arguments::parse(
-        args, {.options = {"--stage", "--service-user", "--host", "--port", "--user", "--password", "--dir"},
-               .required = {"--stage"},
-               .positionalMin = 2,
-               .positionalMax = SIZE_MAX});
+    const auto parsed = Arguments::parse(args, {.options = {"--stage", "--service-user", "--host", "--port",
+                                                            "--user", "--password", "--dir", "--fingerprint"},
+                                                .flags = {"--ftps"},
+                                                .required = {"--stage"},
+                                                .positionalMin = 2,
+                                                .positionalMax = SIZE_MAX});
     if (!parsed) {
         err << kPublishUsage;
         return 2;
@@ -83,19 +99,20 @@ int publishCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (otherServer) {
         std::string host = parsed->value("--host");
         if (!parsed->value("--port").empty()) host += ":" + parsed->value("--port");
-        controls.otherServer = {utf8ToCp1250(host), utf8ToCp1250(parsed->value("--user")),
-                                utf8ToCp1250(parsed->value("--password")),
-                                utf8ToCp1250(parsed->value("--dir"))};
-        publisher.uploadToOtherServer(controls);
-        return 0;
+        controls.otherServer = {.host = utf8ToCp1250(host),
+                                .user = utf8ToCp1250(parsed->value("--user")),
+                                .password = utf8ToCp1250(parsed->value("--password")),
+                                .directory = utf8ToCp1250(parsed->value("--dir"))};
+        applyTlsChoice(*parsed, controls.otherServer.tls, controls.otherServer.tlsFingerprint);
+        return statusOf(publisher.uploadToOtherServer(controls));
     }
-    return publisher.uploadToService(controls).stoppedWithoutFolder ? 1 : 0;
+    return statusOf(publisher.uploadToService(controls));
 }
 
 int timedControlDownloadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Arguments::parse(
-        args,
-        {.options = {"--stage", "--service-user"}, .flags = {"--all", "--new"}, .required = {"--stage"}});
+    const auto parsed = Arguments::parse(args, {.options = {"--stage", "--service-user", "--fingerprint"},
+                                                .flags = {"--all", "--new", "--ftps"},
+                                                .required = {"--stage"}});
     if (!parsed || parsed->value("--service-user").empty() ||
         (parsed->has("--all") && parsed->has("--new"))) {
         err << kDownloadUsage;
@@ -106,11 +123,8 @@ int timedControlDownloadCommand(const std::vector<std::string>& args, std::ostre
     Publisher& publisher = publishing->publisher;
     PublishControls controls;
     controls.serviceUser = utf8ToCp1250(parsed->value("--service-user"));
-    if (parsed->has("--new"))
-        publisher.downloadNewTimedControls(controls);
-    else
-        publisher.downloadAllTimedControls(controls);
-    return 0;
+    return statusOf(parsed->has("--new") ? publisher.downloadNewTimedControls(controls)
+                                         : publisher.downloadAllTimedControls(controls));
 }
 
 int timedControlMergeCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -121,8 +135,7 @@ int timedControlMergeCommand(const std::vector<std::string>& args, std::ostream&
     }
     const auto publishing = openPublishing(*parsed, false, out, err);
     if (!publishing) return 1;
-    publishing->publisher.mergeTimedControls();
-    return 0;
+    return statusOf(publishing->publisher.mergeTimedControls());
 }
 
 } // namespace ravik::cli

@@ -92,13 +92,28 @@ void Session::releaseRaceLock() {
 }
 
 bool Session::readOnly() const {
+    if (ownersRefusal_) return !ownersRefusal_->empty();
     return race.isOpen() && lockTriedFor_ == race.racePath() && !lock_.held();
 }
 
 void Session::requireWritable() const {
+    if (ownersRefusal_) {
+        if (!ownersRefusal_->empty()) throw RaceLockedError(*ownersRefusal_);
+        return;
+    }
     if (!race.isOpen()) return;
     if (lockTriedFor_ != race.racePath()) takeRaceLock();
     if (!lock_.held()) throw RaceLockedError(raceLockRefusal(lock_, language));
+}
+
+void Session::writeUnderLockOf(const Session& owner) {
+    releaseRaceLock();
+    try {
+        owner.requireWritable();
+        ownersRefusal_ = std::string();
+    } catch (const RaceLockedError& refusal) {
+        ownersRefusal_ = refusal.what();
+    }
 }
 
 } // namespace ravik

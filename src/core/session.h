@@ -8,6 +8,7 @@
 #include "core/race_lock.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,10 @@ public:
     // (an IoError) naming the program that holds the race. A race path set without
     // taking the lock is locked here, at its first change.
     void requireWritable() const;
+    // Makes this session a working copy for another thread of the program: it
+    // changes the race's files under `owner`'s lock (or is refused as `owner` is)
+    // instead of taking a lock of its own, which would shut `owner` out.
+    void writeUnderLockOf(const Session& owner);
 
     // Called after every save of the competitor file.
     std::vector<std::function<void()>> competitorsSaved;
@@ -58,6 +63,8 @@ private:
     // Mutable: a race set without opening is locked at its first change.
     mutable RaceLock lock_;
     mutable std::string lockTriedFor_; // the race path of the last attempt
+    // Set in a working copy: empty when the owner may write, else its refusal.
+    std::optional<std::string> ownersRefusal_;
 };
 
 } // namespace ravik

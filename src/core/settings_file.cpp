@@ -15,7 +15,7 @@
 namespace ravik {
 namespace {
 
-// Far more than ten lines of settings can ever need.
+// Far more than the lines of settings can ever need.
 constexpr std::int64_t kMaxSettingsBytes = 1024 * 1024;
 
 std::vector<std::string> splitLines(const std::string& bytes) {
@@ -57,8 +57,8 @@ std::string encodeSettings(const Settings& settings) {
                                  oneLine(settings.ftpUser),
                                  oneLine(settings.ftpPassword),
                                  std::to_string(settings.printZoom),
-                                 settings.ftpTlsLine,
-                                 settings.ftpFingerprintLine,
+                                 settings.ftpTls ? "FTPS" : "FTP",
+                                 oneLine(settings.ftpTlsFingerprint),
                                  printLayoutCode(settings.printLayout)};
     std::string bytes;
     for (const std::string& line : lines)
@@ -80,8 +80,8 @@ Settings decodeSettings(const std::string& bytes) {
     settings.ftpUser = line(5);
     settings.ftpPassword = line(6);
     settings.printZoom = leadingDigits(line(7));
-    settings.ftpTlsLine = fileLine(8);
-    settings.ftpFingerprintLine = fileLine(9);
+    settings.ftpTls = line(8) == "FTPS";
+    settings.ftpTlsFingerprint = line(9);
     settings.printLayout = printLayoutFromCode(line(10));
     return settings;
 }

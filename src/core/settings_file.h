@@ -1,6 +1,9 @@
 #pragma once
-// The settings file "ravik.ini" in the start directory: ten lines in code page
-// 1250 ended by CR LF, no keys; the meaning of a value is its line number.
+// The settings file "ravik.ini" in the start directory: lines in code page 1250
+// ended by CR LF, no keys; the meaning of a value is its line number. Lines 8 to 10
+// (the other FTP server's mode and TLS fingerprint, the slip's paper) came later:
+// a file without them reads as plain FTP and A4, and lines after the known ones
+// are passed over.
 #include "core/print_layout.h"
 
 #include <optional>
@@ -21,9 +24,8 @@ struct Settings {
     std::string ftpUser;              // wuser
     std::string ftpPassword;          // wpass, as typed
     int printZoom = 0;                // main window zoom
-    // Lines 8 and 9 (the other FTP server's TLS mode and certificate fingerprint):
-    // the file's bytes, written back as they were read.
-    std::string ftpTlsLine, ftpFingerprintLine;
+    bool ftpTls = false;              // line 8 "FTPS": explicit TLS; anything else plain FTP
+    std::string ftpTlsFingerprint;    // line 9: SHA-256 of the server's certificate, may be empty
     PrintLayout printLayout = PrintLayout::A4; // line 10, main window tisk_format
 
     bool operator==(const Settings&) const = default;

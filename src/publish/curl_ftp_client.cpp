@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -13,8 +14,6 @@ namespace {
 
 // Longest listing accepted from a server.
 constexpr std::size_t kMaxListingBytes = 8 * 1024 * 1024;
-// Even a transfer that keeps trickling ends after this.
-constexpr long kHardLimitMs = 300000;
 
 struct CurlGlobal {
     CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
@@ -109,7 +108,7 @@ struct CurlFtpClient::Transfer {
     }
 };
 
-CurlFtpClient::CurlFtpClient(int timeoutMs) : timeoutMs_(timeoutMs) {
+CurlFtpClient::CurlFtpClient(FtpLimits limits) : limits_(limits) {
     ensureCurlGlobal();
 }
 
@@ -154,7 +153,7 @@ std::string CurlFtpClient::urlOf(const std::string& absolutePath, bool directory
     return url;
 }
 
-void CurlFtpClient::prepare(const std::string& url, Transfer& transfer) {
+void CurlFtpClient::prepare(const std::string& url, Transfer& transfer, std::int64_t bytesToSend) {
     CURL* curl = asCurl(handle_);
     curl_easy_reset(curl);
     transfer.cancelled = &cancelled_;
@@ -164,12 +163,15 @@ void CurlFtpClient::prepare(const std::string& url, Transfer& transfer) {
     curl_easy_setopt(curl, CURLOPT_FTP_USE_EPSV, 0L);
     curl_easy_setopt(curl, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timeoutMs_));
-    const long seconds = (timeoutMs_ + 999) / 1000;
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, seconds);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, seconds);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, kHardLimitMs);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits_.timeoutMs));
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>((limits_.timeoutMs + 999) / 1000));
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSecond);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedSeconds);
+    // A server that keeps just above the low-speed limit still ends here.
+    const long bound = limits_.transferBoundMs +
+                       static_cast<long>(bytesToSend * 1000 / std::max(1L, limits_.boundBytesPerSecond));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, bound);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, transfer.errorBuffer);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, &Transfer::onReply);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
@@ -178,26 +180,36 @@ void CurlFtpClient::prepare(const std::string& url, Transfer& transfer) {
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    applyTlsOptions(curl, account_, tlsCheck_);
 }
 
 void CurlFtpClient::perform(const std::string& what, Transfer& transfer) {
-    const CURLcode code = curl_easy_perform(asCurl(handle_));
+    const CURLcode code = cancelled_ ? CURLE_ABORTED_BY_CALLBACK : curl_easy_perform(asCurl(handle_));
     if (code == CURLE_OK) return;
     std::string message = what + ": ";
     if (code == CURLE_ABORTED_BY_CALLBACK && cancelled_) {
-        message += "cancelled";
         disconnect();
-        throw FtpError(message);
+        throw FtpError(message + "cancelled", FtpFailure::Cancelled);
     }
+    if (transfer.bodyTooLarge) throw FtpError(message + "larger than 16 MB");
     message += transfer.errorBuffer[0] ? transfer.errorBuffer : curl_easy_strerror(code);
     const std::string reply = transfer.lastErrorReply();
     if (!reply.empty()) message += " (" + reply + ")";
-    throw FtpError(message);
+    FtpFailure failure = FtpFailure::Other;
+    if (code == CURLE_USE_SSL_FAILED)
+        failure = FtpFailure::TlsNotOffered;
+    else if (tlsCheck_.mismatch)
+        failure = FtpFailure::FingerprintMismatch;
+    else if (code == CURLE_PEER_FAILED_VERIFICATION)
+        failure = FtpFailure::CertificateNotTrusted;
+    else if (account_.tls && (code == CURLE_SSL_CONNECT_ERROR || code == CURLE_SSL_CERTPROBLEM ||
+                              code == CURLE_SSL_CIPHER || code == CURLE_SSL_ISSUER_ERROR))
+        failure = FtpFailure::TlsHandshakeFailed;
+    throw FtpError(message, failure, reply, tlsCheck_.seenFingerprint);
 }
 
 void CurlFtpClient::connect(const FtpAccount& account) {
     disconnect();
-    cancelled_ = false;
     if (account.host.empty() || hasControlCharacters(account.host) ||
         account.host.find_first_of("/@ ") != std::string::npos)
         throw FtpError("Invalid FTP host: " + account.host);
@@ -209,9 +221,9 @@ void CurlFtpClient::connect(const FtpAccount& account) {
     if (!handle_) throw FtpError("Cannot start the FTP client.");
     Transfer transfer;
     currentDirectory_ = "/";
-    prepare("ftp://" + account_.host + ":" + std::to_string(account_.port) + "/", transfer);
-    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
     try {
+        prepare("ftp://" + account_.host + ":" + std::to_string(account_.port) + "/", transfer);
+        curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
         perform("Connect to " + account_.host, transfer);
     } catch (const FtpError&) {
         disconnect();
@@ -269,7 +281,7 @@ void CurlFtpClient::store(const std::string& localPath, const std::string& remot
     const std::int64_t size = fileSize(localPath);
     Transfer transfer;
     transfer.upload = file.get();
-    prepare(urlOf(absolute(remoteName), false), transfer);
+    prepare(urlOf(absolute(remoteName), false), transfer, std::max<std::int64_t>(size, 0));
     CURL* curl = asCurl(handle_);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Transfer::onUpload);

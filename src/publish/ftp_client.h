@@ -2,23 +2,55 @@
 // What the publishing commands need from an FTP client. One connection is opened
 // and closed inside each command; every failure the server or the network gives is
 // an FtpError, so the caller decides which ones to ignore.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ravik {
 
+// What went wrong, where the program words it for the user itself.
+enum class FtpFailure {
+    Other,
+    Cancelled,             // "Reset FTP" ended the operation
+    TlsNotOffered,         // FTPS chosen, the server refused AUTH TLS
+    CertificateNotTrusted, // FTPS: the certificate did not verify against the system's store
+    FingerprintMismatch,   // FTPS: the certificate is not the one whose fingerprint was entered
+    TlsHandshakeFailed,    // FTPS: the TLS handshake failed otherwise
+    InvalidFingerprint,    // FTPS: the entered fingerprint is not 64 hexadecimal digits
+};
+
 class FtpError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FtpError(const std::string& message, FtpFailure failure = FtpFailure::Other,
+                      std::string serverReply = {}, std::string certificateFingerprint = {})
+        : std::runtime_error(message), failure_(failure), serverReply_(std::move(serverReply)),
+          certificateFingerprint_(std::move(certificateFingerprint)) {}
+    FtpFailure failure() const { return failure_; }
+    // The server's last error reply ("550 ..."), empty when it gave none.
+    const std::string& serverReply() const { return serverReply_; }
+    // FTPS: the SHA-256 fingerprint of the certificate the server showed ("AB:CD:..."), if any.
+    const std::string& certificateFingerprint() const { return certificateFingerprint_; }
+
+private:
+    FtpFailure failure_;
+    std::string serverReply_;
+    std::string certificateFingerprint_;
 };
 
 struct FtpAccount {
-    std::string host;
+    std::string host{};
     int port = 21;
-    std::string user;
-    std::string password;
+    std::string user{};
+    std::string password{};
+    // FTPS (explicit TLS): control and data connections encrypted, the certificate
+    // verified against the system's store, or, when a fingerprint is given, accepted
+    // only when its SHA-256 fingerprint is that one.
+    bool tls = false;
+    std::string tlsFingerprint{};
 };
 
 // Retrieved files larger than this are refused (timed-control files are a few bytes).
@@ -47,9 +79,10 @@ public:
     virtual void retrieve(const std::string& remoteName, const std::string& localPath) = 0;
     // QUIT; harmless when not connected.
     virtual void disconnect() = 0;
-    // Ends the running operation as soon as possible (callable from another thread);
-    // the operation fails with an FtpError and the connection is closed.
+    // Ends the running operation as soon as possible (callable from another thread):
+    // it and every later one fail with FtpFailure::Cancelled, until clearCancel().
     virtual void cancel() = 0;
+    virtual void clearCancel() = 0;
 };
 
 // "*" any run of characters, "?" one character; letter case ignored (ASCII).
@@ -61,5 +94,12 @@ std::string nameOfListingLine(const std::string& line);
 // A name from a server's listing that may be used as a local file name in a folder:
 // no path separator, no "..", no drive letter or other ":", no control characters.
 bool isPlainRemoteFileName(const std::string& name);
+
+// A SHA-256 fingerprint as users copy it: 64 hexadecimal digits, with or without
+// colons or blanks, in any case, also with openssl's "sha256 Fingerprint=" before it.
+// The 64 digits in capitals; nullopt when the text is not one.
+std::optional<std::string> parseTlsFingerprint(const std::string& text);
+// "AB:CD:..." of 32 bytes.
+std::string formatTlsFingerprint(const unsigned char* digest, std::size_t size);
 
 } // namespace ravik

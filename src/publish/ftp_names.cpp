@@ -37,4 +37,30 @@ bool isPlainRemoteFileName(const std::string& name) {
     return true;
 }
 
+std::optional<std::string> parseTlsFingerprint(const std::string& text) {
+    // openssl prints "sha256 Fingerprint=AB:CD:..."; people paste the whole line.
+    const auto equals = text.find('=');
+    const std::string value = equals == std::string::npos ? text : text.substr(equals + 1);
+    std::string digits;
+    for (char c : value) {
+        if (c == ':' || c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return std::nullopt;
+        digits += c;
+    }
+    if (digits.size() != 64) return std::nullopt;
+    return digits;
+}
+
+std::string formatTlsFingerprint(const unsigned char* digest, std::size_t size) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i > 0) text += ':';
+        text += kHex[digest[i] >> 4];
+        text += kHex[digest[i] & 0x0f];
+    }
+    return text;
+}
+
 } // namespace ravik

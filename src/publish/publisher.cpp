@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <utility>
 
 namespace ravik {
 
@@ -27,6 +29,14 @@ std::vector<std::string> htmFilesIn(const std::string& folder) {
 }
 
 } // namespace
+
+std::string failureReason(const FtpError& error) {
+    return error.serverReply().empty() ? error.what() : error.serverReply();
+}
+
+void rethrowIfCancelled(const FtpError& error) {
+    if (error.failure() == FtpFailure::Cancelled) throw error;
+}
 
 Publisher::Publisher(Session& session, Prompt& prompt, FtpClient& ftp, ServiceConfig service)
     : session_(session), prompt_(prompt), ftp_(ftp), service_(std::move(service)) {}
@@ -53,7 +63,27 @@ void Publisher::connectService() {
 }
 
 void Publisher::connectTo(const FtpAccount& account) {
-    ftp_.connect(account);
+    // How a failed FTPS connection is worded for the user.
+    static constexpr std::pair<FtpFailure, const Text*> kTlsFailures[] = {
+        {FtpFailure::TlsNotOffered, &texts::kTlsNotOffered},
+        {FtpFailure::CertificateNotTrusted, &texts::kCertificateNotTrusted},
+        {FtpFailure::FingerprintMismatch, &texts::kFingerprintMismatch},
+        {FtpFailure::TlsHandshakeFailed, &texts::kTlsHandshakeFailed},
+    };
+    try {
+        ftp_.connect(account);
+    } catch (const FtpError& error) {
+        if (error.failure() == FtpFailure::InvalidFingerprint)
+            throw FtpError(text(texts::kInvalidFingerprint), error.failure());
+        const auto tls = std::find_if(std::begin(kTlsFailures), std::end(kTlsFailures),
+                                      [&](const auto& entry) { return entry.first == error.failure(); });
+        if (tls == std::end(kTlsFailures)) throw;
+        std::string message = std::string(text(*tls->second)) + " (" + error.what() + ")";
+        if (!error.certificateFingerprint().empty())
+            message += text(texts::kServerFingerprintBefore) + error.certificateFingerprint() +
+                       text(texts::kServerFingerprintAfter);
+        throw FtpError(message, error.failure(), error.serverReply(), error.certificateFingerprint());
+    }
     if (onConnectionStatus) onConnectionStatus(true);
 }
 
@@ -68,6 +98,7 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     try {
         connectService();
     } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         log.append(text(texts::kFtpConnectionError));
         log.append(error.what());
         controls.serviceGroup = false;
@@ -81,7 +112,8 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     bool userFolderFound = true;
     try {
         ftp_.changeDirectory("/" + userFolder(serviceUser));
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         userFolderFound = false;
         prompt_.information(std::string(text(texts::kNoAccessBefore)) + cp1250ToUtf8(serviceUser) +
                             text(texts::kNoAccessMiddle) + service_.adminAddress +
@@ -91,7 +123,8 @@ ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     bool stageFolderFound = true;
     try {
         ftp_.changeDirectory(stageFolder);
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
         stageFolderFound = false;
         prompt_.information(text(texts::kMissingStageFolder) + cp1250ToUtf8(stageFolder));
     }
@@ -121,7 +154,8 @@ PublishOutcome Publisher::createRaceWebFolder(const PublishControls& controls) {
         const std::string folder = stageFolderName(stageDate(), stageText());
         try {
             ftp_.makeDirectory(folder);
-        } catch (const FtpError&) {
+        } catch (const FtpError& error) {
+            rethrowIfCancelled(error);
             // Already there (or not allowed): the change into it decides.
         }
         ftp_.changeDirectory(folder);
@@ -139,7 +173,8 @@ bool Publisher::enterRaceWebFolder(const PublishControls& controls, PublishOutco
     try {
         ftp_.changeDirectory(folder);
         return true;
-    } catch (const FtpError&) {
+    } catch (const FtpError& error) {
+        rethrowIfCancelled(error);
     }
     if (!prompt_.question(text(texts::kCreateRaceFolderQuestion))) {
         disconnect();

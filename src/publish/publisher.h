@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "publish/ftp_client.h"
 #include "publish/service_config.h"
+#include "publish/timed_control_merge.h"
 
 #include <functional>
 #include <optional>
@@ -17,11 +18,14 @@
 namespace ravik {
 
 // whost, wuser, wpass (kept in the settings file) and wpath; "host:port" picks a port.
+// The mode and the fingerprint are kept in the settings file too.
 struct OtherFtpServer {
-    std::string host;
-    std::string user;
-    std::string password;
-    std::string directory;
+    std::string host{};
+    std::string user{};
+    std::string password{};
+    std::string directory{};
+    bool tls = false;             // "FTPS (explicit TLS)" chosen instead of "FTP"
+    std::string tlsFingerprint{}; // SHA-256 of a self-signed certificate, as typed
 };
 
 // The values of the window's controls. Typed texts are code page 1250; file names
@@ -63,7 +67,8 @@ struct PublishOutcome {
     bool repeatRequested = false;                   // CheckBox16 was checked: uncheck it
     int timerIntervalMs = 0;
     std::optional<std::vector<std::string>> selection; // new selection of ListBox1
-    bool stoppedWithoutFolder = false; // the user did not want the missing race web folder created
+    bool stoppedWithoutFolder = false; // the race web folder or the remote directory is missing
+    int failures = 0;                  // files not uploaded, downloaded or merged (each logged)
 };
 
 class Publisher {
@@ -86,12 +91,13 @@ public:
     PublishOutcome updateRaceDescription(const PublishControls& controls);
     PublishOutcome uploadToService(const PublishControls& controls);
     PublishOutcome uploadToOtherServer(const PublishControls& controls);
-    // "All": download every part file, then merge with checks.
-    void downloadAllTimedControls(const PublishControls& controls);
+    // "All": download every part file, then merge with checks. A file that cannot be
+    // retrieved is logged and skipped; the others are downloaded and merged.
+    PublishOutcome downloadAllTimedControls(const PublishControls& controls);
     // "New": download the part files of competitors without a merged file, then merge.
     PublishOutcome downloadNewTimedControls(const PublishControls& controls);
     // "Merge TC_*".
-    void mergeTimedControls();
+    PublishOutcome mergeTimedControls();
 
     // Timer1: replays the recorded actions; returns the list's new selection.
     PublishOutcome timerTick(const PublishControls& controls);
@@ -99,7 +105,10 @@ public:
     PublishOutcome showActions(const PublishControls& controls);
     // "Zastavit": forgets the actions (the window stops Timer1).
     void stopRepeating();
-    // "Reset FTP": ends the running FTP operation.
+    // "Reset FTP" while a command runs on another thread: ends its FTP operation,
+    // and every later one, until resetFtp().
+    void cancelRunning() { ftp_.cancel(); }
+    // "Reset FTP": ends the running FTP operation and closes the connection.
     void resetFtp();
 
     int actionCount() const { return static_cast<int>(actions_.size()); }
@@ -111,14 +120,18 @@ private:
     std::string stageText() const { return session_.race.currentStageText(); }
     std::string currentStageFolder() const { return session_.race.currentStageFolder(); }
     void connectService();
+    // Connects; a failed FTPS handshake is worded for the user.
     void connectTo(const FtpAccount& account);
     void disconnect();
     // CWD into the race web folder; when it is missing, asks and creates it. False
     // when the user did not want it created (nothing more is done then).
     bool enterRaceWebFolder(const PublishControls& controls, PublishOutcome& outcome);
-    // The two stores of every selected file; logs per file when asked to.
-    void storeSelectedFiles(const std::vector<std::string>& files, bool logEachFile);
+    // The stores of every selected file, each logged; the number that failed.
+    int storeSelectedFiles(const std::vector<std::string>& files);
+    // The number of files that could not be retrieved (each logged and skipped).
     int downloadTimedControlFiles(const std::string& serviceUser, bool onlyNew);
+    // The merge of the current stage folder; the number of competitors it failed for.
+    int mergeStage(MergeMode mode);
     void recordAction(const PublishControls& controls, RepeatAction action, PublishOutcome& outcome);
 
     Session& session_;
@@ -128,6 +141,11 @@ private:
     RaceRecord stageRecord_;
     std::vector<RepeatAction> actions_;
 };
+
+// What a log line says of a failed FTP operation: the server's reply when it gave one.
+std::string failureReason(const FtpError& error);
+// A cancelled operation ends the whole command; other failures may be passed over.
+void rethrowIfCancelled(const FtpError& error);
 
 // Timer interval of the text of Edit3: whole minutes, at least one.
 int repeatIntervalMs(const std::string& minutesText);

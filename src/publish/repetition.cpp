@@ -59,6 +59,9 @@ PublishOutcome Publisher::timerTick(const PublishControls& controls) {
                                               ? uploadToOtherServer(replay)
                                               : uploadToService(replay);
             if (upload.serviceControls) outcome.serviceControls = upload.serviceControls;
+        } catch (const FtpError& error) {
+            rethrowIfCancelled(error);
+            log.append(text(texts::kActionFailed) + std::string(error.what()));
         } catch (const std::exception& error) {
             log.append(text(texts::kActionFailed) + std::string(error.what()));
         }
@@ -93,6 +96,7 @@ void Publisher::stopRepeating() {
 void Publisher::resetFtp() {
     ftp_.cancel();
     disconnect();
+    ftp_.clearCancel();
     session_.log.append(text(texts::kFtpCanceled));
 }
 

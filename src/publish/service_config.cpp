@@ -46,6 +46,10 @@ ServiceConfig parseServiceConfig(const std::string& text) {
             config.publicBaseAddress = value;
         else if (key == "admin_email")
             config.adminAddress = value;
+        else if (key == "tls")
+            config.account.tls = value == "yes";
+        else if (key == "tls_fingerprint")
+            config.account.tlsFingerprint = value;
     }
     if (config.account.port <= 0 || config.account.port > 65535) config.account.port = 21;
     if (!config.publicBaseAddress.empty() && config.publicBaseAddress.back() != '/')

@@ -1,8 +1,10 @@
 #pragma once
 // The race web service's deployment values, read from "ravik-service.ini" beside
 // the program (or the file named by the environment variable RAVIK_SERVICE_CONFIG):
-// lines "key=value" with the keys host, port, user, password, public_address and
-// admin_email; "#" starts a comment line. An empty host means "not configured".
+// lines "key=value" with the keys host, port, user, password, public_address,
+// admin_email, tls ("yes": FTPS with explicit TLS; anything else: plain FTP) and
+// tls_fingerprint (SHA-256 of a self-signed certificate); "#" starts a comment line.
+// An empty host means "not configured".
 #include "publish/ftp_client.h"
 
 #include <string>

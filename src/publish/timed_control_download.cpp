@@ -16,6 +16,7 @@ int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool on
     log.append(text(texts::kIfNothingHappened));
     const std::string stageFolder = currentStageFolder();
     int count = 0;
+    int failures = 0;
     {
         connectService();
         ScopeExit closing([this] { disconnect(); });
@@ -32,37 +33,49 @@ int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool on
             log.append(text(texts::kTcListed) + cp1250ToUtf8(name));
             // Only part files: a merged file on the server never replaces the local one.
             if (name.back() != '2' || underscore == std::string::npos) continue;
-            ftp_.retrieve(name, stageFolder + name);
-            ++count;
+            // One file too large or refused is skipped; the others still come.
+            try {
+                ftp_.retrieve(name, stageFolder + name);
+                ++count;
+            } catch (const FtpError& error) {
+                rethrowIfCancelled(error);
+                log.append(text(texts::kTcSkipped) + cp1250ToUtf8(name) + ": " + failureReason(error));
+                ++failures;
+            }
         }
     }
     log.append(text(texts::kAllTcDownloadedBefore) + std::to_string(count) +
                text(texts::kAllTcDownloadedAfter));
-    return count;
+    return failures;
 }
 
-void Publisher::downloadAllTimedControls(const PublishControls& controls) {
-    downloadTimedControlFiles(controls.serviceUser, false);
-    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table,
-                           MergeMode::CheckedKeepCorrected, session_.language, session_.log);
+int Publisher::mergeStage(MergeMode mode) {
+    return mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, mode, session_.language,
+                                  session_.log);
+}
+
+PublishOutcome Publisher::downloadAllTimedControls(const PublishControls& controls) {
+    PublishOutcome outcome;
+    outcome.failures = downloadTimedControlFiles(controls.serviceUser, false);
+    outcome.failures += mergeStage(MergeMode::CheckedKeepCorrected);
+    return outcome;
 }
 
 PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& controls) {
-    downloadTimedControlFiles(controls.serviceUser, true);
-    // Hand corrections stay: this runs unattended on the timer.
-    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, MergeMode::PlainKeepCorrected,
-                           session_.language, session_.log);
-    session_.log.append(text(texts::kAllTcMerged));
     PublishOutcome outcome;
+    outcome.failures = downloadTimedControlFiles(controls.serviceUser, true);
+    // Hand corrections stay: this runs unattended on the timer.
+    outcome.failures += mergeStage(MergeMode::PlainKeepCorrected);
+    session_.log.append(text(texts::kAllTcMerged));
     if (controls.repeat) recordAction(controls, {{}, true, RepeatAction::Target::RaceWebService}, outcome);
     return outcome;
 }
 
-void Publisher::mergeTimedControls() {
-    session_.requireWritable();
-    mergeTimedControlFiles(currentStageFolder(), stageRecord_, session_.table, MergeMode::Plain,
-                           session_.language, session_.log);
+PublishOutcome Publisher::mergeTimedControls() {
+    PublishOutcome outcome;
+    outcome.failures = mergeStage(MergeMode::Plain);
     session_.log.append(text(texts::kAllTcMerged));
+    return outcome;
 }
 
 } // namespace ravik

@@ -1,5 +1,6 @@
 #include "publish/timed_control_merge.h"
 
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/texts/publish_texts.h"
 
@@ -103,9 +104,10 @@ bool isCorrectedByHand(const std::string& timedControlPath) {
     return !line.empty() && line.back() == '*';
 }
 
-void mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& stage,
-                            const CompetitorTable& table, MergeMode mode, Language language, Log& log) {
+int mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& stage,
+                           const CompetitorTable& table, MergeMode mode, Language language, Log& log) {
     const int stations = stationCount(stage);
+    int failures = 0;
     for (const std::string& id : competitorsWithPartFiles(stageFolder)) {
         const std::string mergedPath = stageFolder + id + kExtension;
         if (mode != MergeMode::Plain && isCorrectedByHand(mergedPath)) {
@@ -132,11 +134,19 @@ void mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& st
             merged += line + "\r\n";
         }
         // No partial merge is left behind: an invalid one removes the competitor's file.
-        if (invalid)
+        if (invalid) {
             std::remove(mergedPath.c_str());
-        else
+            ++failures;
+            continue;
+        }
+        try {
             writeFileAtomically(mergedPath, merged);
+        } catch (const IoError& error) {
+            log.append(tr(language, texts::kTcFileNotWritten) + std::string(error.what()));
+            ++failures;
+        }
     }
+    return failures;
 }
 
 } // namespace ravik

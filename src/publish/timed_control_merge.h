@@ -40,7 +40,9 @@ enum class MergeMode {
 };
 
 // Rewrites the merged file of every competitor with part files in the stage folder.
-void mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& stage,
-                            const CompetitorTable& table, MergeMode mode, Language language, Log& log);
+// Returns the number of competitors whose merge failed (an invalid part line, a file
+// that could not be written); each is logged and the others are still merged.
+int mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& stage,
+                           const CompetitorTable& table, MergeMode mode, Language language, Log& log);
 
 } // namespace ravik

@@ -1,6 +1,7 @@
 #include "app/application.h"
 #include "app/class_editor_window.h"
 #include "app/main_window.h"
+#include "app/publish_window.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/settings_file.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -108,7 +110,7 @@ TEST(MainWindowRace, StagesOfTheEditorAppearInTheMainWindowAndAStageChangeShowsI
 TEST(MainWindowSettings, LoadsOnShowAndSavesOnClose) {
     TempFolder folder;
     test::writeFile(folder.file("ravik.ini"),
-                    "GBR\r\n/si/log.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nyes\r\nAB:CD\r\n58\r\n");
+                    "GBR\r\n/si/log.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nFTPS\r\nAB:CD\r\n58\r\n");
     App app;
     app.app->session().startDirectory = folder.path();
     app.main().show();
@@ -118,13 +120,18 @@ TEST(MainWindowSettings, LoadsOnShowAndSavesOnClose) {
     EXPECT_EQ(app.main().zoom->value(), 7);
     EXPECT_EQ(app.main().tisk_format->currentText(), "Receipt 58 mm");
     EXPECT_EQ(app.app->session().log.lastLine(), "INI file loaded");
+    PublishWindow& publish = app.app->publishWindow();
+    EXPECT_TRUE(publish.wftps->isChecked());
+    EXPECT_TRUE(publish.wfingerprint->isEnabled());
+    EXPECT_EQ(publish.wfingerprint->text(), "AB:CD");
 
     app.main().cestaSI->setText("/other.csv");
     app.main().tisk_format->setCurrentIndex(0);
+    publish.wftp->setChecked(true);
+    EXPECT_FALSE(publish.wfingerprint->isEnabled());
     app.main().close();
-    // Lines 8 and 9, which this window does not show, are written back as they were.
     EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
-              "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nyes\r\nAB:CD\r\nA4\r\n");
+              "GBR\r\n/other.csv\r\n_\r\nhost\r\nuser\r\npass\r\n7\r\nFTP\r\nAB:CD\r\nA4\r\n");
 }
 
 } // namespace

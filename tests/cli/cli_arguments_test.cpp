@@ -72,10 +72,11 @@ TEST(CliArguments, AnUnknownOptionAMissingValueOrAStrayWordShowsTheCommandsUsage
     EXPECT_EQ(
         runCli(folder, "publish " + race + " --stage 1").err,
         "usage: ravik-cli publish RACE.ravik --stage N [--service-user U] [--host H [--port P] --user U "
-        "--password W --dir D] FILE...\n")
+        "--password W --dir D] [--ftps [--fingerprint SHA256]] FILE...\n")
         << "publish needs at least one file";
     EXPECT_EQ(runCli(folder, "tc-download " + race + " --stage 1 --service-user u --all --new").err,
-              "usage: ravik-cli tc-download RACE.ravik --stage N --service-user U [--all|--new]\n");
+              "usage: ravik-cli tc-download RACE.ravik --stage N --service-user U [--all|--new] "
+              "[--ftps [--fingerprint SHA256]]\n");
     EXPECT_EQ(runCli(folder, "ids " + race + " --stage 1").err, "usage: ravik-cli ids RACE.ravik\n");
     EXPECT_EQ(runCli(folder, "info " + race + " " + race).err, "usage: ravik-cli info RACE.ravik\n");
     EXPECT_EQ(runCli(folder, "define " + race).err, "usage: ravik-cli define RACE.ravik FILE.json\n");

@@ -61,8 +61,23 @@ TEST(RaceLock, AHeldRaceRefusesChangesNamingTheHolderUntilItEndsHoweverItEnds) {
     session.saveCompetitors();
     EXPECT_TRUE(std::filesystem::exists(session.race.competitorFilePath()));
     EXPECT_EQ(test::readFile(raceLockPath(race)), std::to_string(::getpid()) + "\n");
-    // Within one program a second lock on the race is refused as well.
+    // Within one program a second lock on the race is refused as well...
     EXPECT_FALSE(RaceLock::take(race).held());
+
+    // ...so a working copy for another thread writes under the owner's lock.
+    Session copy;
+    copy.race = session.race;
+    copy.table = session.table;
+    copy.writeUnderLockOf(session);
+    EXPECT_FALSE(copy.readOnly());
+    copy.saveCompetitors();
+    EXPECT_TRUE(session.raceLock().held());
+    session.releaseRaceLock();
+    const RaceLock other = RaceLock::take(race); // as if another program had the race
+    copy.writeUnderLockOf(session);
+    EXPECT_TRUE(copy.readOnly());
+    copy.table.appendRow();
+    EXPECT_THROW(copy.saveCompetitors(), RaceLockedError);
 }
 
 } // namespace

@@ -35,22 +35,27 @@ TEST(SettingsFile, WritesTenCrLfLinesInCodePage1250AndReadsThemBack) {
     ASSERT_TRUE(saveSettings(session, settings, prompt));
     EXPECT_EQ(test::readFile(folder.file("ravik.ini")),
               utf8ToCp1250("GBR\r\n/závody/si.csv\r\n_\r\nftp.example.cz\r\npořadatel\r\np;a ss\r\n17\r\n"
-                           "\r\n\r\n58\r\n"));
+                           "FTP\r\n\r\n58\r\n"));
+    EXPECT_EQ(readSettingsFile(folder.path())->ftpTls, false);
+
+    settings.ftpTls = true;
+    settings.ftpTlsFingerprint = "AB:CD";
+    ASSERT_TRUE(saveSettings(session, settings, prompt));
+    EXPECT_TRUE(test::readFile(folder.file("ravik.ini")).ends_with("\r\n17\r\nFTPS\r\nAB:CD\r\n58\r\n"));
 
     settings.ftpPassword = "p;a ss";
     EXPECT_EQ(readSettingsFile(folder.path()), settings);
     EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST(SettingsFile, LinesEightAndNineComeBackByteForByteAndTheLayoutDefaultsToA4) {
-    // Lines 8 and 9 belong to the other FTP server; bytes no code page defines stay too.
-    const std::string tail = "yes\r\nAB:\x98:CD\r\n";
+TEST(SettingsFile, TheLayoutIsLineTenAndOlderFilesReadAsPlainFtpOnA4) {
+    const std::string tail = "FTPS\r\nAB:CD\r\n";
     const std::string seven = "CZE\r\nlog\r\n_\r\nh\r\nu\r\np\r\n10\r\n";
     EXPECT_EQ(encodeSettings(decodeSettings(seven + tail + "80\r\n")), seven + tail + "80\r\n");
     EXPECT_EQ(decodeSettings(seven + tail + "80\r\n").printLayout, PrintLayout::Receipt80);
     EXPECT_EQ(decodeSettings(seven).printLayout, PrintLayout::A4) << "a file of an earlier version";
     EXPECT_EQ(decodeSettings(seven + tail + "72\r\n").printLayout, PrintLayout::A4);
-    EXPECT_EQ(encodeSettings(decodeSettings(seven)), seven + "\r\n\r\nA4\r\n");
+    EXPECT_EQ(encodeSettings(decodeSettings(seven)), seven + "FTP\r\n\r\nA4\r\n");
 }
 
 TEST(SettingsFile, StartsInEnglishWithGbrAndInCzechWithAnyOtherCode) {
@@ -73,6 +78,30 @@ TEST(SettingsFile, StartsInEnglishWithGbrAndInCzechWithAnyOtherCode) {
     EXPECT_EQ(other->languageCode, "CZE");
     EXPECT_EQ(other->printZoom, 12);
     EXPECT_EQ(czech.log.lines(), (std::vector<std::string>{"Načten soubor INI"}));
+}
+
+TEST(SettingsFile, OlderFilesReadAsPlainFtpAndLaterLinesArePassedOver) {
+    TempFolder folder;
+    const struct {
+        const char* tail; // after the seventh line
+        bool tls;
+        const char* fingerprint;
+    } cases[] = {
+        {"", false, ""},
+        {"FTPS\r\n", true, ""},
+        {"ftps\r\nAB\r\n", false, "AB"},
+        {"FTPS\r\nAB:CD\r\nlayout\r\nmore\r\n", true, "AB:CD"},
+    };
+    for (const auto& c : cases) {
+        test::writeFile(folder.file("ravik.ini"),
+                        std::string("GBR\r\nlog\r\n_\r\nh\r\nu\r\np\r\n10\r\n") + c.tail);
+        const auto settings = readSettingsFile(folder.path());
+        ASSERT_TRUE(settings) << c.tail;
+        EXPECT_EQ(settings->ftpTls, c.tls) << c.tail;
+        EXPECT_EQ(settings->ftpTlsFingerprint, c.fingerprint) << c.tail;
+        EXPECT_EQ(settings->ftpPassword, "p") << c.tail;
+        EXPECT_EQ(settings->printZoom, 10) << c.tail;
+    }
 }
 
 TEST(SettingsFile, AMissingFileIsNoErrorAndKeepsCzech) {

@@ -43,7 +43,7 @@ TEST_F(PublishCli, PublishUploadsNamedPagesToTheServiceOrAnotherServer) {
     EXPECT_EQ(run("publish " + race() + " --stage 1 --service-user club results_E1.htm overall.htm", output),
               0)
         << output;
-    EXPECT_EQ(output, "results_E1.htm uploaded on server\nUpload unsuccessful... \n");
+    EXPECT_EQ(output, "results_E1.htm uploaded on server\noverall.htm uploaded on server\n");
     EXPECT_EQ(readFile(raceWebFolder() + "results_E1.htm"), "stage page");
     EXPECT_EQ(readFile(raceWebFolder() + "overall.htm"), "overall");
 
@@ -57,6 +57,23 @@ TEST_F(PublishCli, PublishUploadsNamedPagesToTheServiceOrAnotherServer) {
         << output;
     EXPECT_EQ(readFile(remote("other/results_E1.htm")), "stage page");
 
+    // Work that failed in part: a refused store, a missing remote directory.
+    const std::string otherServer = "publish " + race() + " --stage 1 --host 127.0.0.1 --port " +
+                                    std::to_string(server.port()) + " --user " + kFtpUser + " --password " +
+                                    kFtpPassword;
+    std::filesystem::create_directories(remote("other/overall.htm"));
+    output.clear();
+    EXPECT_EQ(run(otherServer + " --dir /other results_E1.htm overall.htm", output), 1) << output;
+    EXPECT_NE(output.find("results_E1.htm uploaded on server\nUpload unsuccessful... overall.htm: 550 "),
+              std::string::npos)
+        << output;
+    output.clear();
+    EXPECT_EQ(run(otherServer + " --dir /nonexistent results_E1.htm", output), 1) << output;
+    EXPECT_NE(output.find("This remote directory is missing on FTP server. Nothing was uploaded."),
+              std::string::npos)
+        << output;
+    EXPECT_FALSE(std::filesystem::exists(remote("results_E1.htm")));
+
     output.clear();
     EXPECT_EQ(run("publish " + race() + " --stage 1 --service-user club notes.txt", output), 1);
     output.clear();
@@ -64,6 +81,22 @@ TEST_F(PublishCli, PublishUploadsNamedPagesToTheServiceOrAnotherServer) {
     EXPECT_NE(output.find("Race web folder does not exists. Create? (no)"), std::string::npos) << output;
     output.clear();
     EXPECT_EQ(run("publish " + race() + " --stage 1 results_E1.htm", output), 2);
+}
+
+TEST_F(PublishCli, PublishGoesOverFtpsWhenAskedTo) {
+    if (!FtpsTestServer::available()) GTEST_SKIP() << "pure-ftpd serves its virtual users only as root";
+    TempFolder ftpsRoot;
+    FtpsTestServer ftps(ftpsRoot.path(), kFtpUser, kFtpPassword);
+    writeFile(stageFile("results_E1.htm"), "stage page");
+    const std::string publish = "publish " + race() + " --stage 1 --host 127.0.0.1 --port " +
+                                std::to_string(ftps.port()) + " --user " + kFtpUser + " --password " +
+                                kFtpPassword + " --ftps ";
+    std::string output;
+    EXPECT_EQ(run(publish + "--fingerprint " + ftps.fingerprint() + " results_E1.htm", output), 0) << output;
+    EXPECT_EQ(readFile(ftpsRoot.file("results_E1.htm")), "stage page");
+    output.clear();
+    EXPECT_EQ(run(publish + "results_E1.htm", output), 1) << output;
+    EXPECT_NE(output.find("The server's certificate could not be verified"), std::string::npos) << output;
 }
 
 TEST_F(PublishCli, DownloadsAndMergesTimedControls) {
@@ -85,18 +118,28 @@ TEST_F(PublishCli, DownloadsAndMergesTimedControls) {
 
     output.clear();
     EXPECT_EQ(run("tc-merge " + race() + " --stage 4", output), 1);
+
+    std::filesystem::create_directories(raceWebFolder() + "17_2.tc2"); // RETR refused
+    output.clear();
+    EXPECT_EQ(run("tc-download " + race() + " --stage 1 --service-user club --all", output), 1) << output;
+    EXPECT_NE(output.find("TC file skipped: 17_2.tc2: 550 "), std::string::npos) << output;
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
 }
 
 TEST(ServiceConfigFile, ReadsItsKeysAndFallsBackToNotConfigured) {
     const ServiceConfig config = parseServiceConfig(
         "host=ftp.example.invalid\nport=2121\nuser=u\npassword=p=q\npublic_address=https://x.invalid\n"
-        "admin_email=a@x.invalid\nnonsense\n");
+        "admin_email=a@x.invalid\ntls=yes\ntls_fingerprint=AB:CD\nnonsense\n");
     EXPECT_TRUE(config.configured());
     EXPECT_EQ(config.account.host, "ftp.example.invalid");
     EXPECT_EQ(config.account.port, 2121);
     EXPECT_EQ(config.account.password, "p=q");
     EXPECT_EQ(config.publicBaseAddress, "https://x.invalid/");
     EXPECT_EQ(config.adminAddress, "a@x.invalid");
+    EXPECT_TRUE(config.account.tls);
+    EXPECT_EQ(config.account.tlsFingerprint, "AB:CD");
+    EXPECT_FALSE(parseServiceConfig("host=h\ntls=no\n").account.tls);
+    EXPECT_FALSE(parseServiceConfig("host=h\n").account.tls);
     EXPECT_EQ(parseServiceConfig("port=99999\n").account.port, 21);
     EXPECT_FALSE(loadServiceConfig("/nonexistent/ravik-service.ini").configured());
 }

@@ -77,15 +77,15 @@ public:
 // The race with a running FTP server whose root holds the race web service's folders.
 class PublishingTest : public ::testing::Test, public PublishRace {
 protected:
-    explicit PublishingTest(const std::string& extraListingName = {})
-        : server(serverRoot.path(), kFtpUser, kFtpPassword, extraListingName),
+    explicit PublishingTest(const FtpServerQuirks& quirks = {})
+        : server(serverRoot.path(), kFtpUser, kFtpPassword, quirks),
           publisher(session, prompt, ftp, serviceConfig(server.port())) {
         publisher.loadStageRecord();
     }
 
     static ServiceConfig serviceConfig(int port) {
         ServiceConfig config;
-        config.account = {"127.0.0.1", port, kFtpUser, kFtpPassword};
+        config.account = {.host = "127.0.0.1", .port = port, .user = kFtpUser, .password = kFtpPassword};
         config.publicBaseAddress = "https://results.example.invalid/";
         config.adminAddress = "admin@example.invalid";
         return config;

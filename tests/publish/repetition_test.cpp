@@ -76,7 +76,7 @@ TEST_F(Repetition, FailingActionIsLoggedAndTheOthersStillRun) {
     values.selectedFiles = {"results_E1.htm"};
     values.repeat = true;
     const std::string otherHost = "127.0.0.1:" + std::to_string(server.port());
-    values.otherServer = {otherHost, kFtpUser, kFtpPassword, ""};
+    values.otherServer = {.host = otherHost, .user = kFtpUser, .password = kFtpPassword};
     publisher.uploadToOtherServer(values);
     publisher.uploadToService(values);
     // The other server is down at the next tick.

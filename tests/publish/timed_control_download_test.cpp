@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace ravik::test {
 namespace {
 
@@ -63,6 +65,21 @@ TEST_F(TimedControlDownload, NewRetrievesOnlyCompetitorsWithoutMergedFileThenMer
     EXPECT_TRUE(publisher.actions()[0].files.empty());
 }
 
+TEST_F(TimedControlDownload, AFileTooLargeOrRefusedIsSkippedAndTheOthersAreMerged) {
+    writeFile(raceWebFolder() + "19_2.tc2", std::string(16 * 1024 * 1024 + 1, 'A'));
+    std::filesystem::create_directories(raceWebFolder() + "19_3.tc2"); // RETR refused
+    const PublishOutcome outcome = publisher.downloadAllTimedControls(controls());
+    EXPECT_TRUE(logged("TC file skipped: 19_2.tc2: RETR 19_2.tc2: larger than 16 MB"));
+    const auto refused = std::find_if(log().begin(), log().end(), [](const std::string& line) {
+        return line.rfind("TC file skipped: 19_3.tc2: 550 ", 0) == 0;
+    });
+    EXPECT_NE(refused, log().end());
+    EXPECT_TRUE(logged("All TC files (4) were downloaded."));
+    EXPECT_FALSE(fileExists(stageFile("19_2.tc2")));
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\nAB;12;\r\n");
+    EXPECT_EQ(outcome.failures, 3) << "two files skipped, one invalid record";
+}
+
 TEST_F(TimedControlDownload, MissingRaceWebFolderIsAnError) {
     std::filesystem::remove_all(raceWebFolder());
     EXPECT_THROW(publisher.downloadAllTimedControls(controls()), FtpError);
@@ -71,7 +88,7 @@ TEST_F(TimedControlDownload, MissingRaceWebFolderIsAnError) {
 
 class HostileListing : public PublishingTest {
 protected:
-    HostileListing() : PublishingTest("../evil.tc2") {}
+    HostileListing() : PublishingTest({.extraListingName = "../evil.tc2"}) {}
 };
 
 TEST_F(HostileListing, NameOutsideTheStageFolderIsRefusedAndLogged) {

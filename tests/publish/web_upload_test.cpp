@@ -60,11 +60,33 @@ TEST_F(WebUpload, StoresEachSelectedFileFromBothFoldersAndLogsIt) {
     EXPECT_EQ(readFile(raceWebFolder() + "results_E1.htm"), "stage page");
     EXPECT_EQ(readFile(raceWebFolder() + "overall.htm"), "overall page");
     EXPECT_FALSE(std::filesystem::exists(raceWebFolder() + "startlist_E1.htm"));
-    // The stage log line speaks of the stage folder's copy; the race folder has no such one.
-    EXPECT_EQ(std::vector<std::string>(log().end() - 2, log().end()),
-              (std::vector<std::string>{"results_E1.htm uploaded on server", "Upload unsuccessful... "}));
+    EXPECT_EQ(
+        std::vector<std::string>(log().end() - 2, log().end()),
+        (std::vector<std::string>{"results_E1.htm uploaded on server", "overall.htm uploaded on server"}));
+    EXPECT_EQ(outcome.failures, 0);
     EXPECT_FALSE(outcome.repeatRecorded);
     EXPECT_EQ(publisher.actionCount(), 0);
+}
+
+TEST_F(WebUpload, EveryFailedUploadNamesTheFileAndTheServersReply) {
+    makeRaceWebFolder();
+    writeFile(stageFile("results_E1.htm"), "stage page");
+    writeFile(stageFile("startlist_E1.htm"), "start page");
+    writeFile(folder.file("overall.htm"), "overall page");
+    // The server refuses to store over a folder of that name.
+    std::filesystem::create_directories(raceWebFolder() + "startlist_E1.htm");
+    PublishControls values = controls();
+    values.selectedFiles = {"results_E1.htm", "startlist_E1.htm", "overall.htm"};
+    std::filesystem::remove(folder.file("overall.htm")); // gone since the list was filled
+    const PublishOutcome outcome = publisher.uploadToService(values);
+    EXPECT_EQ(outcome.failures, 2);
+    ASSERT_GE(log().size(), 3u);
+    EXPECT_EQ(log()[log().size() - 3], "results_E1.htm uploaded on server");
+    EXPECT_EQ(log()[log().size() - 2].rfind("Upload unsuccessful... startlist_E1.htm: 550 ", 0), 0u)
+        << log()[log().size() - 2];
+    EXPECT_EQ(
+        log().back(),
+        "Upload unsuccessful... overall.htm: the file is in neither the stage folder nor the race folder");
 }
 
 TEST_F(WebUpload, NamesWithAccentsArriveUnderTheirUtf8NameAndTheStageCopyWins) {
@@ -83,27 +105,32 @@ TEST_F(WebUpload, UploadWithoutServerIsAnErrorForTheUser) {
     EXPECT_THROW(publisher.uploadToService(controls()), FtpError);
 }
 
-TEST_F(WebUpload, OtherServerWithMissingDirectoryUploadsIntoTheStartDirectory) {
+TEST_F(WebUpload, OtherServerWithMissingDirectoryUploadsNothing) {
     writeFile(stageFile("results_E1.htm"), "stage page");
     PublishControls values = controls();
     values.selectedFiles = {"results_E1.htm"};
-    values.otherServer = {"127.0.0.1:" + std::to_string(server.port()), kFtpUser, kFtpPassword, "/pages"};
+    values.otherServer = {.host = "127.0.0.1:" + std::to_string(server.port()),
+                          .user = kFtpUser,
+                          .password = kFtpPassword,
+                          .directory = "/pages"};
     values.repeat = true;
     values.repeatMinutes = "3";
-    const PublishOutcome outcome = publisher.uploadToOtherServer(values);
+    PublishOutcome outcome = publisher.uploadToOtherServer(values);
     EXPECT_EQ(prompt.shown, (std::vector<std::string>{"This remote directory is missing on FTP server."}));
-    EXPECT_EQ(readFile(remote("results_E1.htm")), "stage page");
+    EXPECT_EQ(log().back(), "This remote directory is missing on FTP server. Nothing was uploaded.");
+    EXPECT_FALSE(std::filesystem::exists(remote("results_E1.htm")));
+    EXPECT_TRUE(outcome.stoppedWithoutFolder);
+    EXPECT_FALSE(outcome.repeatRecorded);
+
+    std::filesystem::create_directories(remote("pages"));
+    outcome = publisher.uploadToOtherServer(values);
+    EXPECT_EQ(readFile(remote("pages/results_E1.htm")), "stage page");
+    EXPECT_EQ(log().back(), "results_E1.htm uploaded on server");
+    EXPECT_EQ(prompt.shown.size(), 1u);
     EXPECT_TRUE(outcome.repeatRecorded);
     EXPECT_EQ(outcome.timerIntervalMs, 180000);
     ASSERT_EQ(publisher.actionCount(), 1);
     EXPECT_EQ(publisher.actions()[0].target, RepeatAction::Target::OtherServer);
-
-    std::filesystem::create_directories(remote("pages"));
-    values.repeat = false;
-    publisher.uploadToOtherServer(values);
-    EXPECT_EQ(readFile(remote("pages/results_E1.htm")), "stage page");
-    EXPECT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(publisher.actionCount(), 1);
 }
 
 } // namespace

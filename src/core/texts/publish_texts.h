@@ -65,5 +65,34 @@ inline constexpr Text kNothingUploadedWithoutFolder{"Adresář závodu na server
 inline constexpr Text kTooManyActions{"Více než 50 opakovaných akcí nelze zaznamenat.",
                                       "More than 50 repeated actions cannot be recorded."};
 inline constexpr Text kActionFailed{"Automatické FTP selhalo: ", "Automatic FTP failed: "};
+// "Upload unsuccessful... " + name + ": " + the server's reply or the reason.
+inline constexpr Text kLocalFileMissing{"soubor není ve složce etapy ani závodu",
+                                        "the file is in neither the stage folder nor the race folder"};
+inline constexpr Text kNothingUploaded{"Nic nebylo odesláno.", "Nothing was uploaded."};
+// "TC file skipped: " + name + ": " + reason.
+inline constexpr Text kTcSkipped{"Soubor TC vynechán: ", "TC file skipped: "};
+inline constexpr Text kTcFileNotWritten{"Soubor TC nelze zapsat: ", "Cannot write the TC file: "};
+
+// FTPS (explicit TLS): failures before the user name and password are sent.
+inline constexpr Text kTlsNotOffered{
+    "Server nenabízí FTPS (explicitní TLS); heslo nebylo odesláno.",
+    "The server does not offer FTPS (explicit TLS); the password was not sent."};
+inline constexpr Text kCertificateNotTrusted{
+    "Certifikát serveru nelze ověřit; heslo nebylo odesláno.",
+    "The server's certificate could not be verified; the password was not sent."};
+inline constexpr Text kFingerprintMismatch{
+    "Certifikát serveru neodpovídá zadanému otisku SHA-256; heslo nebylo odesláno.",
+    "The server's certificate does not match the SHA-256 fingerprint entered; the password was not sent."};
+inline constexpr Text kTlsHandshakeFailed{
+    "Spojení TLS se serverem selhalo; heslo nebylo odesláno.",
+    "The TLS handshake with the server failed; the password was not sent."};
+inline constexpr Text kInvalidFingerprint{
+    "Otisk SHA-256 musí mít 64 šestnáctkových číslic (mezi nimi smí být dvojtečky).",
+    "The SHA-256 fingerprint must have 64 hexadecimal digits (colons may stand between them)."};
+// " Certificate SHA-256 fingerprint: " + fingerprint + " (enter it only when ...)"
+inline constexpr Text kServerFingerprintBefore{" Otisk SHA-256 certifikátu serveru: ",
+                                               " The server certificate's SHA-256 fingerprint: "};
+inline constexpr Text kServerFingerprintAfter{" (zadejte ho jen tehdy, když ho potvrdí správce serveru)",
+                                              " (enter it only when the server's administrator confirms it)"};
 
 } // namespace ravik::texts
