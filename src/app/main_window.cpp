@@ -10,6 +10,7 @@
 #include "app/qt_text.h"
 #include "app/results_window.h"
 #include "app/run_command.h"
+#include "app/station_group.h"
 #include "app/widgets.h"
 #include "core/captions.h"
 #include "core/session.h"
@@ -56,6 +57,8 @@ MainWindow::MainWindow(RavikApp& app)
     buildOutputGroup();
     buildReadoutGroup();
     buildPrintGroup();
+    GroupBoxStation = new StationGroup(
+        session_, [this] { return toUtf8(cestaSI->text()); }, [this] { onReadoutOnce(); }, this);
 
     Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
@@ -229,6 +232,7 @@ void MainWindow::layOut() {
 
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox2);
+    right->addWidget(GroupBoxStation);
     right->addWidget(Memo1, 1);
 
     auto* columns = new QHBoxLayout(this);

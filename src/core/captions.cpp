@@ -36,6 +36,12 @@ constexpr CaptionRow kRows[] = {
     {window::kMain, "CheckBox3", K::Caption, {"Tisknout odpovědi", "Print answers"}},
     {window::kMain, "CheckBox4", K::Caption, {"Tisk na tiskárnu", "Print to printer"}},
     {window::kMain, "mezicasy_okno", K::Caption, {"Ukaž mezičasy", "Print to window"}},
+    // The Station group: cards read straight from a SportIdent master station.
+    {window::kMain, "GroupBoxStation", K::Caption, {"Stanice", "Station"}},
+    {window::kMain, "stationPortLabel", K::Caption, {"Port:", "Port:"}},
+    {window::kMain, "stationConnect", K::Caption, {"Připojit", "Connect"}},
+    {window::kMain, "stationDisconnect", K::Caption, {"Odpojit", "Disconnect"}},
+    {window::kMain, "stationLastCardLabel", K::Caption, {"Poslední čip:", "Last card:"}},
 
     // Competitor window
     {window::kCompetitors, "Label1", K::Caption, {"Ravik / Závodníci", "Ravik / Competitors"}},

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
@@ -93,11 +92,7 @@ TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilI
 
     EXPECT_EQ(readFile(folder.file("out.txt")),
               "connected to BSM8 station 1, 38400 Bd\nCard 304243 read (SI5, 1 punch)\nSIlog read\n");
-    // An SI-Card 5 keeps no day: its punches carry the day of the read-out.
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
-    const std::string date = today;
+    const std::string date = todayText(); // an SI-Card 5 keeps no day: the read-out's day
     EXPECT_EQ(readFile(folder.file("E1/12.si")), "1;304243;9999;STA;SI5;;" + date +
                                                      ";10:00:00;0;1;\r\n"
                                                      "1;304243;31; CN;SI5;;" +

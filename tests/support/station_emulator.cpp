@@ -4,6 +4,7 @@
 #include "readout/station/frame.h"
 
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
@@ -109,6 +110,13 @@ std::vector<CardPunch> punchRun(int count, int firstCode, const std::string& fir
     for (int i = 0; i < count; ++i)
         punches.push_back(punchAt(firstCode + i, clockText((first + 60 * i) % 86400), dayOfWeek));
     return punches;
+}
+
+std::string todayText() {
+    char today[16];
+    const std::time_t now = std::time(nullptr);
+    std::strftime(today, sizeof today, "%Y-%m-%d", std::localtime(&now));
+    return today;
 }
 
 CardContents makeCard(CardKind kind, std::uint32_t number, std::optional<CardPunch> start,

@@ -27,6 +27,8 @@ station::CardPunch punchAt(int code, const std::string& time, int dayOfWeek = 6)
 // `count` punches with codes from `firstCode` up, a minute apart from `firstTime`.
 std::vector<station::CardPunch> punchRun(int count, int firstCode, const std::string& firstTime,
                                          int dayOfWeek = 6);
+// Today's date on the computer's clock, "YYYY-MM-DD": the date of punches without a day.
+std::string todayText();
 station::CardContents makeCard(station::CardKind kind, std::uint32_t number,
                                std::optional<station::CardPunch> start,
                                std::optional<station::CardPunch> finish,
