@@ -201,6 +201,9 @@ void StationGroup::lookForStation() {
         stationPort->setCurrentText(port);
         session_.log.append(station::connectionText(connection_, toUtf8(port), session_.language));
     } else {
+        // Something that answers as no station would block the window at every look: look less often.
+        if (connection_.problem == station::StationProblem::NoAnswer)
+            ticksToNextLook_ = 5 * kTicksBetweenLooks;
         port_ = lostPort;
         lost_ = true;
     }
