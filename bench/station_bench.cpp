@@ -6,6 +6,7 @@
 // cards and their punch files exist.
 #include "core/competitor_table.h"
 #include "core/log.h"
+#include "last_line_log.h"
 #include "readout/readout_pass.h"
 #include "readout/station/card_log_lines.h"
 #include "readout/station/si_log_append.h"
@@ -24,15 +25,6 @@ namespace fs = std::filesystem;
 
 constexpr int kCompetitors = 2000;
 constexpr double kBytesPerSecond = 38400.0 / 10; // 8N1: ten bits a byte
-
-class LastLineLog : public Log {
-public:
-    void append(const std::string& line) override { last_ = line; }
-    std::string lastLine() const override { return last_; }
-
-private:
-    std::string last_;
-};
 
 struct Race {
     std::string stageFolder, logPath;

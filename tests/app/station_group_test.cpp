@@ -32,13 +32,8 @@ protected:
         stage.race_name = "Spring Cup";
         stage.stage_start = "10:00";
         stage.classes[0].class_name = "H21";
-        createRaceFile(folder.file("cup.ravik"), stage);
-        ensureFolder(folder.file("E1"));
+        openRace(folder, stage);
         Session& session = app.session();
-        session.race.setRacePath(folder.file("cup.ravik"));
-        session.race.setCurrentStageText("1");
-        session.loadCompetitors();
-        session.table.setRowCount(1);
         session.table.appendRow(competitorRow("30", "H21", "Late Lucy", "304243"));
         session.table.appendRow(competitorRow("31", "H21", "Early Ed", "8000031"));
         main = &app.mainWindow();
