@@ -26,8 +26,10 @@ QGuiApplication& guiApplication() {
     static char* argv[] = {name, nullptr};
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication application(argc, argv);
-    return application;
+    // Never destroyed: torn down among the exit handlers it may run after Qt's own
+    // thread storage is gone, and the command would crash after its PDF was written.
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    return *application;
 }
 
 } // namespace
