@@ -179,8 +179,10 @@ void StationGroup::poll() {
 }
 
 void StationGroup::onTimer() {
-    retiredReadout_.reset();
-    retiredLink_.reset();
+    if (!busy_) { // a dialog of the pass may run this tick inside the lost port's own signal
+        retiredReadout_.reset();
+        retiredLink_.reset();
+    }
     showState(); // also after a language switch
     if (lost_ && !busy_ && --ticksToNextLook_ <= 0) {
         ticksToNextLook_ = kTicksBetweenLooks;
