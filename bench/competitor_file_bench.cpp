@@ -49,7 +49,8 @@ const std::string& savedFile() {
 }
 
 void ReadBytesOnly(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ravik::readWholeFile(savedFile()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ravik::readWholeFile(savedFile()));
 }
 BENCHMARK(ReadBytesOnly);
 
@@ -66,7 +67,8 @@ void SaveCompetitorFile(benchmark::State& state) {
     auto table = tableOf(2000);
     const std::string file = benchFolder() + "Save.zavodnici";
     ravik::LogLines log;
-    for (auto _ : state) ravik::saveCompetitorTable(file, table, log);
+    for (auto _ : state)
+        ravik::saveCompetitorTable(file, table, log);
 }
 BENCHMARK(SaveCompetitorFile);
 

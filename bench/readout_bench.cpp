@@ -4,6 +4,7 @@
 #include "core/competitor_table.h"
 #include "core/file_io.h"
 #include "core/log.h"
+#include "last_line_log.h"
 #include "readout/readout_pass.h"
 #include "readout/si_log_csv.h"
 
@@ -18,16 +19,7 @@ constexpr int kCards = 5000;
 constexpr int kLinesPerCard = 20;
 constexpr int kCompetitors = 2000;
 
-// Keeps only the last line: the caution for each of the 3 000 unknown cards is
-// logged at every pass, and a growing log would measure memory, not the pass.
-class LastLineLog : public ravik::Log {
-public:
-    void append(const std::string& line) override { last_ = line; }
-    std::string lastLine() const override { return last_; }
-
-private:
-    std::string last_;
-};
+// The caution for each of the 3 000 unknown cards is logged at every pass: LastLineLog.
 
 struct Race {
     std::string folder, stageFolder, logPath;

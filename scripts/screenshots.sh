@@ -4,7 +4,8 @@
 # Builds Ravik (build-screenshots, Release), writes the sample race into a temporary folder,
 # reads its cards out and writes result pages with ravik-cli, then starts the real program
 # under Xvfb, opens each window from the main window's buttons with xdotool and grabs it
-# with ImageMagick's import. A local FTP server on 127.0.0.1 stands in for the race web
+# with ImageMagick's import. The tests' station emulator stands in for a SportIdent master
+# station on a pseudo-terminal, so the Station group reads a card in front of the camera. A local FTP server on 127.0.0.1 stands in for the race web
 # service, so the publishing window shows all its commands. Re-runnable; ends on its own.
 #
 # Controls are found by their captions: the window is read with OCR (tesseract) and the
@@ -145,15 +146,37 @@ if [ "${1:-}" = "--under-xvfb" ]; then
         fi
     fi
 
-    # Read-out from the main window: the card left out of the command-line read-out is
-    # assigned now and its printout goes to the preview window, not to a printer.
+    # Read-out from the main window: the card left out of the command-line read-out comes
+    # from the station, and its printout goes to the preview window, not to a printer.
     click_word "$main" "$work/main.words" printer 292 465 # "Print to printer" off
     click_word "$main" "$work/main.words" window 292 491 # "Print to window" on
-    click_word "$main" "$work/main.words" Assign 614 127 # "Assign CSV only 1x"
+    click_word "$main" "$work/main.words" Assign 614 127 # "Assign CSV only 1x": nothing new yet
+    log="$work/race/SIlog_E1.csv"
+    first_card="$(awk -F';' 'NR > 1 && $2 != "" { print $2; exit }' "$log")"
+    "$work/bin/station-emulator" "$work/ttySI" "$log" "$first_card" >"$work/emulator.log" 2>&1 &
+    emulator_pid=$!
+    trap 'kill "$ravik_pid" "$emulator_pid" 2>/dev/null || true' EXIT
+    sleep 1
+    click_word "$main" "$work/main.words" Port: 531 367 120 # into the port box beside "Port:"
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$work/ttySI"
+    click_word "$main" "$work/main.words" Connect 855 367
     need_window '^Mezičasy' "print preview window"
     preview="$found"
     [ -z "$preview" ] || shot "$preview" print-preview
     shot "$main" main-window
+    # The Station group alone, cut from the main window between its title and its last line.
+    read_words "$main" "$work/station.words"
+    title="$(awk '$5 == "Station" { print $1, $2; exit }' "$work/station.words")"
+    last="$(awk '$5 == "Last" { print $2; exit }' "$work/station.words")"
+    if [ -n "$title" ] && [ -n "$last" ]; then
+        read -r x y <<<"$title"
+        width="$(($(xdotool getwindowgeometry "$main" | awk '/Geometry/ { split($2, g, "x"); print g[1] }') - x + 4))"
+        "$convert" "$images/main-window.png" -crop "${width}x$((last - y + 34))+$((x - 14))+$((y - 8))" +repage \
+            "PNG8:$images/station-group.png" && echo "  station-group.png"
+    else
+        missing+=("station-group.png")
+    fi
 
     # Manual punch entry ("Manual results"), on a competitor with timed controls.
     click_word "$main" "$work/main.words" Manual 789 298
@@ -230,8 +253,8 @@ fi
 
 echo "Building Ravik in $build"
 mkdir -p "$build"
-if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAVIK_BUILD_TESTS=OFF \
-    -DRAVIK_BUILD_BENCH=OFF && cmake --build "$build" -j2 --target ravik ravik-cli; } >"$build/screenshots-build.log" 2>&1; then
+if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAVIK_BUILD_TESTS=ON \
+    -DRAVIK_BUILD_BENCH=OFF && cmake --build "$build" -j2 --target ravik ravik-cli station-emulator; } >"$build/screenshots-build.log" 2>&1; then
     tail -40 "$build/screenshots-build.log" >&2
     echo "The build failed; the whole output is in $build/screenshots-build.log" >&2
     exit 1
@@ -246,7 +269,7 @@ cleanup() {
 trap cleanup EXIT
 
 mkdir -p "$work/bin" "$images"
-cp "$build/ravik" "$build/ravik-cli" "$work/bin/"
+cp "$build/ravik" "$build/ravik-cli" "$build/tests/station-emulator" "$work/bin/"
 cli="$work/bin/ravik-cli"
 race="$("$cli" demo "$work/race")"
 log="$work/race/SIlog_E1.csv"
@@ -263,8 +286,10 @@ awk -F';' -v card="$first_card" '$2 != card' "$log" >"$work/SIlog_E1_partial.csv
 "$cli" startlist "$race" --stage 1 >/dev/null
 "$cli" overall "$race" --stages 1 --classes Elite >/dev/null
 
-# Settings of the program: English, the full read-out log, another FTP server, zoom 10.
-printf 'GBR\r\n%s\r\n_\r\nftp.example.org\r\nresults\r\nexample-password\r\n10\r\n' "$log" >"$work/ravik.ini"
+# Settings of the program: English, the read-out log without the station's card, another
+# FTP server, zoom 10.
+printf 'GBR\r\n%s\r\n_\r\nftp.example.org\r\nresults\r\nexample-password\r\n10\r\n' "$work/SIlog_E1_partial.csv" \
+    >"$work/ravik.ini"
 
 # A local FTP server as the race web service, with the race web folder of stage 1 for the
 # default service user "VXuser".

@@ -10,10 +10,12 @@
 #include "app/qt_text.h"
 #include "app/results_window.h"
 #include "app/run_command.h"
+#include "app/station_group.h"
 #include "app/widgets.h"
 #include "core/captions.h"
 #include "core/session.h"
 #include "core/texts/core_texts.h"
+#include "readout/readout_pass.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,6 +58,15 @@ MainWindow::MainWindow(RavikApp& app)
     buildOutputGroup();
     buildReadoutGroup();
     buildPrintGroup();
+    // A card without a finish punch is complete once the log has stood still: a
+    // second pass after that writes its punch file without waiting for the timer.
+    GroupBoxStation = new StationGroup(
+        session_, [this] { return toUtf8(cestaSI->text()); },
+        [this] {
+            onReadoutOnce();
+            QTimer::singleShot((kCardSettledSeconds + 1) * 1000, this, [this] { onReadoutOnce(); });
+        },
+        this);
 
     Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
@@ -238,6 +249,7 @@ void MainWindow::layOut() {
 
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBox2);
+    right->addWidget(GroupBoxStation);
     right->addWidget(Memo1, 1);
 
     auto* columns = new QHBoxLayout(this);

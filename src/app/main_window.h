@@ -34,6 +34,7 @@ class Lamp;
 class Prompt;
 class RavikApp;
 class Session;
+class StationGroup;
 struct ReadoutMemory;
 
 class MainWindow : public QWidget {
@@ -86,6 +87,9 @@ public:
     QPlainTextEdit* Memo2;
     QCheckBox* CheckBox2;
     QPushButton* ButtonV;
+
+    // Cards read straight from a SportIdent master station into cestaSI.
+    StationGroup* GroupBoxStation;
 
     // Printouts.
     QGroupBox* GroupBox4;

@@ -10,6 +10,7 @@
 #include "cli/publish_commands.h"
 #include "cli/readout_command.h"
 #include "cli/results_command.h"
+#include "cli/station_command.h"
 #ifdef RAVIK_CLI_PRINTOUT
 #include "cli/printout_command.h"
 #endif
@@ -84,6 +85,11 @@ const std::map<std::string, CommandEntry>& commands() {
         {"readout",
          {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
           "one read-out pass: print the log lines and write the new punch files", readoutCommand}},
+        {"station",
+         {"station --port PORT --log FILE [--race RACE.ravik --stage N] [--lang CZE|GBR] | station --list",
+          "read cards from a SportIdent master station into the SI log until interrupted; with a race, "
+          "write their punch files; --list shows the serial ports",
+          stationCommand}},
         {"publish",
          {"publish RACE.ravik --stage N [--service-user U] [--host H [--port P] --user U --password W "
           "--dir D] [--ftps [--fingerprint SHA256]] FILE...",

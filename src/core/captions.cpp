@@ -46,6 +46,12 @@ constexpr CaptionRow kRows[] = {
     {window::kMain, "tisk_format", K::Item, {"A4", "A4"}, 0},
     {window::kMain, "tisk_format", K::Item, {"Účtenka 80 mm", "Receipt 80 mm"}, 1},
     {window::kMain, "tisk_format", K::Item, {"Účtenka 58 mm", "Receipt 58 mm"}, 2},
+    // The Station group: cards read straight from a SportIdent master station.
+    {window::kMain, "GroupBoxStation", K::Caption, {"Stanice", "Station"}},
+    {window::kMain, "stationPortLabel", K::Caption, {"Port:", "Port:"}},
+    {window::kMain, "stationConnect", K::Caption, {"Připojit", "Connect"}},
+    {window::kMain, "stationDisconnect", K::Caption, {"Odpojit", "Disconnect"}},
+    {window::kMain, "stationLastCardLabel", K::Caption, {"Poslední čip:", "Last card:"}},
 
     // Competitor window
     {window::kCompetitors, "Label1", K::Caption, {"Ravik / Závodníci", "Ravik / Competitors"}},

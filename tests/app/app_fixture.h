@@ -1,6 +1,8 @@
 #pragma once
 // A whole program (every window) with a scripted prompt, for the window tests.
 #include "app/application.h"
+#include "core/file_io.h"
+#include "core/race_file.h"
 #include "test_support.h"
 
 #include <QString>
@@ -40,6 +42,18 @@ protected:
         T* found = w->findChild<T*>(QLatin1String(name));
         if (!found) ADD_FAILURE() << "no control " << name << " in " << windowName;
         return found;
+    }
+
+    // Creates the race file of the stage in the folder with its stage folder E1 and
+    // opens it on stage 1 with an empty competitor table (headings only).
+    void openRace(const TempFolder& folder, const RaceRecord& stage) {
+        createRaceFile(folder.file("cup.ravik"), stage);
+        ensureFolder(folder.file("E1"));
+        Session& session = app.session();
+        session.race.setRacePath(folder.file("cup.ravik"));
+        session.race.setCurrentStageText("1");
+        session.loadCompetitors();
+        session.table.setRowCount(1);
     }
 
     RecordingPrompt* prompt; // owned by app
