@@ -36,6 +36,7 @@ protected:
         Session& session = app.session();
         session.table.appendRow(competitorRow("30", "H21", "Late Lucy", "304243"));
         session.table.appendRow(competitorRow("31", "H21", "Early Ed", "8000031"));
+        session.table.appendRow(competitorRow("32", "H21", "Quit Quinn", "8000032"));
         main = &app.mainWindow();
         main->CheckBox4->setChecked(false); // no printer here
         main->cestaSI->setText(QString::fromStdString(folder.file("si.csv")));
@@ -92,11 +93,15 @@ TEST_F(StationGroupTest, ACardInsertedGivesItsLogLineTheSiLogThePunchFileAndTheS
                             punchRun(3, 31, "10:01:00")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return fileExists(folder.file("E1/31.si")); }, 5000));
     EXPECT_EQ(str(group->stationLastCard->text()), "Čip 8000031 vyčten (SIAC, 3 ražení)");
+    // Without a finish punch the card is complete once the log has stood still.
+    station.insert(makeCard(CardKind::Siac, 8000032, punchAt(1, "10:00:00"), std::nullopt,
+                            punchRun(2, 31, "10:01:00")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileExists(folder.file("E1/32.si")); }, 8000));
 
     main->GBR->click();
     QTest::qWait(600); // the group's next tick
     EXPECT_EQ(status(), "connected to BSM8 station 1, 38400 Bd");
-    EXPECT_EQ(str(group->stationLastCard->text()), "Card 8000031 read (SIAC, 3 punches)");
+    EXPECT_EQ(str(group->stationLastCard->text()), "Card 8000032 read (SIAC, 2 punches)");
     group->stationDisconnect->click();
     EXPECT_EQ(status(), "not connected");
     EXPECT_TRUE(group->stationConnect->isEnabled());
