@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ravik::Settings settings = ravik::decodeSettings(bytes);
     if (settings.languageCode != "CZE" && settings.languageCode != "GBR") __builtin_trap();
     if (settings.printZoom < 0) __builtin_trap();
-    // Lines 8 to 10 come back as they were read.
+    // The FTP mode, the fingerprint and the slip's paper come back as they were read.
     const ravik::Settings again = ravik::decodeSettings(ravik::encodeSettings(settings));
-    if (again.ftpTlsLine != settings.ftpTlsLine || again.ftpFingerprintLine != settings.ftpFingerprintLine ||
+    if (again.ftpTls != settings.ftpTls || again.ftpTlsFingerprint != settings.ftpTlsFingerprint ||
         again.printLayout != settings.printLayout)
         __builtin_trap();
     return 0;

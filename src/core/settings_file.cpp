@@ -81,7 +81,9 @@ Settings decodeSettings(const std::string& bytes) {
     settings.ftpPassword = line(6);
     settings.printZoom = leadingDigits(line(7));
     settings.ftpTls = line(8) == "FTPS";
-    settings.ftpTlsFingerprint = line(9);
+    // Hex digits and colons: any other byte can only be damage.
+    settings.ftpTlsFingerprint = fileLine(9);
+    std::erase_if(settings.ftpTlsFingerprint, [](char c) { return c < 0x20 || c > 0x7e; });
     settings.printLayout = printLayoutFromCode(line(10));
     return settings;
 }
