@@ -1,13 +1,13 @@
 #include "cli/commands.h"
 
-#include "cli/define_command.h"
 #include "cli/demo_race.h"
+#include "cli/define_command.h"
 #include "cli/entries_commands.h"
 #include "cli/export_xml_command.h"
 #include "cli/info_command.h"
-#include "cli/new_command.h"
 #include "cli/overall_command.h"
 #include "cli/publish_commands.h"
+#include "cli/new_command.h"
 #include "cli/readout_command.h"
 #include "cli/results_command.h"
 #include "cli/stats_command.h"
@@ -38,69 +38,53 @@ const std::map<std::string, CommandEntry>& commands() {
               return 0;
           }}},
 #ifdef RAVIK_CLI_PRINTOUT
-        {"printout",
-         {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z] "
-          "[--layout a4|80|58]",
-          "score the stage and write the competitor's result printout as a PDF (A4 sheet or "
-          "80/58 mm receipt); print its path",
-          printoutCommand}},
+        {"printout", {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z] "
+                      "[--layout a4|80|58]",
+                      "score the stage and write the competitor's result printout as a PDF (A4 sheet or "
+                      "80/58 mm receipt); print its path",
+                      printoutCommand}},
 #endif
-        {"overall",
-         {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]",
-          "score the stages, write the overall results page of the classes and print its path",
-          overallCommand}},
-        {"export-xml",
-         {"export-xml RACE.ravik --stage N --kind preo|tempo [--lang CZE|GBR]",
-          "write the stage's IOF XML 3.0 result list and print its path", exportXmlCommand}},
-        {"import-text",
-         {"import-text RACE.ravik --stage N FILE",
-          "merge fixed-column competitor lines into the table, starting in stage N", importTextCommand}},
-        {"import-xml",
-         {"import-xml RACE.ravik --stage N FILE",
-          "merge an IOF XML entry list into the table, starting in stage N", importXmlCommand}},
+        {"overall", {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]",
+                     "score the stages, write the overall results page of the classes and print its path",
+                     overallCommand}},
+        {"export-xml", {"export-xml RACE.ravik --stage N --kind preo|tempo [--lang CZE|GBR]",
+                        "write the stage's IOF XML 3.0 result list and print its path", exportXmlCommand}},
+        {"import-text", {"import-text RACE.ravik --stage N FILE",
+                         "merge fixed-column competitor lines into the table, starting in stage N",
+                         importTextCommand}},
+        {"import-xml", {"import-xml RACE.ravik --stage N FILE",
+                        "merge an IOF XML entry list into the table, starting in stage N", importXmlCommand}},
         {"ids", {"ids RACE.ravik", "fill the missing competitor IDs", idsCommand}},
-        {"draw",
-         {"draw RACE.ravik --stage N [--class NAME] [--in-order] [--first M] [--interval I] "
-          "[--by-results [--best-first]]",
-          "draw the start times of stage N (whole table or one class) or order them by results",
-          drawCommand}},
-        {"startlist",
-         {"startlist RACE.ravik --stage N", "write the start list page of stage N and print its path",
-          startListCommand}},
-        {"info",
-         {"info RACE.ravik", "print the stages, their classes and the number of competitors", infoCommand}},
-        {"new",
-         {"new RACE [--stages N]", "create a race file of N empty stages (default 1) and its stage folders",
-          newCommand}},
-        {"define",
-         {"define RACE.ravik FILE.json", "write stage headers and class definitions from a JSON file",
-          defineCommand}},
-        {"results",
-         {"results RACE.ravik --stage N --classes A,B [--same-courses] [--columns] [--details] [--splits] "
-          "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] "
-          "[--leg-controls N] "
-          "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] "
-          "[--lang CZE|GBR]",
-          "score the stage, save the competitor file, write the result page and print its path",
-          resultsCommand}},
-        {"stats",
-         {"stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR]",
-          "write the answer statistics page of the stage's classes and print its path", statsCommand}},
-        {"readout",
-         {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
-          "one read-out pass: print the log lines and write the new punch files", readoutCommand}},
-        {"publish",
-         {"publish RACE.ravik --stage N [--service-user U] [--host H [--port P] --user U --password W "
-          "--dir D] FILE...",
-          "upload pages of the stage folder and the race folder to the race web service or another server",
-          publishCommand}},
-        {"tc-download",
-         {"tc-download RACE.ravik --stage N --service-user U [--all|--new]",
-          "download the timed-control answers from the race web service and merge them",
-          timedControlDownloadCommand}},
-        {"tc-merge",
-         {"tc-merge RACE.ravik --stage N", "merge the downloaded timed-control answers of stage N",
-          timedControlMergeCommand}},
+        {"draw", {"draw RACE.ravik --stage N [--class NAME] [--in-order] [--first M] [--interval I] "
+                  "[--by-results [--best-first]]",
+                  "draw the start times of stage N (whole table or one class) or order them by results",
+                  drawCommand}},
+        {"startlist", {"startlist RACE.ravik --stage N", "write the start list page of stage N and print its path",
+                       startListCommand}},
+        {"info", {"info RACE.ravik", "print the stages, their classes and the number of competitors", infoCommand}},
+        {"new", {"new RACE [--stages N]", "create a race file of N empty stages (default 1) and its stage folders",
+                 newCommand}},
+        {"define", {"define RACE.ravik FILE.json", "write stage headers and class definitions from a JSON file",
+                    defineCommand}},
+        {"results", {"results RACE.ravik --stage N --classes A,B [--same-courses] [--columns] [--details] [--splits] "
+                     "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] [--leg-controls N] "
+                     "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] "
+                     "[--lang CZE|GBR]",
+                     "score the stage, save the competitor file, write the result page and print its path",
+                     resultsCommand}},
+        {"stats", {"stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR]",
+                   "write the answer statistics page of the stage's classes and print its path", statsCommand}},
+        {"readout", {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
+                     "one read-out pass: print the log lines and write the new punch files", readoutCommand}},
+        {"publish", {"publish RACE.ravik --stage N [--service-user U] [--host H [--port P] --user U --password W "
+                     "--dir D] FILE...",
+                     "upload pages of the stage folder and the race folder to the race web service or another server",
+                     publishCommand}},
+        {"tc-download", {"tc-download RACE.ravik --stage N --service-user U [--all|--new]",
+                         "download the timed-control answers from the race web service and merge them",
+                         timedControlDownloadCommand}},
+        {"tc-merge", {"tc-merge RACE.ravik --stage N", "merge the downloaded timed-control answers of stage N",
+                      timedControlMergeCommand}},
         {"demo",
          {"demo DIR", "write the sample race into DIR and print the race path",
           [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -118,8 +102,7 @@ const std::map<std::string, CommandEntry>& commands() {
 void printHelp(std::ostream& out) {
     out << "Usage: ravik-cli COMMAND [ARGUMENTS]\n\n"
            "Ravik results program for trail-orienteering races, without windows.\n\nCommands:\n";
-    for (const auto& [name, entry] : commands())
-        out << "  " << entry.usage << "\n      " << entry.summary << "\n";
+    for (const auto& [name, entry] : commands()) out << "  " << entry.usage << "\n      " << entry.summary << "\n";
     out << "  --help\n      print this help\n";
 }
 

@@ -17,21 +17,14 @@ constexpr CaptionRow kRows[] = {
     {window::kMain, "GroupBox3", K::Caption, {"Výstupy HTM", "Exports HTM"}},
     {window::kMain, "Button17", K::Caption, {"Startovky", "Startlist"}},
     {window::kMain, "Button1", K::Caption, {"Výsledky", "Results"}},
-    {window::kMain,
-     "GroupBox2",
-     K::Caption,
+    {window::kMain, "GroupBox2", K::Caption,
      {"Vyčítání SI a manipulace s výsledky", "SI reading and results manipulation"}},
     {window::kMain, "nazev_zavodu", K::NoRaceLabel, texts::kNoRaceOpen},
     {window::kMain, "Label1", K::Caption, {"Etapa", "Stage"}},
-    {window::kMain,
-     "Label10",
-     K::Caption,
+    {window::kMain, "Label10", K::Caption,
      {"Cesta k soubrou CSV (protokol SI z vyčítací krabičky)",
       "Path to CSV file (output SIlog from SI read-out unit)"}},
-    {window::kMain,
-     "CheckBox1",
-     K::Caption,
-     {"Přepiš v SI logu datum závodu", "Rewrite in SI log the race date"}},
+    {window::kMain, "CheckBox1", K::Caption, {"Přepiš v SI logu datum závodu", "Rewrite in SI log the race date"}},
     {window::kMain, "CSVjednou", K::Caption, {"Přiřaď CSV pouze 1x", "Assign CSV only 1x"}},
     {window::kMain, "CSVautomat", K::Caption, {"CSV automaticky", "CSV automaticaly"}},
     {window::kMain, "Label4", K::Caption, {"Nepřiřazené SI:", "Unassigned SI:"}},
@@ -54,9 +47,7 @@ constexpr CaptionRow kRows[] = {
     {window::kCompetitors, "GroupBox1", K::Caption, {"Losování startovních časů", "Setting the start times"}},
     {window::kCompetitors, "Label3", K::Caption, {"Kategorie", "Class"}},
     {window::kCompetitors, "Label4", K::Caption, {"První start", "First start"}},
-    {window::kCompetitors,
-     "CheckBox1",
-     K::Caption,
+    {window::kCompetitors, "CheckBox1", K::Caption,
      {"start dle výsledků předchozí etapy", "Start according the prev. stage res."}},
     {window::kCompetitors, "Button6", K::Caption, {"Losuj", "Set"}},
     {window::kCompetitors, "Button4", K::Caption, {"Přidej řádek do tabulky", "Add one row to the table"}},
@@ -76,13 +67,9 @@ constexpr CaptionRow kRows[] = {
     {window::kCompetitors, "PopupItem10", K::Caption, {"Srovnat podle státu", "Sort by country"}},
 
     // Text import window
-    {window::kTextImport,
-     "Label2",
-     K::Caption,
+    {window::kTextImport, "Label2", K::Caption,
      {"Ravik / Závodníci / Import TXT", "Ravik / Competitors / Import TXT"}},
-    {window::kTextImport,
-     "Label1",
-     K::Caption,
+    {window::kTextImport, "Label1", K::Caption,
      {"XXX0000 KATEGORIE SI......... PRIJMENI.A.JMENO.........   NAT STARTNO STAF",
       "XXX0000 CLASS.... SI......... SURNAME.AND.NAME.........   NAT STARTNO RELAY"}},
 
@@ -114,27 +101,18 @@ constexpr CaptionRow kRows[] = {
     {window::kResults, "", K::WindowTitle, {"Výsledky", "Results"}},
     {window::kResults, "GroupBox1", K::Caption, {"Výsledky jednotlivých závodů", "Single race results"}},
     {window::kResults, "GroupBox6", K::Caption, {"Celkové výsledky", "Total results"}},
-    {window::kResults,
-     "GroupBox2",
-     K::Caption,
-     {"Automatické generování výsledků", "Automatic result building"}},
+    {window::kResults, "GroupBox2", K::Caption, {"Automatické generování výsledků", "Automatic result building"}},
     {window::kResults, "Label2", K::Caption, {"Etapa", "Stage"}},
     {window::kResults, "Label6", K::Caption, {"Kategorie", "Classes"}},
     {window::kResults, "Label7", K::Caption, {"Kategorie", "Classes"}},
     {window::kResults, "CheckBox1", K::Caption, {"tratě jsou stejné", "Courses are the same"}},
-    {window::kResults,
-     "CheckBox2",
-     K::Caption,
-     {"body, časovky, celk.čas, penalizace", "Points, TCs, total time, penality"}},
+    {window::kResults, "CheckBox2", K::Caption, {"body, časovky, celk.čas, penalizace", "Points, TCs, total time, penality"}},
     {window::kResults, "CheckBox3", K::Caption, {"detail výsledků", "detailed results"}},
     {window::kResults, "CheckBox18", K::Caption, {"mezičasy", "split times"}},
     {window::kResults, "CheckBox4", K::Caption, {"dodržovat pořadí kontrol", "keep controls order"}},
     {window::kResults, "CheckBox5", K::Caption, {"výsledky TempO style", "TempO style results"}},
     {window::kResults, "CheckBox6", K::Caption, {"štafetový závod", "relay race"}},
-    {window::kResults,
-     "CheckBoxIOF",
-     K::Caption,
-     {"Nezodpovězená = chybná (IOF)", "Unanswered = wrong (IOF)"}},
+    {window::kResults, "CheckBoxIOF", K::Caption, {"Nezodpovězená = chybná (IOF)", "Unanswered = wrong (IOF)"}},
     {window::kResults, "ButtonStats", K::Caption, {"Statistika odpovědí", "Answer statistics"}},
     {window::kResults, "CheckBox20", K::Caption, {"ukaž v okně", "show in window"}},
     {window::kResults, "CheckBox21", K::Caption, {"ukaž v okně", "show in window"}},
@@ -148,65 +126,39 @@ constexpr CaptionRow kRows[] = {
     {window::kResults, "Button3", K::Caption, {"Zastavit", "Stop"}},
     {window::kResults, "Label8", K::Caption, {"Nadpis", "Caption"}},
     {window::kResults, "GroupBox3", K::Caption, {"HTM parametry", "HTM parameters"}},
-    {window::kResults,
-     "CheckBox7",
-     K::Caption,
-     {"Rolování výsledkové listiny, rychlost", "Roll result table, speed"}},
+    {window::kResults, "CheckBox7", K::Caption, {"Rolování výsledkové listiny, rychlost", "Roll result table, speed"}},
     {window::kResults, "CheckBox8", K::Caption, {"Držet nejlepších", "Hold the best"}},
-    {window::kResults,
-     "ListBox1",
-     K::Hint,
+    {window::kResults, "ListBox1", K::Hint,
      {"Vyber kategorii pro výsledky. Při výběru více kategorií se vybrané spojí do jedná tabulky. V případě "
       "závodu štafet-Motala je třeba vybrat kategorii se štafetovou tratí.",
-      "Pick a class for results. If you pick more then one, all will be merge to one table. In case of "
-      "Motala "
+      "Pick a class for results. If you pick more then one, all will be merge to one table. In case of Motala "
       "relay you need to pick the one with Motala course."}},
-    {window::kResults,
-     "CheckBox1",
-     K::Hint,
-     {"Má vliv na to, jestli se ve výsledné tabulce objeví při výběru více kategorií odpovědi (zatrženo) "
-      "nebo "
+    {window::kResults, "CheckBox1", K::Hint,
+     {"Má vliv na to, jestli se ve výsledné tabulce objeví při výběru více kategorií odpovědi (zatrženo) nebo "
       "hvězdičky",
-      "Influent, when you pick more classes to table. If courses are diferent, in table there will be only "
-      "*. If "
+      "Influent, when you pick more classes to table. If courses are diferent, in table there will be only *. If "
       "they are the same, right answers will be presented."}},
-    {window::kResults,
-     "RadioButton1",
-     K::Hint,
-     {"Závodníci mají stejné kontroly, řeší je pro každý úsek s jiným řešením. Závod má 3 tratě, pro každý "
-      "úsek "
+    {window::kResults, "RadioButton1", K::Hint,
+     {"Závodníci mají stejné kontroly, řeší je pro každý úsek s jiným řešením. Závod má 3 tratě, pro každý úsek "
       "jedna.",
       "Competitors have the same controls, each leg solve it with a differens answer."}},
-    {window::kResults,
-     "RadioButton2",
-     K::Hint,
-     {"Závodníci si vybírají třetinu ze všech kontrol na mapě. Stačí mít postavenou jednu trať, na které "
-      "závodí "
+    {window::kResults, "RadioButton2", K::Hint,
+     {"Závodníci si vybírají třetinu ze všech kontrol na mapě. Stačí mít postavenou jednu trať, na které závodí "
       "všichni a výsledek se \"sečte\".",
       "Competitors pick controls on their own of all controls in the race. Just one course need to be set. "
       "Results of all relay members are merged."}},
-    {window::kResults,
-     "RadioButton3",
-     K::Hint,
+    {window::kResults, "RadioButton3", K::Hint,
      {"Prostý součet výsledků všech členů štafety", "Simply merge all results of teammates together."}},
     {window::kResults, "Button3", K::Hint, {"STOP opakování", "STOP repeating"}},
 
     // Publishing window
-    {window::kPublish,
-     "GroupBox2",
-     K::Caption,
+    {window::kPublish, "GroupBox2", K::Caption,
      {"Seznam HTM souboru pro upload na RIdurizu", "List of HTM files to upload on RIdurizu"}},
-    {window::kPublish,
-     "FTPzavod",
-     K::Caption,
-     {"Vytvoř adresář závodu na serveru", "Create the race web folder"}},
+    {window::kPublish, "FTPzavod", K::Caption, {"Vytvoř adresář závodu na serveru", "Create the race web folder"}},
     {window::kPublish, "DownloadTC", K::Caption, {"Vše", "All"}},
     {window::kPublish, "Button2", K::Caption, {"Nové", "New"}},
     {window::kPublish, "TC", K::Caption, {"Spoj TC_*", "Merge TC_*"}},
-    {window::kPublish,
-     "FTPupdate",
-     K::Caption,
-     {"Aktualizuj data o závodu na web", "Update race into the web"}},
+    {window::kPublish, "FTPupdate", K::Caption, {"Aktualizuj data o závodu na web", "Update race into the web"}},
     {window::kPublish, "CheckBox16", K::Caption, {"opakuj po", "repeating"}},
     {window::kPublish, "Button10", K::Caption, {"Zastavit", "Stop"}},
     {window::kPublish, "Label9", K::Caption, {"Adresa:", "Address:"}},
@@ -215,8 +167,6 @@ constexpr CaptionRow kRows[] = {
 
 } // namespace
 
-std::span<const CaptionRow> captionTable() {
-    return kRows;
-}
+std::span<const CaptionRow> captionTable() { return kRows; }
 
 } // namespace ravik

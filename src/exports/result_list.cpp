@@ -144,8 +144,8 @@ std::pair<std::string, std::string> startAndFinish(const ResultListSource& sourc
 }
 
 // A voided task is left out of both the given and the correct answers.
-std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks,
-                        const ClassDefinition& definition, int station) {
+std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks, const ClassDefinition& definition,
+                        int station) {
     std::string joined;
     for (int task = 0; task < 9; ++task)
         if (!isVoidedTask(definition, station, task)) joined += tasks[task];
@@ -166,13 +166,12 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
     for (int station = 0; station < kClusters; ++station) {
         const auto& correct = definition.cluster_answers[station];
         if (correct[kClusterSlots - 1] == "X" || correct[0].empty()) continue;
-        lines.insert(
-            lines.end(),
-            {"  <ControlAnswer>",
-             "   <Answer>" + xmlText(joinedTasks(punched.tcAnswer[station], definition, station)) +
-                 "</Answer>",
-             "   <CorrectAnswer>" + xmlText(joinedTasks(correct, definition, station)) + "</CorrectAnswer>",
-             "   <Time>" + std::to_string(punched.tcTime[station]) + "</Time>", "  </ControlAnswer>"});
+        lines.insert(lines.end(),
+                     {"  <ControlAnswer>",
+                      "   <Answer>" + xmlText(joinedTasks(punched.tcAnswer[station], definition, station)) + "</Answer>",
+                      "   <CorrectAnswer>" + xmlText(joinedTasks(correct, definition, station)) + "</CorrectAnswer>",
+                      "   <Time>" + std::to_string(punched.tcTime[station]) + "</Time>",
+                      "  </ControlAnswer>"});
     }
 }
 
@@ -181,9 +180,8 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
 void appendOrganisation(std::vector<std::string>& lines, const std::string& nation) {
     if (nation.empty()) return;
     const std::string code = xmlText(nation);
-    lines.insert(lines.end(),
-                 {" <Organisation>", "  <Name>" + code + "</Name>",
-                  R"(  <Country code=")" + code + R"(">)" + code + "</Country>", " </Organisation>"});
+    lines.insert(lines.end(), {" <Organisation>", "  <Name>" + code + "</Name>",
+                               R"(  <Country code=")" + code + R"(">)" + code + "</Country>", " </Organisation>"});
 }
 
 void appendPerson(std::vector<std::string>& lines, const ResultListSource& source,

@@ -18,8 +18,7 @@ const OptionLine kOptionLines[] = {
     {&ResultsControls::details, {" - Detaily ", " - Very detailed results "}},
     {&ResultsControls::splits, {" - Mezičasy ", " - Splittimes "}},
     {&ResultsControls::keepOrder, {" - Poradi kontrol ", " - Control order check "}},
-    {&ResultsControls::unansweredIsWrong,
-     {" - Nezodpovězená = chybná (IOF) ", " - Unanswered = wrong (IOF) "}},
+    {&ResultsControls::unansweredIsWrong, {" - Nezodpovězená = chybná (IOF) ", " - Unanswered = wrong (IOF) "}},
 };
 
 const OptionLine kOutputLines[] = {
@@ -42,8 +41,7 @@ std::string selectedClasses(const ResultsControls& c, const std::vector<bool>& s
 
 } // namespace
 
-bool RegenerationJobs::record(JobKind kind, const ResultsControls& controls,
-                              const std::string& periodMinutes) {
+bool RegenerationJobs::record(JobKind kind, const ResultsControls& controls, const std::string& periodMinutes) {
     if (count() >= kMaxRegenerationJobs) return false;
     jobs_.push_back({kind, controls});
     // Edit3 holds digits only; an empty edit or 0 would spin the timer, so it counts as 1 minute.
@@ -64,8 +62,7 @@ std::vector<std::string> RegenerationJobs::infoLines(Language language) const {
     for (const RegenerationJob& job : jobs_) {
         const ResultsControls& c = job.controls;
         lines.push_back(rule);
-        lines.push_back(
-            t({"AUTOMATICKÉ GENEROVÁNÍ VÝSLEDKŮ - NASTAVENÍ", "AUTOMATIC RESULTS GENERATION - SETTINGS"}));
+        lines.push_back(t({"AUTOMATICKÉ GENEROVÁNÍ VÝSLEDKŮ - NASTAVENÍ", "AUTOMATIC RESULTS GENERATION - SETTINGS"}));
         lines.push_back(rule);
         lines.push_back(t({"Etapa:", "Stage:"}) + c.stage);
         lines.push_back(t({"Vybrané kategorie jedna etapa: ", "Selected classes for one stage: "}) +
@@ -75,17 +72,14 @@ std::vector<std::string> RegenerationJobs::infoLines(Language language) const {
         for (const auto& option : kOptionLines)
             if (c.*option.flag) lines.push_back(t(option.text));
         if (c.tempoStyle)
-            lines.push_back(
-                t({" - TempOstyle, TempOstyle penalizace ", " - TempOstyle, TempOstyle penality "}) +
-                c.wrongAnswerPenalty);
+            lines.push_back(t({" - TempOstyle, TempOstyle penalizace ", " - TempOstyle, TempOstyle penality "}) +
+                            c.wrongAnswerPenalty);
         for (const auto& option : kOutputLines)
             if (c.*option.flag) lines.push_back(t(option.text));
         for (int stage = 1; stage <= 5; ++stage)
             if (c.overallStages[stage - 1]) lines.push_back(" + E" + std::to_string(stage) + " ");
         lines.push_back("refresh=" + c.refresh);
-        if (c.roll)
-            lines.push_back(t({"- rolování tabulky rychlostí ", "- roll the table with speed "}) +
-                            c.rollPeriod);
+        if (c.roll) lines.push_back(t({"- rolování tabulky rychlostí ", "- roll the table with speed "}) + c.rollPeriod);
         if (c.hold)
             lines.push_back(language == Language::English ? "- keep " + c.holdCount + " first places"
                                                           : "- držet " + c.holdCount + " prvních míst");
