@@ -116,6 +116,8 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     try {
         const ResultsRunOutcome outcome = runResults(*session, record, options);
         out << outcome.pagePath << "\n";
+        for (const std::string& warning : outcome.definitionWarnings)
+            err << "ravik-cli: " << warning << "\n";
         // The page stands, but without what the skipped files hold.
         for (const std::string& message : outcome.skippedFiles)
             err << "ravik-cli: " << message << "\n";
