@@ -144,8 +144,8 @@ TEST(VoidedAnswers, ShowAGreyXOnTheStagePage) {
     const std::string html =
         buildResultPage(results, race.record, {"M"}, options, Language::English, race.folder.path()).html;
     const std::string grey = "<font color=#999999>X</font>";
-    EXPECT_NE(html.find("<TH><center>" + grey + "\r\n"), std::string::npos); // header of control 4
-    EXPECT_NE(html.find("<td><center>" + grey + "\r\n"), std::string::npos); // a competitor's cell
+    EXPECT_NE(html.find("<TH><center>" + grey + "\r\n"), std::string::npos);       // header of control 4
+    EXPECT_NE(html.find("<td><center>" + grey + "\r\n"), std::string::npos);       // a competitor's cell
     EXPECT_NE(html.find("<td ><b>45</b> (45-A" + grey + "C)"), std::string::npos); // Dan's station, task 2
 }
 
