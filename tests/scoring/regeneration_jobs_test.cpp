@@ -61,3 +61,12 @@ TEST(RegenerationJobs, InfoListsTheSettingsInBothLanguages) {
     EXPECT_EQ(english.at(4), "Selected classes for one stage: H21, H35, ");
     EXPECT_EQ(english.at(11), "- keep 6 first places");
 }
+
+TEST(RegenerationJobs, InfoNamesTheIofRuleOfAJobThatHasIt) {
+    RegenerationJobs jobs;
+    ResultsControls controls = stageTwoControls();
+    controls.unansweredIsWrong = true;
+    jobs.record(JobKind::StageResults, controls, "10");
+    EXPECT_EQ(jobs.infoLines(Language::English).at(7), " - Unanswered = wrong (IOF) ");
+    EXPECT_EQ(jobs.infoLines(Language::Czech).at(7), " - Nezodpovězená = chybná (IOF) ");
+}
