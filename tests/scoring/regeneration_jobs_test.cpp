@@ -39,7 +39,8 @@ TEST(RegenerationJobs, RecordingSetsThePeriodAndTheInfoCaption) {
 
 TEST(RegenerationJobs, TheFiftyFirstJobIsRefused) {
     RegenerationJobs jobs;
-    for (int i = 0; i < 50; ++i) ASSERT_TRUE(jobs.record(JobKind::StageResults, {}, "10"));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(jobs.record(JobKind::StageResults, {}, "10"));
     EXPECT_FALSE(jobs.record(JobKind::StageResults, {}, "1"));
     EXPECT_EQ(jobs.count(), 50);
     EXPECT_EQ(jobs.periodMilliseconds(), 10 * 60000);
