@@ -286,6 +286,12 @@ awk -F';' -v card="$first_card" '$2 != card' "$log" >"$work/SIlog_E1_partial.csv
 "$cli" startlist "$race" --stage 1 >/dev/null
 "$cli" overall "$race" --stages 1 --classes Elite >/dev/null
 
+# The answer statistics page of Elite, as headless Chromium draws it.
+stats_page="$("$cli" stats "$race" --stage 1 --classes Elite --lang GBR)"
+chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run --disable-background-networking \
+    --disable-component-update --disable-sync --user-data-dir="$work/chromium" --window-size=1000,760 \
+    --screenshot="$images/statistics.png" "file://$stats_page" >/dev/null 2>&1
+
 # Settings of the program: English, the read-out log without the station's card, another
 # FTP server, zoom 10.
 printf 'GBR\r\n%s\r\n_\r\nftp.example.org\r\nresults\r\nexample-password\r\n10\r\n' "$work/SIlog_E1_partial.csv" \

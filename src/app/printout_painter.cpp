@@ -28,6 +28,7 @@ void paintDrawingList(QPainter& painter, const DrawingList& list) {
         const double wide = QFontMetricsF(font, painter.device()).horizontalAdvance(shown);
         if (wide > room && room > 0) font.setPointSizeF(text.pointSize * toDevice * room / wide);
         painter.setFont(font);
+        painter.setPen(text.grey ? Qt::gray : Qt::black);
         // The position is the text's top-left corner, as the printout tables give it.
         const QRect box(text.x, text.y, 100000, 100000);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, shown);

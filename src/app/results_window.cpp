@@ -58,6 +58,7 @@ ResultsWindow::ResultsWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     connectStageGroup();
     connectOverallGroup();
     buildXmlButtons();
+    buildJuryControls();
     connectRegeneration();
 }
 
@@ -303,6 +304,7 @@ ResultsRunOptions ResultsWindow::readStageOptions() const {
     scoring.keepOrder = CheckBox4->isChecked();
     scoring.tempoStyle = CheckBox5->isChecked();
     scoring.wrongAnswerPenalty = toUtf8(Edit1->text());
+    scoring.unansweredIsWrong = CheckBoxIOF->isChecked();
     scoring.offsetStage = app_.session().race.currentStage();
     PageOptions& page = options.page;
     page.raceName = toCp1250(app_.mainWindow().nazev_zavodu->text());

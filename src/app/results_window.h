@@ -10,9 +10,9 @@
 #include "core/race_record.h"
 #include "exports/overall_results.h"
 #include "exports/result_list.h"
-#include "slips/printout_layout.h"
 #include "scoring/regeneration_jobs.h"
 #include "scoring/results_run.h"
+#include "slips/printout_layout.h"
 
 #include <QWidget>
 #include <functional>
@@ -72,6 +72,14 @@ public:
     bool exportXml(ResultListKind kind);
     QPushButton* XMLTempO;
     QPushButton* XMLPreO;
+
+    // The jury's tools (results_window_jury.cpp): the IOF rule for unanswered
+    // timed-control tasks, and the answer statistics page of the stage in
+    // ComboBox1 for the classes of ListBox1, shown in the browser. False when an error was shown.
+    QCheckBox* CheckBoxIOF;
+    QPushButton* ButtonStats;
+    bool showAnswerStatistics();
+    std::string lastStatisticsPath;
 
     // Result printouts (results_window_printout.cpp). The competitor chosen in the
     // main window's print list (code page 1250 ID), held until the next choice.
@@ -170,6 +178,7 @@ private:
     void connectStageGroup();
     void connectOverallGroup();
     void buildXmlButtons();
+    void buildJuryControls();
     void relayClicked();
     // The selected items of a class list, in list order (code page 1250).
     static std::vector<std::string> selectedClasses(const QListWidget* list);

@@ -68,6 +68,7 @@ ResultsControls ResultsWindow::readJobControls() const {
     c.keepOrder = CheckBox4->isChecked();
     c.tempoStyle = CheckBox5->isChecked();
     c.wrongAnswerPenalty = toUtf8(Edit1->text());
+    c.unansweredIsWrong = CheckBoxIOF->isChecked();
     c.relay = CheckBox6->isChecked();
     c.motala = RadioButton2->isChecked();
     c.farsta = RadioButton1->isChecked();
@@ -102,6 +103,7 @@ bool ResultsWindow::applyJobControls(const ResultsControls& c) {
     CheckBox4->setChecked(c.keepOrder);
     CheckBox5->setChecked(c.tempoStyle);
     Edit1->setText(fromUtf8(c.wrongAnswerPenalty));
+    CheckBoxIOF->setChecked(c.unansweredIsWrong);
     CheckBox6->setChecked(c.relay);
     // Exclusive radio buttons cannot be unselected one by one.
     for (QRadioButton* button : {RadioButton1, RadioButton2})

@@ -11,6 +11,7 @@
 #include "cli/readout_command.h"
 #include "cli/results_command.h"
 #include "cli/station_command.h"
+#include "cli/stats_command.h"
 #ifdef RAVIK_CLI_PRINTOUT
 #include "cli/printout_command.h"
 #endif
@@ -77,11 +78,14 @@ const std::map<std::string, CommandEntry>& commands() {
           defineCommand}},
         {"results",
          {"results RACE.ravik --stage N --classes A,B [--same-courses] [--columns] [--details] [--splits] "
-          "[--keep-order] [--tempo-style] [--penalty S] [--relay farsta|motala|teams] [--leg-controls N] "
+          "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] [--leg-controls N] "
           "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] "
           "[--lang CZE|GBR]",
           "score the stage, save the competitor file, write the result page and print its path",
           resultsCommand}},
+        {"stats",
+         {"stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR]",
+          "write the answer statistics page of the stage's classes and print its path", statsCommand}},
         {"readout",
          {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
           "one read-out pass: print the log lines and write the new punch files", readoutCommand}},

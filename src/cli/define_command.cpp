@@ -4,7 +4,9 @@
 #include "cli/open_race.h"
 #include "core/file_io.h"
 #include "core/race_context.h"
+#include "core/race_file.h"
 #include "core/race_lock.h"
+#include "setup/definition_checks.h"
 #include "setup/race_definition.h"
 
 namespace ravik::cli {
@@ -26,8 +28,13 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
         const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
-        for (int stage = 1; stage <= stages; ++stage)
+        for (int stage = 1; stage <= stages; ++stage) {
             ensureFolder(race.stageFolder(stage));
+            // Written as asked; the organiser is only told what looks wrong.
+            for (const std::string& warning :
+                 stageDefinitionWarnings(readStage(racePath, stage), Language::English))
+                err << "ravik-cli: stage " << stage << ": " << warning << "\n";
+        }
         out << racePath << "\n";
         return 0;
     } catch (const DefinitionError& error) {

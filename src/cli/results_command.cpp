@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravik-cli results RACE.ravik --stage N --classes A,B [--same-courses] [--columns] [--details] "
-    "[--splits] [--keep-order] [--tempo-style] [--penalty S] [--relay farsta|motala|teams] [--leg-controls "
+    "[--splits] [--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] "
+    "[--leg-controls "
     "N] "
     "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] [--lang CZE|GBR]\n";
 
@@ -23,7 +24,7 @@ const ArgumentRules kRules = {.options = {"--stage", "--classes", "--penalty", "
                                           "--caption", "--qualification", "--refresh", "--roll", "--hold",
                                           "--lang"},
                               .flags = {"--same-courses", "--columns", "--details", "--splits",
-                                        "--keep-order", "--tempo-style", "--oris"},
+                                        "--keep-order", "--tempo-style", "--oris", "--iof"},
                               .required = {"--stage", "--classes"}};
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
@@ -37,7 +38,8 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
     return parts;
 }
 
-// The named classes in the order of the stage's class list, as ListBox1 selects them.
+} // namespace
+
 bool selectClasses(const RaceRecord& record, const std::string& namesUtf8, std::vector<std::string>& selected,
                    std::ostream& err) {
     const std::vector<std::string> names = splitAtCommas(utf8ToCp1250(namesUtf8));
@@ -52,8 +54,6 @@ bool selectClasses(const RaceRecord& record, const std::string& namesUtf8, std::
             selected.push_back(definition.class_name);
     return true;
 }
-
-} // namespace
 
 int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed = Arguments::parse(args, kRules);
@@ -90,6 +90,7 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.scoring.keepOrder = given("--keep-order");
     options.scoring.tempoStyle = given("--tempo-style");
     options.scoring.wrongAnswerPenalty = value("--penalty", "60");
+    options.scoring.unansweredIsWrong = given("--iof");
     PageOptions& page = options.page;
     page.raceName = record.race_name;
     page.caption = given("--caption") ? utf8ToCp1250(value("--caption")) : record.race_name;
@@ -115,6 +116,8 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     try {
         const ResultsRunOutcome outcome = runResults(*session, record, options);
         out << outcome.pagePath << "\n";
+        for (const std::string& warning : outcome.definitionWarnings)
+            err << "ravik-cli: " << warning << "\n";
         // The page stands, but without what the skipped files hold.
         for (const std::string& message : outcome.skippedFiles)
             err << "ravik-cli: " << message << "\n";

@@ -137,6 +137,8 @@ constexpr CaptionRow kRows[] = {
     {window::kResults, "CheckBox4", K::Caption, {"dodržovat pořadí kontrol", "keep controls order"}},
     {window::kResults, "CheckBox5", K::Caption, {"výsledky TempO style", "TempO style results"}},
     {window::kResults, "CheckBox6", K::Caption, {"štafetový závod", "relay race"}},
+    {window::kResults, "CheckBoxIOF", K::Caption, {"Nezodpovězená = chybná (IOF)", "Unanswered = wrong (IOF)"}},
+    {window::kResults, "ButtonStats", K::Caption, {"Statistika odpovědí", "Answer statistics"}},
     {window::kResults, "CheckBox20", K::Caption, {"ukaž v okně", "show in window"}},
     {window::kResults, "CheckBox21", K::Caption, {"ukaž v okně", "show in window"}},
     {window::kResults, "CheckBox16", K::Caption, {"opakuj po", "repeating"}},

@@ -4,6 +4,7 @@
 #include "exports/iof_times.h"
 #include "exports/overall_results.h"
 #include "exports/xml_text.h"
+#include "scoring/class_lookup.h"
 #include "scoring/stage_scoring.h"
 
 #include <algorithm>
@@ -142,10 +143,12 @@ std::pair<std::string, std::string> startAndFinish(const ResultListSource& sourc
     return {iofDateTime(date, start), finishText};
 }
 
-std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks) {
+// A voided task is left out of both the given and the correct answers.
+std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks, const ClassDefinition& definition,
+                        int station) {
     std::string joined;
     for (int task = 0; task < 9; ++task)
-        joined += tasks[task];
+        if (!isVoidedTask(definition, station, task)) joined += tasks[task];
     return joined;
 }
 
@@ -153,7 +156,7 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
                           const ClassDefinition& definition, const StageResult& punched) {
     if (source.kind == ResultListKind::PreO)
         for (int slot = 0; slot < kControls; ++slot) {
-            if (punched.answer[slot].empty()) continue;
+            if (punched.answer[slot].empty() || isVoidedControl(definition, slot)) continue;
             lines.insert(
                 lines.end(),
                 {"  <ControlAnswer>", "   <Answer>" + xmlText(punched.answer[slot]) + "</Answer>",
@@ -165,8 +168,8 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
         if (correct[kClusterSlots - 1] == "X" || correct[0].empty()) continue;
         lines.insert(lines.end(),
                      {"  <ControlAnswer>",
-                      "   <Answer>" + xmlText(joinedTasks(punched.tcAnswer[station])) + "</Answer>",
-                      "   <CorrectAnswer>" + xmlText(joinedTasks(correct)) + "</CorrectAnswer>",
+                      "   <Answer>" + xmlText(joinedTasks(punched.tcAnswer[station], definition, station)) + "</Answer>",
+                      "   <CorrectAnswer>" + xmlText(joinedTasks(correct, definition, station)) + "</CorrectAnswer>",
                       "   <Time>" + std::to_string(punched.tcTime[station]) + "</Time>",
                       "  </ControlAnswer>"});
     }

@@ -31,4 +31,19 @@ bool isSwitchedOff(const ClassDefinition& definition, int station) {
     return definition.cluster_answers[station][kClusterSlots - 1] == "X";
 }
 
+bool isVoidedControl(const ClassDefinition& definition, int slot) {
+    return definition.control_answer[slot] == kVoidAnswer;
+}
+
+bool isVoidedTask(const ClassDefinition& definition, int station, int task) {
+    return task < kClusterSlots - 1 && definition.cluster_answers[station][task] == kVoidAnswer;
+}
+
+int scoredControlCount(const ClassDefinition& definition) {
+    int count = 0;
+    for (int slot = 0; slot < controlCount(definition); ++slot)
+        if (!isVoidedControl(definition, slot)) ++count;
+    return count;
+}
+
 } // namespace ravik

@@ -21,4 +21,14 @@ int stationCount(const ClassDefinition& definition);
 // A station whose tenth cell is "X" is switched off (station 0-based).
 bool isSwitchedOff(const ClassDefinition& definition, int station);
 
+// The answer "X" voids a control or a task after a complaint: it scores nobody
+// and is wrong for nobody (slot, station and task 0-based).
+inline constexpr const char* kVoidAnswer = "X";
+// How pages show a voided control or task: "X" in grey.
+inline constexpr const char* kVoidCell = "<font color=#999999>X</font>";
+bool isVoidedControl(const ClassDefinition& definition, int slot);
+bool isVoidedTask(const ClassDefinition& definition, int station, int task);
+// The controls of controlCount() that are not voided: the n of the relay forms.
+int scoredControlCount(const ClassDefinition& definition);
+
 } // namespace ravik

@@ -18,6 +18,7 @@ const OptionLine kOptionLines[] = {
     {&ResultsControls::details, {" - Detaily ", " - Very detailed results "}},
     {&ResultsControls::splits, {" - Mezičasy ", " - Splittimes "}},
     {&ResultsControls::keepOrder, {" - Poradi kontrol ", " - Control order check "}},
+    {&ResultsControls::unansweredIsWrong, {" - Nezodpovězená = chybná (IOF) ", " - Unanswered = wrong (IOF) "}},
 };
 
 const OptionLine kOutputLines[] = {

@@ -22,6 +22,7 @@ struct ResultsControls {
     bool keepOrder = false;                // CheckBox4
     bool tempoStyle = false;               // CheckBox5
     std::string wrongAnswerPenalty = "60"; // Edit1
+    bool unansweredIsWrong = false;        // CheckBoxIOF "Nezodpovězená = chybná (IOF)"
     bool relay = false;                    // CheckBox6
     bool motala = false;                   // RadioButton2
     bool farsta = false;                   // RadioButton1

@@ -4,6 +4,7 @@
 #include "core/file_io.h"
 #include "core/texts/scoring_texts.h"
 #include "core/time_of_day.h"
+#include "scoring/class_lookup.h"
 #include "scoring/page_skeleton.h"
 #include "scoring/result_cells.h"
 
@@ -110,6 +111,10 @@ private:
         const ClassDefinition& definition = definitionOf(team.classSlot);
         for (int k = 0; k < columns_.controls; ++k) {
             std::string cell = "<td><center><i>";
+            if (isVoidedControl(definition, k)) {
+                page_.line(cell + kVoidCell);
+                continue;
+            }
             if (team.mergedNotCounted[k]) cell += "<font color=#00AA00>";
             if (team.mergedWrong[k]) cell += "<font color=#FF0000>";
             cell += escapeHtml(team.mergedAnswer[k]);

@@ -38,6 +38,7 @@ bool hasLegNotStarted(const RelayTeam& team) {
 void scoreTeam(RelayTeam& team, const RaceRecord& record, const std::vector<std::string>& selectedClasses,
                RelayForm form, std::int64_t penalty, std::int64_t legControls, int legCount) {
     std::int64_t controlsOfLastSelected = 0;
+    const ClassDefinition* lastSelected = nullptr;
     std::int64_t farstaMissing = 0;
     for (const StageResult* leg : team.legs) {
         team.teamTime += leg->raceTime;
@@ -46,8 +47,9 @@ void scoreTeam(RelayTeam& team, const RaceRecord& record, const std::vector<std:
         if (leg->classSlot >= 0 && isSelected(selectedClasses, leg->className)) {
             const ClassDefinition& definition = record.classes[leg->classSlot];
             team.teamLimit = definition.time_limit;
-            controls = controlCount(definition);
+            controls = scoredControlCount(definition);
             controlsOfLastSelected = controls;
+            lastSelected = &definition;
             team.classSlot = leg->classSlot;
         }
         farstaMissing += controls - leg->points;
@@ -66,8 +68,10 @@ void scoreTeam(RelayTeam& team, const RaceRecord& record, const std::vector<std:
         break;
     case RelayForm::Motala:
         team.teamPoints = 0;
-        for (int slot = 0; slot < controlsOfLastSelected; ++slot)
-            if (!team.mergedWrong[slot] && !team.mergedNotCounted[slot]) ++team.teamPoints;
+        for (int slot = 0; lastSelected && slot < controlCount(*lastSelected); ++slot)
+            if (!isVoidedControl(*lastSelected, slot) && !team.mergedWrong[slot] &&
+                !team.mergedNotCounted[slot])
+                ++team.teamPoints;
         team.teamTotal = penalty * (controlsOfLastSelected - team.teamPoints) + team.teamTc;
         break;
     case RelayForm::Teams:

@@ -39,7 +39,8 @@ void writeHeader(PageLines& page, const PageColumns& columns, const PageOptions&
         const int last = selectedClasses.empty() ? -1 : classSlotOf(record, selectedClasses.back());
         for (int k = 1; k <= columns.controls; ++k) {
             const std::string answer = last >= 0 ? record.classes[last].control_answer[k - 1] : std::string();
-            page.line("<TH><center>" + (showAnswers ? escapeHtml(answer) : std::string("*")));
+            const std::string shown = answer == kVoidAnswer ? kVoidCell : escapeHtml(answer);
+            page.line("<TH><center>" + (showAnswers ? shown : std::string("*")));
         }
     }
     page.line("<tr>");
@@ -70,6 +71,10 @@ void writeControlCells(PageLines& page, const StageResult& result, const ClassDe
                        int controls, bool splits) {
     for (int k = 0; k < controls; ++k) {
         std::string cell = "<td><center>";
+        if (isVoidedControl(definition, k)) {
+            page.line(cell + kVoidCell);
+            continue;
+        }
         if (result.notCounted[k]) cell += "<font color=#00AA00>";
         if (result.wrong[k]) cell += "<font color=#FF0000>";
         cell += escapeHtml(result.answer[k]);
@@ -85,6 +90,10 @@ std::string taskAnswers(const StageResult& result, const ClassDefinition& defini
     std::string text;
     for (int t = 0; t < tasks; ++t) {
         if (definition.cluster_answers[station][t].empty()) continue;
+        if (isVoidedTask(definition, station, t)) {
+            text += kVoidCell;
+            continue;
+        }
         const std::string answer = escapeHtml(result.tcAnswer[station][t]);
         text +=
             result.tcWrong[station][t] ? "<font color=#FF0000>" + answer + "<font color=#000000>" : answer;

@@ -3,6 +3,7 @@
 #include "core/session.h"
 #include "scoring/relay_page.h"
 #include "scoring/result_page.h"
+#include "setup/definition_checks.h"
 
 namespace ravik {
 
@@ -13,6 +14,13 @@ ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const R
     const bool penaltyNeeded = options.scoring.tempoStyle || options.relayRace;
     if (penaltyNeeded && outcome.wrongAnswerPenalty.empty()) outcome.wrongAnswerPenalty = "60";
 
+    // The organiser sees his definition mistakes where the results come from (not
+    // at every slip printed at the read-out).
+    if (!options.printoutMode)
+        for (std::string& warning : stageDefinitionWarnings(record, session.language)) {
+            session.log.append(warning);
+            outcome.definitionWarnings.push_back(std::move(warning));
+        }
     outcome.results = scoreStage(session, record, options.scoring, &outcome.skippedFiles);
     session.saveCompetitors();
 

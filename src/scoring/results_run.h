@@ -32,6 +32,8 @@ struct ResultsRunOutcome {
     std::string wrongAnswerPenalty; // Edit1 as the run used it ("60" when it was empty and needed)
     // The log lines of punch and timed-control files that could not be read and were left out.
     std::vector<std::string> skippedFiles;
+    // The warnings about the stage's class definitions, logged before the scoring.
+    std::vector<std::string> definitionWarnings;
 };
 
 // Throws IoError/ConversionError; the table is written back and saved only when

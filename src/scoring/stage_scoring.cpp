@@ -152,18 +152,22 @@ void scorePoints(StageResult& result, const ClassDefinition& definition, bool ke
         for (int slot = 0; slot < kControls; ++slot) {
             std::string& answer = result.answer[slot];
             collapseRepeats(answer);
-            if (answer.empty()) continue;
+            if (answer.empty() || isVoidedControl(definition, slot)) continue;
             if (answer == definition.control_answer[slot] && !result.wrong[slot]) ++result.points;
             if (answer != definition.control_answer[slot]) result.wrong[slot] = true;
         }
         return;
     }
     result.notCounted.fill(true);
+    for (int slot = 0; slot < kControls; ++slot)
+        if (isVoidedControl(definition, slot)) result.notCounted[slot] = false;
     const std::int32_t last = *std::max_element(result.sequence.begin(), result.sequence.end());
     int position = 0;
     for (std::int32_t n = 1; n <= last && position < kControls; ++n) {
         for (int slot = position; slot < kControls; ++slot) {
             if (result.sequence[slot] != n) continue;
+            // A voided control is as if it were not on the course: it moves nobody's position.
+            if (isVoidedControl(definition, slot)) break;
             position = slot;
             std::string& answer = result.answer[slot];
             collapseRepeats(answer);
@@ -211,7 +215,8 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
     if (!idCell.empty()) {
         const std::string name = std::to_string(result.id);
         const std::string timedControlPath = timedControlFilePath(stageFolder, name);
-        timed = readOrSkip(timedControlPath, skipped, [&] { return readTimedControls(result, timedControlPath); });
+        timed = readOrSkip(timedControlPath, skipped,
+                           [&] { return readTimedControls(result, timedControlPath); });
         const std::string punchPath = punchFilePath(stageFolder, name);
         punched = readOrSkip(punchPath, skipped, [&] {
             return readPunches(result, punchPath, result.classSlot >= 0 ? &codes[result.classSlot] : nullptr,
@@ -225,7 +230,8 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
                         : finishingStatus(timed, punched, result, definition);
     if (punched.exists)
         for (int slot = 0; slot < kControls; ++slot)
-            result.wrong[slot] = result.answer[slot] != definition.control_answer[slot];
+            result.wrong[slot] =
+                !isVoidedControl(definition, slot) && result.answer[slot] != definition.control_answer[slot];
 
     std::string start = result.start;
     if (start.empty() && !record.stage_start.empty())
@@ -243,7 +249,7 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
             std::min<std::int64_t>((result.raceTime - limitSeconds) / 300 + 1, INT32_MAX));
 
     scorePoints(result, definition, options.keepOrder);
-    scoreTimedControls(result, definition);
+    scoreTimedControls(result, definition, options.unansweredIsWrong);
     if (options.tempoStyle) applyTempoStyle(result, wrongAnswerPenaltySeconds(options.wrongAnswerPenalty));
     return result;
 }

@@ -22,6 +22,7 @@ struct ScoringOptions {
     bool keepOrder = false;                   // CheckBox4 "dodržovat pořadí kontrol"
     bool tempoStyle = false;                  // CheckBox5 "výsledky TempO style"
     std::string wrongAnswerPenalty = "60";    // Edit1: seconds per wrong PreO answer (digits; empty = 60)
+    bool unansweredIsWrong = false;           // "Unanswered = wrong (IOF)": a blank task costs P, not 2 x P
     int offsetStage = 0; // main window's current stage, whose start offsets are used; 0 = `stage`
 };
 

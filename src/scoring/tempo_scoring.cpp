@@ -15,7 +15,7 @@ std::int32_t saturated(std::int64_t value) {
 
 } // namespace
 
-void scoreTimedControls(StageResult& result, const ClassDefinition& definition) {
+void scoreTimedControls(StageResult& result, const ClassDefinition& definition, bool unansweredIsWrong) {
     const std::int64_t penalty = definition.cluster_penalty;
     std::int64_t sum = 0;
     std::int64_t total = 0;
@@ -28,8 +28,8 @@ void scoreTimedControls(StageResult& result, const ClassDefinition& definition) 
         for (int task = 0; task < kClusterSlots - 1; ++task) {
             const std::string& correct = definition.cluster_answers[station][task];
             const std::string& given = result.tcAnswer[station][task];
-            if (correct.empty() || correct == given) continue;
-            if (given.empty()) stationPenalty += penalty;
+            if (correct.empty() || correct == given || isVoidedTask(definition, station, task)) continue;
+            if (given.empty() && !unansweredIsWrong) stationPenalty += penalty;
             result.tcWrong[station][task] = true;
             stationPenalty += penalty;
         }

@@ -1,4 +1,5 @@
 #include "setup/class_editor.h"
+#include "setup/definition_checks.h"
 
 #include "core/cp1250.h"
 #include "core/errors.h"
@@ -182,6 +183,8 @@ SaveOutcome ClassEditor::save() {
         session_.requireWritable();
         writeStage(path, stage, record);
     }
+    for (const std::string& warning : definitionWarnings(definition, session_.language))
+        session_.log.append(warning);
     // "+" copies the editor stage record: it holds what was just saved.
     stageRecord = record;
     return SaveOutcome::Saved;

@@ -1,6 +1,7 @@
 #include "slips/printout.h"
 
 #include "core/session.h"
+#include "scoring/class_lookup.h"
 
 #include <algorithm>
 
@@ -30,13 +31,17 @@ PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
     data.points = result.points;
     data.answer = result.answer;
     data.wrong = result.wrong;
-    for (int k = 0; k < kControls; ++k)
+    for (int k = 0; k < kControls; ++k) {
         data.split[k] = result.split[k];
+        data.voided[k] = isVoidedControl(definition, k);
+    }
     data.tcTotal = result.total;
     for (int s = 0; s < kClusters; ++s) {
         data.tcAnswer[s] = result.tcAnswer[s];
         data.tcTime[s] = result.tcTime[s];
         data.tcPenalty[s] = result.tcPenalty[s];
+        for (int t = 0; t < kClusterSlots; ++t)
+            data.tcVoided[s][t] = isVoidedTask(definition, s, t);
     }
     data.taskCount = stationTaskCounts(definition);
     data.place = result.place;
@@ -73,8 +78,9 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
     runResults(session, record, run);
 
     // Disqualified competitors may hold a place behind all others, but they are not placed.
-    const int placed = static_cast<int>(std::count_if(
-        ranked.begin(), ranked.end(), [](const StageResult& r) { return r.place > 0 && r.status == StageStatus::Ok; }));
+    const int placed = static_cast<int>(std::count_if(ranked.begin(), ranked.end(), [](const StageResult& r) {
+        return r.place > 0 && r.status == StageStatus::Ok;
+    }));
     static const ClassDefinition kNoClass;
     for (const StageResult& result : ranked) {
         if (result.row < 1 || result.row >= session.table.rowCount()) continue;

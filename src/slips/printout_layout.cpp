@@ -58,6 +58,7 @@ DrawingList layout(const SlipTexts& t, const Geometry& g) {
     for (const SlipTexts::Control& c : t.controls) {
         const int y = c.row * 16 + g.controlBaseY;
         out.text(c.left ? g.leftLabelX : g.rightLabelX, y, c.label, kNormal, true);
+        list.texts.back().grey = c.voided;
         out.text(c.left ? g.leftSplitX : g.rightSplitX, y, c.split, kNormal, false);
     }
 

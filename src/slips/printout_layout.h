@@ -20,14 +20,16 @@ struct PrintoutData {
     int points = 0;
     std::array<std::string, 40> answer;
     std::array<bool, 40> wrong{};
-    std::array<int, 40> split{}; // seconds
+    std::array<bool, 40> voided{}; // the correct answer is "X": shown as a grey "X"
+    std::array<int, 40> split{};   // seconds
     int tcTotal = 0;
     std::array<std::array<std::string, 10>, 20> tcAnswer; // one character or empty
     std::array<int, 20> tcTime{};
     std::array<int, 20> tcPenalty{};
-    std::array<int, 20> taskCount{}; // answer slots defined at each station in the class
+    std::array<int, 20> taskCount{};                 // answer slots defined at each station in the class
+    std::array<std::array<bool, 10>, 20> tcVoided{}; // voided tasks: shown as "X"
     int place = 0;
-    int placed = 0; // competitors placed in the slip's ranking (not disqualified)
+    int placed = 0;     // competitors placed in the slip's ranking (not disqualified)
     std::string status; // "DNF" or "DNS" stands on the place line instead of the place; empty when placed
 };
 
@@ -36,6 +38,7 @@ struct DrawnText {
     std::string text;
     double pointSize = 10;
     bool bold = false;
+    bool grey = false; // a voided control
     bool operator==(const DrawnText&) const = default;
 };
 

@@ -81,8 +81,11 @@ DrawingList receiptPrintout(const PrintoutData& data, const PrintoutOptions& opt
     out.line(t.raceTime, roll.large, true);
     out.rule(roll.normal);
     out.line(t.score, roll.large, true);
-    for (const SlipTexts::Control& control : t.controls)
+    for (const SlipTexts::Control& control : t.controls) {
+        const std::size_t label = list.texts.size();
         out.pair(control.label, control.split, roll.normal, true, indent, splitX);
+        if (label < list.texts.size()) list.texts[label].grey = control.voided;
+    }
     out.rule(roll.normal);
     out.line(t.timeControl, roll.large, true);
     for (const SlipTexts::Station& station : t.stations) {

@@ -17,7 +17,9 @@ std::string stationLabel(const PrintoutData& d, int s) {
     std::string label = "TC" + std::to_string(s) + ": ";
     for (int t = 1; t <= 10; ++t) {
         const std::string& answer = d.tcAnswer[s - 1][t - 1];
-        if (!answer.empty())
+        if (d.tcVoided[s - 1][t - 1])
+            label += "X ";
+        else if (!answer.empty())
             label += answer + " ";
         else if (t <= d.taskCount[s - 1])
             label += "- ";
@@ -59,10 +61,11 @@ SlipTexts slipTexts(const PrintoutData& d, const PrintoutOptions& options) {
     for (int k = 1; k <= 40; ++k) {
         const std::string& answer = d.answer[k - 1];
         if (answer.empty()) continue;
-        std::string label = std::to_string(k) + ": " + answer;
+        const bool voided = d.voided[k - 1];
+        std::string label = std::to_string(k) + ": " + (voided ? std::string("X") : answer);
         if (options.markWrongAnswers && d.wrong[k - 1]) label += "*";
         const bool left = k <= t.half;
-        t.controls.push_back({k, left, left ? k : k - t.half, label, splitText(d.split[k - 1])});
+        t.controls.push_back({k, left, voided, left ? k : k - t.half, label, splitText(d.split[k - 1])});
     }
 
     t.timeControl = "Time Control: " + std::to_string(d.tcTotal) + " s";

@@ -12,9 +12,10 @@ namespace ravik {
 
 struct SlipTexts {
     struct Control {
-        int number = 0;    // 1 to 40
-        bool left = false; // in the left column of the two-column layouts
-        int row = 0;       // row of its column, from 1
+        int number = 0;      // 1 to 40
+        bool left = false;   // in the left column of the two-column layouts
+        bool voided = false; // drawn in grey
+        int row = 0;         // row of its column, from 1
         std::string label, split;
     };
     struct Station {

@@ -84,6 +84,26 @@ TEST_F(ResultsWindowTest, ResultsWritesThePageOfTheSelectedClassAndGivesItToTheB
     window_->hide();
 }
 
+TEST_F(ResultsWindowTest, AnswerStatisticsShowsThePageAndTheIofBoxGoesIntoTheScoringAndTheJob) {
+    window_->show();
+    window_->ListBox1->item(0)->setSelected(true);
+    window_->CheckBox20->setChecked(false);
+    window_->ButtonStats->click();
+    const std::string page = folder.file("E1/statistika_E1_kategorie_H21.htm");
+    EXPECT_EQ(window_->lastStatisticsPath, page);
+    EXPECT_NE(readFile(page).find("Kategorie H21 - odstartovalo 1"), std::string::npos);
+    EXPECT_EQ(app.browserWindow().windowTitle(), QFileInfo(QString::fromStdString(page)).absoluteFilePath());
+    EXPECT_FALSE(window_->readStageOptions().scoring.unansweredIsWrong);
+    window_->CheckBoxIOF->setChecked(true);
+    EXPECT_TRUE(window_->readStageOptions().scoring.unansweredIsWrong);
+    window_->CheckBox16->setChecked(true);
+    window_->Button2->click();
+    ASSERT_EQ(window_->regenerationJobs().count(), 1);
+    EXPECT_TRUE(window_->regenerationJobs().jobs()[0].controls.unansweredIsWrong);
+    window_->onRegenerationStop();
+    window_->hide();
+}
+
 TEST_F(ResultsWindowTest, TheRelayBoxSelectsFarstaAndUncheckingItUnselectsTheForms) {
     window_->CheckBox6->click();
     EXPECT_TRUE(window_->CheckBox6->isChecked());

@@ -385,6 +385,24 @@ TEST(ResultList, PreOExportsEveryPunchedControlAsPunchedAndEveryActiveStationWit
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
 }
 
+TEST(ResultList, AVoidedControlIsLeftOutAndAVoidedTaskIsLeftOutOfItsStation) {
+    Race race;
+    race.record.classes[0] = classWith("A", "AX");
+    setStation(race.record.classes[0], 1, "AXC");
+    race.add("7", "Novak Jan", "A", "2", "95");
+    race.punches("7",
+                 {punch(std::to_string(code(1, 'A')), " CN", "10:10:00"),
+                  punch(std::to_string(code(2, 'B')), " CN", "10:11:00"), punch("1", "FIN", "10:50:00")});
+    race.timedControls("7", "ABC------;45\r\n");
+    const auto lines = race.lines(ResultListKind::PreO);
+    EXPECT_TRUE(contains(lines, "   <Answer>A</Answer>"));
+    EXPECT_FALSE(contains(lines, "   <Answer>B</Answer>"));
+    EXPECT_FALSE(contains(lines, "   <CorrectAnswer>X</CorrectAnswer>"));
+    EXPECT_TRUE(contains(lines, "   <Answer>AC</Answer>"));
+    EXPECT_TRUE(contains(lines, "   <CorrectAnswer>AC</CorrectAnswer>"));
+    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+}
+
 TEST(ResultList, CzechNamesAreConvertedToUtf8AndEscaped) {
     Race race;
     race.record.race_name = "Poh\xE1r \x8E"

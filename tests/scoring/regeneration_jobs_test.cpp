@@ -39,7 +39,8 @@ TEST(RegenerationJobs, RecordingSetsThePeriodAndTheInfoCaption) {
 
 TEST(RegenerationJobs, TheFiftyFirstJobIsRefused) {
     RegenerationJobs jobs;
-    for (int i = 0; i < 50; ++i) ASSERT_TRUE(jobs.record(JobKind::StageResults, {}, "10"));
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(jobs.record(JobKind::StageResults, {}, "10"));
     EXPECT_FALSE(jobs.record(JobKind::StageResults, {}, "1"));
     EXPECT_EQ(jobs.count(), 50);
     EXPECT_EQ(jobs.periodMilliseconds(), 10 * 60000);
@@ -60,4 +61,13 @@ TEST(RegenerationJobs, InfoListsTheSettingsInBothLanguages) {
     EXPECT_EQ(english.at(3), "Stage:2");
     EXPECT_EQ(english.at(4), "Selected classes for one stage: H21, H35, ");
     EXPECT_EQ(english.at(11), "- keep 6 first places");
+}
+
+TEST(RegenerationJobs, InfoNamesTheIofRuleOfAJobThatHasIt) {
+    RegenerationJobs jobs;
+    ResultsControls controls = stageTwoControls();
+    controls.unansweredIsWrong = true;
+    jobs.record(JobKind::StageResults, controls, "10");
+    EXPECT_EQ(jobs.infoLines(Language::English).at(7), " - Unanswered = wrong (IOF) ");
+    EXPECT_EQ(jobs.infoLines(Language::Czech).at(7), " - Nezodpovězená = chybná (IOF) ");
 }

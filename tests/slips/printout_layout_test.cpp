@@ -54,6 +54,22 @@ TEST(PrintoutLayout, WrongAnswersAreMarkedOnlyWhenAsked) {
     EXPECT_FALSE(find(marked, "1: A*"));
 }
 
+TEST(PrintoutLayout, AVoidedControlAndTaskShowAnXTheControlInGrey) {
+    PrintoutData d = competitorWithAnswers(3);
+    d.voided[1] = true;
+    d.tcAnswer[0] = {"A", "B"};
+    d.taskCount[0] = 2;
+    d.tcVoided[0][1] = true;
+    for (const DrawingList& list :
+         {windowPrintout(d, {.markWrongAnswers = true}), printerPrintout(d, {}, 10)}) {
+        const DrawnText* voided = find(list, "2: X");
+        ASSERT_TRUE(voided);
+        EXPECT_TRUE(voided->grey);
+        EXPECT_FALSE(find(list, "1: A")->grey);
+        EXPECT_TRUE(find(list, "TC1: A X "));
+    }
+}
+
 TEST(PrintoutLayout, TimesSplitsAndPenalties) {
     PrintoutData d = competitorWithAnswers(2);
     d.split[0] = 3725;

@@ -1,4 +1,4 @@
-#include "scoring/text_format.h"
+#include "core/text_fill.h"
 
 namespace ravik {
 
