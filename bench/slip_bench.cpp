@@ -14,6 +14,7 @@
 #include "readout/readout_pass.h"
 #include "readout/si_log_csv.h"
 #include "scoring/results_window_rules.h"
+#include "scoring/score_cache.h"
 #include "scoring/stage_scoring.h"
 #include "slips/printer_slip.h"
 #include "slips/printout.h"
@@ -100,8 +101,9 @@ const SlipRace& slipRace() {
     return race;
 }
 
-// The main window with its results window: the session, the read-out memory and
-// the results window's class selection, which grows with each printout.
+// The main window with its results window: the session, the read-out memory, the
+// results window's class selection, which grows with each printout, and its
+// scored results of the stage.
 class Window {
 public:
     explicit Window(const SlipRace& race) : race_(race) { race.open(session_); }
@@ -126,6 +128,7 @@ private:
         request.selection = selection_;
         request.selection.resize(request.classNames.size(), false);
         request.run.scoring.offsetStage = 1;
+        request.run.cache = &cache_;
         const ravik::PrintoutOutcome outcome = ravik::makePrintouts(session_, record, request);
         selection_ = outcome.selection;
         for (const ravik::PrintoutData& data : outcome.printouts) {
@@ -140,6 +143,7 @@ private:
     ravik::Session session_;
     std::shared_ptr<ravik::ReadoutMemory> memory_ = ravik::makeReadoutMemory();
     std::vector<bool> selection_;
+    ravik::StageScoreCache cache_; // the results window's of stage 1
     int slips_ = 0;
 };
 

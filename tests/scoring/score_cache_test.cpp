@@ -1,11 +1,15 @@
 // The window's kept results against runs from scratch: after random edits of a
 // random race, a run through the cache gives the same results, table, log lines,
 // competitor file and page as a full run, and scores only the rows that changed.
+#include "core/competitor_file.h"
 #include "core/competitor_table.h"
 #include "core/file_io.h"
+#include "readout/readout_pass.h"
+#include "readout/si_log_csv.h"
 #include "scoring/results_run.h"
 #include "scoring/score_cache.h"
 #include "scoring_race.h"
+#include "slips/printout.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +24,7 @@ namespace {
 
 constexpr int kRaceControls = 12;
 constexpr int kRaceCompetitors = 24;
+constexpr int kSteps = 30;
 const std::vector<std::string> kClassNames = {"H21", "D21", "H55"};
 
 // Sets the modification time to `seconds` after the epoch plus `nanoseconds`.
@@ -186,11 +191,11 @@ RunOutput run(ScoringRace& race, ResultsRunOptions options, StageScoreCache* cac
 }
 
 TEST(StageScoreCache, RunsThroughTheCacheWriteByteForByteWhatFullRunsWrite) {
-    for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+    for (const unsigned seed : {1u, 2u, 3u}) {
         RandomRace random(seed);
         StageScoreCache cache(std::chrono::nanoseconds(0));
         int rescored = 0;
-        for (int step = 0; step < 40; ++step) {
+        for (int step = 0; step < kSteps; ++step) {
             SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
             for (int edits = random.pick(3); edits > 0; --edits)
                 random.edit();
@@ -207,7 +212,7 @@ TEST(StageScoreCache, RunsThroughTheCacheWriteByteForByteWhatFullRunsWrite) {
             ASSERT_TRUE(full.competitorFile == incremental.competitorFile);
             ASSERT_TRUE(full.page == incremental.page);
         }
-        EXPECT_LT(rescored, 40 * kRaceCompetitors / 2) << "the cache kept nothing";
+        EXPECT_LT(rescored, kSteps * kRaceCompetitors / 2) << "the cache kept nothing";
     }
 }
 
@@ -261,6 +266,66 @@ TEST(StageScoreCache, ScoresAgainOnlyTheRowsWhoseInputsChangedOrAreInDoubt) {
     EXPECT_EQ(rescoredAfterRun(), kRaceCompetitors);
     cache.clear();
     EXPECT_EQ(rescoredAfterRun(), kRaceCompetitors);
+}
+
+std::string cardInLog(const std::string& card, const std::string& answerCode) {
+    return "1;" + card + ";1;STA;1;6;2026-05-01;10:00:00;1;3;\r\n1;" + card + ";" + answerCode +
+           "; CN;1;6;2026-05-01;10:05:00;2;3;\r\n1;" + card + ";2;FIN;1;6;2026-05-01;10:30:00;3;3;\r\n";
+}
+
+TEST(StageScoreCache, APassWithTwoSlipsSavesTheCompetitorFileOnceAfterTheLast) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("H21", "A");
+    race.saveRecord();
+    for (const std::string id : {"1", "2", "3"}) {
+        race.addCompetitor(id, "H21", "Runner " + id);
+        race.setCell(std::stoi(id), column::kSi, "70" + id);
+    }
+    const std::string logPath = race.folder.file("log.csv");
+    writeFile(logPath, std::string(kSiLogHeader) + "\r\n" + cardInLog("701", "10") + cardInLog("702", "11"));
+    int saves = 0;
+    race.session.competitorsSaved.push_back([&] { ++saves; });
+    StageScoreCache cache;
+    std::vector<PrintoutData> printouts;
+    ReadoutOptions readout;
+    readout.logPath = logPath;
+    readout.stageFolder = race.stageFolder();
+    const ReadoutPassResult pass = runReadoutPass(readout, race.session, [&](const std::string& id) {
+        PrintoutRequest request;
+        request.competitorId = id;
+        request.classNames = {"H21"};
+        request.selection = {false};
+        request.run.scoring.offsetStage = 1;
+        request.run.cache = &cache;
+        for (const PrintoutData& data : makePrintouts(race.session, race.record, request).printouts)
+            printouts.push_back(data);
+        EXPECT_EQ(saves, 0) << "saved before the pass ended";
+    });
+    ASSERT_EQ(pass.newPunchFiles, (std::vector<std::string>{"1", "2"}));
+    ASSERT_EQ(printouts.size(), 2u);
+    EXPECT_EQ(printouts[0].points, 1);
+    EXPECT_EQ(printouts[1].place, 2);
+    EXPECT_EQ(saves, 1);
+    CompetitorTable saved;
+    loadCompetitorTable(race.session.race.competitorFilePath(), saved);
+    EXPECT_EQ(saved.cell(1, column::points(1)), "1");
+    EXPECT_EQ(saved.cell(2, column::points(1)), "0");
+    EXPECT_EQ(saved.cell(3, column::points(1)), "");
+
+    // A second window on the race, which the first one holds, reads and writes nothing.
+    const std::string fileBefore = readFile(race.session.race.competitorFilePath());
+    Session second;
+    second.race.setRacePath(race.session.race.racePath());
+    second.race.setCurrentStageText("1");
+    second.loadCompetitors();
+    ResultsRunOptions options;
+    options.printoutMode = true;
+    StageScoreCache secondCache;
+    options.cache = &secondCache;
+    EXPECT_THROW(runResults(second, race.record, options), RaceLockedError);
+    EXPECT_TRUE(runReadoutPass(readout, second).refused);
+    EXPECT_EQ(readFile(race.session.race.competitorFilePath()), fileBefore);
+    EXPECT_EQ(secondCache.rescoredRows(), 0);
 }
 
 } // namespace
