@@ -2,6 +2,8 @@
 // The race the benchmarks score: classes of 40 controls (answer codes 100 + 7 k +
 // position) and 20 timed-control stations, and each competitor's punch lines and
 // timed-control file, all reproducible from the competitor's number.
+#include "core/competitor_table.h"
+#include "core/cp1250.h"
 #include "core/race_record.h"
 
 #include <string>
@@ -31,6 +33,31 @@ inline ClassDefinition benchClass(int index) {
         for (int t = 0; t < 5; ++t)
             definition.cluster_answers[s][t] = std::string(1, static_cast<char>('A' + (s + t) % 6));
     return definition;
+}
+
+// The stage: classes K0, K1, ... up to `classes`.
+inline RaceRecord benchStage(int classes) {
+    RaceRecord record;
+    record.stage_number = 1;
+    record.race_name = "Bench Cup";
+    record.stage_date = "2026-05-01";
+    record.stage_place = "Brno";
+    record.stage_start = "10:00";
+    for (int c = 0; c < classes; ++c)
+        record.classes[c] = benchClass(c);
+    return record;
+}
+
+// Competitor i: ID i, class K(i mod classes), starting in stage 1.
+inline TableRow benchCompetitor(int i, int classes) {
+    TableRow row;
+    row[column::kId] = std::to_string(i);
+    row[column::kClass] = "K" + std::to_string(i % classes);
+    row[column::kName] = utf8ToCp1250("Novák Jan " + std::to_string(i));
+    row[column::kRegistration] = "ABC" + std::to_string(1000 + i);
+    row[column::kFlag] = "CZE";
+    row[column::start(1)] = std::to_string(i % 120);
+    return row;
 }
 
 // The card of competitor i as the read-out log holds it: start, 40 controls (every

@@ -33,13 +33,7 @@ struct BenchRace {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder / "E1");
         racePath = (folder / "Race.ravik").string();
-        record.stage_number = 1;
-        record.race_name = "Bench Cup";
-        record.stage_date = "2026-05-01";
-        record.stage_place = "Brno";
-        record.stage_start = "10:00";
-        for (int c = 0; c < kClasses; ++c)
-            record.classes[c] = benchClass(c);
+        record = benchStage(kClasses);
         ravik::createRaceFile(racePath, record);
 
         ravik::Session session;
@@ -49,13 +43,7 @@ struct BenchRace {
         session.table.setRowCount(1);
         const std::string stageFolder = session.race.stageFolder(1);
         for (int i = 1; i <= kCompetitors; ++i) {
-            ravik::TableRow row;
-            row[ravik::column::kId] = std::to_string(i);
-            row[ravik::column::kClass] = "K" + std::to_string(i % kClasses);
-            row[ravik::column::kName] = ravik::utf8ToCp1250("Novák Jan " + std::to_string(i));
-            row[ravik::column::kRegistration] = "ABC" + std::to_string(1000 + i);
-            row[ravik::column::kFlag] = "CZE";
-            row[ravik::column::start(1)] = std::to_string(i % 120);
+            ravik::TableRow row = benchCompetitor(i, kClasses);
             session.table.appendRow(row);
             const ravik::ClassDefinition& definition = record.classes[i % kClasses];
             const std::string punches = cardLines(i, definition, "2000");

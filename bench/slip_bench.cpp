@@ -47,13 +47,7 @@ struct SlipRace {
         std::filesystem::create_directories(folder / "E1");
         racePath = (folder / "Race.ravik").string();
         logPath = (folder / "log.csv").string();
-        record.stage_number = 1;
-        record.race_name = "Bench Cup";
-        record.stage_date = "2026-05-01";
-        record.stage_place = "Brno";
-        record.stage_start = "10:00";
-        for (int c = 0; c < kClasses; ++c)
-            record.classes[c] = benchClass(c);
+        record = benchStage(kClasses);
         ravik::createRaceFile(racePath, record);
 
         ravik::Session session;
@@ -62,14 +56,8 @@ struct SlipRace {
         stageFolder = session.race.stageFolder(1);
         std::string log = std::string(ravik::kSiLogHeader) + "\r\n";
         for (int i = 1; i <= kCompetitors; ++i) {
-            ravik::TableRow row;
-            row[ravik::column::kId] = std::to_string(i);
-            row[ravik::column::kClass] = "K" + std::to_string(i % kClasses);
+            ravik::TableRow row = benchCompetitor(i, kClasses);
             row[ravik::column::kSi] = cardOf(i);
-            row[ravik::column::kName] = ravik::utf8ToCp1250("Novák Jan " + std::to_string(i));
-            row[ravik::column::kRegistration] = "ABC" + std::to_string(1000 + i);
-            row[ravik::column::kFlag] = "CZE";
-            row[ravik::column::start(1)] = std::to_string(i % 120);
             session.table.appendRow(row);
             const ravik::ClassDefinition& definition = record.classes[i % kClasses];
             log += cardLines(i, definition, cardOf(i));
