@@ -73,11 +73,11 @@ FileIdentity fileIdentity(const std::string& path) {
 StageScoreCache::StageScoreCache(std::chrono::nanoseconds settling) : settling_(settling) {}
 
 void StageScoreCache::clear() {
+    scorer_.reset();
     stageFolder_.clear();
     options_.reset();
     stageBytes_.clear();
     classBytes_ = {};
-    scorer_.reset();
     results_.clear();
     inputs_.clear();
 }
@@ -111,7 +111,11 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             if (classChanged[slot]) sameRecord = false;
             classBytes_[slot] = std::move(bytes);
         }
-        if (!sameRecord || !scorer_) scorer_.emplace(record, stageFolder, options);
+        if (!sameRecord || !scorer_) {
+            scorer_.reset();
+            record_ = record;
+            scorer_.emplace(record_, stageFolder, options);
+        }
 
         const auto rows = static_cast<std::size_t>(table.competitorRows());
         results_.resize(rows);

@@ -63,6 +63,7 @@ private:
     std::optional<ScoringOptions> options_; // without the class selection, which only the ranking reads
     std::string stageBytes_;                // the stage record without its classes
     std::array<std::string, kClassSlots> classBytes_;
+    RaceRecord record_; // the scorer's
     std::optional<StageScorer> scorer_;
     std::vector<StageResult> results_; // index = table row - 1
     std::vector<RowInputs> inputs_;

@@ -278,7 +278,7 @@ StageResult readCompetitorFiles(const std::string& stageFolder, const std::strin
 }
 
 struct StageScorer::Prepared {
-    RaceRecord record;
+    const RaceRecord& record;
     std::string stageFolder;
     ScoringOptions options;
     int offsetStage = 0;
@@ -286,12 +286,11 @@ struct StageScorer::Prepared {
 };
 
 StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolder,
-                         const ScoringOptions& options)
-    : prepared_(std::make_unique<Prepared>()) {
+                         const ScoringOptions& options) {
     requireStage(options.stage);
     const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
     requireStage(offsetStage);
-    *prepared_ = {record, stageFolder, options, offsetStage, {}};
+    prepared_.reset(new Prepared{record, stageFolder, options, offsetStage, {}});
     for (const ClassDefinition& definition : record.classes)
         prepared_->codes.push_back(codesOf(definition));
 }

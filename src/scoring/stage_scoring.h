@@ -51,6 +51,7 @@ std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const Ra
                                           std::vector<SkippedFile>* skipped = nullptr);
 
 // Scores single rows as scoreCompetitors does; the class codes are prepared once.
+// The record is not copied: it must outlive the scorer.
 class StageScorer {
 public:
     // Throws ConversionError for a stage (or offset stage) that does not exist.
