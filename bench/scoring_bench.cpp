@@ -1,6 +1,7 @@
 // A whole stage scored and written as a detailed result page: 2 000 competitors,
 // 40 controls and 20 timed-control stations, each with a punch file and a
 // timed-control file; beside it the time to merely read all those files.
+#include "bench_race.h"
 #include "core/competitor_table.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
@@ -16,33 +17,10 @@
 
 namespace {
 
+using namespace ravik::bench;
+
 constexpr int kCompetitors = 2000;
 constexpr int kClasses = 4;
-
-std::string twoDigit(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
-}
-
-std::string timeOfDay(int seconds) {
-    return twoDigit(seconds / 3600 % 24) + ":" + twoDigit(seconds / 60 % 60) + ":" + twoDigit(seconds % 60);
-}
-
-ravik::ClassDefinition benchClass(int index) {
-    ravik::ClassDefinition definition;
-    definition.class_name = "K" + std::to_string(index);
-    definition.time_limit = 150;
-    definition.cluster_penalty = 60;
-    for (int k = 0; k < ravik::kControls; ++k) {
-        definition.control_flags[k] = "A-E";
-        definition.control_answer[k] = std::string(1, static_cast<char>('A' + (k + index) % 5));
-        for (int position = 0; position < ravik::kAnswersPerControl; ++position)
-            definition.answer_codes[k][position] = 100 + k * 7 + position;
-    }
-    for (int s = 0; s < ravik::kClusters; ++s)
-        for (int t = 0; t < 5; ++t)
-            definition.cluster_answers[s][t] = std::string(1, static_cast<char>('A' + (s + t) % 6));
-    return definition;
-}
 
 // The race on disk, made once: race file, competitor file, 2 000 punch and timed-control files.
 struct BenchRace {
@@ -55,13 +33,7 @@ struct BenchRace {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder / "E1");
         racePath = (folder / "Race.ravik").string();
-        record.stage_number = 1;
-        record.race_name = "Bench Cup";
-        record.stage_date = "2026-05-01";
-        record.stage_place = "Brno";
-        record.stage_start = "10:00";
-        for (int c = 0; c < kClasses; ++c)
-            record.classes[c] = benchClass(c);
+        record = benchStage(kClasses);
         ravik::createRaceFile(racePath, record);
 
         ravik::Session session;
@@ -71,32 +43,11 @@ struct BenchRace {
         session.table.setRowCount(1);
         const std::string stageFolder = session.race.stageFolder(1);
         for (int i = 1; i <= kCompetitors; ++i) {
-            ravik::TableRow row;
-            row[ravik::column::kId] = std::to_string(i);
-            row[ravik::column::kClass] = "K" + std::to_string(i % kClasses);
-            row[ravik::column::kName] = ravik::utf8ToCp1250("Novák Jan " + std::to_string(i));
-            row[ravik::column::kRegistration] = "ABC" + std::to_string(1000 + i);
-            row[ravik::column::kFlag] = "CZE";
-            row[ravik::column::start(1)] = std::to_string(i % 120);
+            ravik::TableRow row = benchCompetitor(i, kClasses);
             session.table.appendRow(row);
             const ravik::ClassDefinition& definition = record.classes[i % kClasses];
-            std::string punches =
-                "MANUAL;2000;1;STA;RDO;6;2026-05-01;" + timeOfDay(36000 + i * 30) + ";0;00\r\n";
-            for (int k = 0; k < ravik::kControls; ++k) {
-                const int position =
-                    (k * 13 + i) % 9 == 0 ? (k + 1) % 5 : definition.control_answer[k][0] - 'A';
-                punches += "1;2000;" + std::to_string(definition.answer_codes[k][position]) +
-                           "; CN;1;6;2026-05-01;" + timeOfDay(36000 + i * 30 + (k + 1) * 150 + i % 60) +
-                           ";5;12;\r\n";
-            }
-            punches += "MANUAL;2000;1;FIN;RDO;6;2026-05-01;" + timeOfDay(36000 + i * 30 + 6300 + i % 900) +
-                       ";41;00\r\n";
-            std::string timed;
-            for (int s = 0; s < ravik::kClusters; ++s) {
-                for (int t = 0; t < 5; ++t)
-                    timed += (s + t + i) % 7 == 0 ? 'B' : definition.cluster_answers[s][t][0];
-                timed += ";" + std::to_string(20 + (s * i) % 70) + ";*\r\n";
-            }
+            const std::string punches = cardLines(i, definition, "2000");
+            const std::string timed = timedControlText(i, definition);
             files.push_back(stageFolder + std::to_string(i) + ".si");
             ravik::writeFileAtomically(files.back(), punches);
             files.push_back(stageFolder + std::to_string(i) + ".tc2");

@@ -327,6 +327,8 @@ ResultsRunOptions ResultsWindow::readStageOptions() const {
     options.legControls = toUtf8(Edit6->text());
     options.printoutMode = printoutMode;
     options.printout = printout;
+    if (scoring.stage >= 1 && scoring.stage <= kMaxStages)
+        options.cache = &(*scoreCaches_)[scoring.stage - 1];
     return options;
 }
 

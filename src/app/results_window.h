@@ -12,10 +12,13 @@
 #include "exports/result_list.h"
 #include "scoring/regeneration_jobs.h"
 #include "scoring/results_run.h"
+#include "scoring/score_cache.h"
 #include "slips/printout_layout.h"
 
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -183,6 +186,9 @@ private:
     // The selected items of a class list, in list order (code page 1250).
     static std::vector<std::string> selectedClasses(const QListWidget* list);
 
+    // Each stage's scored results kept between runs, so that a slip scores only what changed.
+    std::unique_ptr<std::array<StageScoreCache, kMaxStages>> scoreCaches_ =
+        std::make_unique<std::array<StageScoreCache, kMaxStages>>();
     // Result printouts.
     std::string printoutCompetitor_;
     // Automatic regeneration.

@@ -62,6 +62,10 @@ void Session::loadCompetitors() {
 
 void Session::saveCompetitors() {
     if (!race.isOpen()) return;
+    if (savesHeld_ > 0) {
+        savePending_ = true;
+        return;
+    }
     if (readOnly() && savesNothingNew(table, race.competitorFilePath())) return;
     requireWritable();
     const std::string path = race.competitorFilePath();
@@ -75,6 +79,22 @@ void Session::saveCompetitors() {
     saveCompetitorTable(path, table, log);
     for (const auto& listener : competitorsSaved)
         listener();
+}
+
+Session::HeldSaves::HeldSaves(Session& session) : session_(session) {
+    ++session_.savesHeld_;
+}
+
+Session::HeldSaves::~HeldSaves() {
+    if (held_) --session_.savesHeld_;
+}
+
+void Session::HeldSaves::finish() {
+    if (!held_) return;
+    held_ = false;
+    if (--session_.savesHeld_ > 0 || !session_.savePending_) return;
+    session_.savePending_ = false;
+    session_.saveCompetitors();
 }
 
 bool Session::takeRaceLock() const {

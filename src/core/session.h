@@ -57,7 +57,25 @@ public:
     // Called after every save of the competitor file.
     std::vector<std::function<void()>> competitorsSaved;
 
+    // While one lives, saveCompetitors() only notes the save; finish() makes it
+    // once (a read-out pass saves after its last slip). Left without finish() by
+    // an error, the noted save waits for the next run, which writes the same cells.
+    class HeldSaves {
+    public:
+        explicit HeldSaves(Session& session);
+        ~HeldSaves();
+        HeldSaves(const HeldSaves&) = delete;
+        HeldSaves& operator=(const HeldSaves&) = delete;
+        void finish();
+
+    private:
+        Session& session_;
+        bool held_ = true;
+    };
+
 private:
+    int savesHeld_ = 0;
+    bool savePending_ = false;
     std::string originalToKeep_; // the competitor file to copy before it is first replaced
     bool notRecognised_ = false;
     // Mutable: a race set without opening is locked at its first change.

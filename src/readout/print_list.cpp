@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
 
 namespace ravik {
 
@@ -21,11 +22,16 @@ std::vector<std::string> printListItems(const std::string& stageFolder, const Co
         files.push_back(name);
     }
     std::sort(files.begin(), files.end());
-    for (std::string& item : files) {
-        const std::string id = competitorIdOfItem(item);
-        for (int row = 1; row < table.rowCount(); ++row)
-            if (table.cell(row, column::kId) == id) item += " (" + table.cell(row, column::kName) + ")";
-    }
+    // The names of every row bearing an ID, in table order: one walk over the table.
+    std::unordered_map<std::string, std::string> namesOfId;
+    for (int row = 1; row < table.rowCount(); ++row)
+        namesOfId[table.cell(row, column::kId)]
+            .append(" (")
+            .append(table.cell(row, column::kName))
+            .append(")");
+    for (std::string& item : files)
+        if (const auto names = namesOfId.find(competitorIdOfItem(item)); names != namesOfId.end())
+            item += names->second;
     return files;
 }
 

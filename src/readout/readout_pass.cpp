@@ -390,7 +390,12 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session
         if (session.log.lastLine() != refusal.what()) session.log.append(refusal.what());
         return result;
     }
-    return runReadoutPass(options, session.table, session.language, session.log, onNewPunchFile, memory);
+    // The slips of the pass save the competitor file once, after the last.
+    Session::HeldSaves saves(session);
+    ReadoutPassResult result =
+        runReadoutPass(options, session.table, session.language, session.log, onNewPunchFile, memory);
+    saves.finish();
+    return result;
 }
 
 int readoutIntervalMs(const std::string& intervalText) {

@@ -4,6 +4,7 @@
 #include "scoring/relay_page.h"
 #include "scoring/result_page.h"
 #include "setup/definition_checks.h"
+#include "scoring/score_cache.h"
 
 namespace ravik {
 
@@ -21,23 +22,25 @@ ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const R
             session.log.append(warning);
             outcome.definitionWarnings.push_back(std::move(warning));
         }
-    outcome.results = scoreStage(session, record, options.scoring, &outcome.skippedFiles);
+    const std::vector<StageResult>& results =
+        options.cache
+            ? scoreStage(session, record, options.scoring, *options.cache, &outcome.skippedFiles)
+            : (outcome.results = scoreStage(session, record, options.scoring, &outcome.skippedFiles));
     session.saveCompetitors();
 
     if (options.printoutMode) {
-        if (options.printout) options.printout(outcome.results);
+        if (options.printout) options.printout(results);
         return outcome;
     }
     const int stage = options.scoring.stage;
     const std::string stageFolder = session.race.stageFolder(stage);
     const auto& selected = options.scoring.selectedClasses;
     if (!options.relayRace) {
-        outcome.pagePath =
-            writeResultPage(outcome.results, record, stage, selected, options.page, session.language,
-                            session.race.raceFolder(), stageFolder, session.log);
+        outcome.pagePath = writeResultPage(results, record, stage, selected, options.page, session.language,
+                                           session.race.raceFolder(), stageFolder, session.log);
     } else if (options.relayForm != RelayForm::None) {
         const RelayStanding standing =
-            rankRelays(outcome.results, record, selected, options.relayForm,
+            rankRelays(results, record, selected, options.relayForm,
                        wrongAnswerPenaltySeconds(options.scoring.wrongAnswerPenalty),
                        legControlsNumber(options.legControls));
         outcome.pagePath = writeRelayPage(standing, record, stage, selected, options.relayForm, options.page,

@@ -14,6 +14,7 @@
 namespace ravik {
 
 class Session;
+class StageScoreCache;
 
 struct ResultsRunOptions {
     ScoringOptions scoring;
@@ -24,10 +25,13 @@ struct ResultsRunOptions {
     // Printout mode: the printout gets the ranked results and no page is written.
     bool printoutMode = false;
     std::function<void(const std::vector<StageResult>&)> printout;
+    // The window's results of this stage kept from earlier runs: only rows whose
+    // inputs changed are scored again. Without it every row is scored.
+    StageScoreCache* cache = nullptr;
 };
 
 struct ResultsRunOutcome {
-    std::vector<StageResult> results;
+    std::vector<StageResult> results; // empty with a cache, which holds them
     std::string pagePath;           // the page written; empty in printout mode or for a relay without a form
     std::string wrongAnswerPenalty; // Edit1 as the run used it ("60" when it was empty and needed)
     // The log lines of punch and timed-control files that could not be read and were left out.

@@ -12,6 +12,8 @@
 namespace ravik {
 
 struct StageResult {
+    bool operator==(const StageResult&) const = default;
+
     // Where the entry came from.
     int row = 0;           // competitor-table row (1-based; row 0 is the heading)
     int classSlot = -1;    // slot of the competitor's class in the stage record (last of that name); -1 none

@@ -282,24 +282,61 @@ StageResult readCompetitorFiles(const std::string& stageFolder, const std::strin
     return result;
 }
 
-std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
-                                          const std::string& stageFolder, const ScoringOptions& options,
-                                          std::vector<SkippedFile>* skipped) {
+struct StageScorer::Prepared {
+    const RaceRecord& record;
+    std::string stageFolder;
+    ScoringOptions options;
+    int offsetStage = 0;
+    std::vector<ClassCodes> codes;
+};
+
+StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolder,
+                         const ScoringOptions& options) {
     requireStage(options.stage);
     const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
     requireStage(offsetStage);
-    std::vector<ClassCodes> codes;
+    prepared_.reset(new Prepared{record, stageFolder, options, offsetStage, {}});
     for (const ClassDefinition& definition : record.classes)
-        codes.push_back(codesOf(definition));
+        prepared_->codes.push_back(codesOf(definition));
+}
+
+StageScorer::~StageScorer() = default;
+StageScorer::StageScorer(StageScorer&&) noexcept = default;
+StageScorer& StageScorer::operator=(StageScorer&&) noexcept = default;
+
+StageResult StageScorer::score(const CompetitorTable& table, int row,
+                               std::vector<SkippedFile>* skipped) const {
+    const Prepared& p = *prepared_;
+    return scoreRow(table, row, p.record, p.codes, p.stageFolder, p.options, p.offsetStage, skipped);
+}
+
+std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
+                                          const std::string& stageFolder, const ScoringOptions& options,
+                                          std::vector<SkippedFile>* skipped) {
+    const StageScorer scorer(record, stageFolder, options);
     std::vector<StageResult> results;
     results.reserve(table.competitorRows());
     for (int row = 1; row < table.rowCount(); ++row)
-        results.push_back(scoreRow(table, row, record, codes, stageFolder, options, offsetStage, skipped));
+        results.push_back(scorer.score(table, row, skipped));
     return results;
 }
 
 std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, const ScoringOptions& options,
                                     std::vector<std::string>* skippedMessages) {
+    std::vector<StageResult> results;
+    scoreStageWith(
+        session, options,
+        [&](const std::string& stageFolder, std::vector<SkippedFile>& skipped) -> std::vector<StageResult>& {
+            results = scoreCompetitors(session.table, record, stageFolder, options, &skipped);
+            return results;
+        },
+        skippedMessages);
+    return results;
+}
+
+std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions& options,
+                                         const RowScoring& scoreRows,
+                                         std::vector<std::string>* skippedMessages) {
     checkNumberCells(session.table, session.language);
     // Scoring an empty stand-in would write zero points for everyone.
     const std::string stageFolder = session.race.stageFolder(options.stage);
@@ -307,7 +344,7 @@ std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, 
         throw IoError(session.text(texts::kStageFolderNotFoundBefore) + stageFolder +
                       session.text(texts::kStageFolderNotFoundAfter));
     std::vector<SkippedFile> skipped;
-    auto results = scoreCompetitors(session.table, record, stageFolder, options, &skipped);
+    std::vector<StageResult>& results = scoreRows(stageFolder, skipped);
     for (const SkippedFile& file : skipped) {
         const std::string message = session.text(texts::kFileSkippedBefore) + file.path +
                                     session.text(texts::kFileSkippedMiddle) + file.reason;

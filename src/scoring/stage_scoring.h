@@ -6,6 +6,8 @@
 #include "core/race_record.h"
 #include "scoring/stage_result.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@ class Session;
 
 // The scoring values of the results window.
 struct ScoringOptions {
+    // Compared as a whole: every option is an input of the scoring.
+    bool operator==(const ScoringOptions&) const = default;
     int stage = 1;                            // ComboBox1: the stage scored, written back and paged
     std::vector<std::string> selectedClasses; // ListBox1's selected items, list order, code page 1250
     bool keepOrder = false;                   // CheckBox4 "dodržovat pořadí kontrol"
@@ -46,6 +50,22 @@ struct SkippedFile {
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
                                           const std::string& stageFolder, const ScoringOptions& options,
                                           std::vector<SkippedFile>* skipped = nullptr);
+
+// Scores single rows as scoreCompetitors does; the class codes are prepared once.
+// The record is not copied: it must outlive the scorer.
+class StageScorer {
+public:
+    // Throws ConversionError for a stage (or offset stage) that does not exist.
+    StageScorer(const RaceRecord& record, const std::string& stageFolder, const ScoringOptions& options);
+    ~StageScorer();
+    StageScorer(StageScorer&&) noexcept;
+    StageScorer& operator=(StageScorer&&) noexcept;
+    StageResult score(const CompetitorTable& table, int row, std::vector<SkippedFile>* skipped) const;
+
+private:
+    struct Prepared;
+    std::unique_ptr<Prepared> prepared_;
+};
 
 // A competitor's files read into a fresh entry, nothing scored: the answers as
 // punched at each control (not collapsed), the start and finish punches, the
@@ -81,5 +101,13 @@ void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& re
 // added to `skippedMessages` when given.
 std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, const ScoringOptions& options,
                                     std::vector<std::string>* skippedMessages = nullptr);
+
+// The same around another way of scoring the rows (a cache): it gets the stage
+// folder and the list for unreadable files, and returns the results it keeps.
+using RowScoring = std::function<std::vector<StageResult>&(const std::string& stageFolder,
+                                                           std::vector<SkippedFile>& skipped)>;
+std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions& options,
+                                         const RowScoring& scoreRows,
+                                         std::vector<std::string>* skippedMessages = nullptr);
 
 } // namespace ravik

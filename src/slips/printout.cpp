@@ -73,25 +73,26 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
     ResultsRunOptions run = request.run;
     run.scoring.selectedClasses = selected;
     run.printoutMode = true;
-    std::vector<StageResult> ranked;
-    run.printout = [&ranked](const std::vector<StageResult>& results) { ranked = results; };
+    // Only the competitor's rows are taken from the results, not a copy of the field.
+    run.printout = [&](const std::vector<StageResult>& ranked) {
+        // Disqualified competitors may hold a place behind all others, but they are not placed.
+        const int placed =
+            static_cast<int>(std::count_if(ranked.begin(), ranked.end(), [](const StageResult& r) {
+                return r.place > 0 && r.status == StageStatus::Ok;
+            }));
+        static const ClassDefinition kNoClass;
+        for (const StageResult& result : ranked) {
+            if (result.row < 1 || result.row >= session.table.rowCount()) continue;
+            const TableRow& row = session.table.row(result.row);
+            if (row[column::kId] != request.competitorId) continue;
+            const ClassDefinition& definition = result.classSlot >= 0 && result.classSlot < kClassSlots
+                                                    ? record.classes[result.classSlot]
+                                                    : kNoClass;
+            outcome.printouts.push_back(printoutDataFrom(result, row, definition));
+            outcome.printouts.back().placed = placed;
+        }
+    };
     runResults(session, record, run);
-
-    // Disqualified competitors may hold a place behind all others, but they are not placed.
-    const int placed = static_cast<int>(std::count_if(ranked.begin(), ranked.end(), [](const StageResult& r) {
-        return r.place > 0 && r.status == StageStatus::Ok;
-    }));
-    static const ClassDefinition kNoClass;
-    for (const StageResult& result : ranked) {
-        if (result.row < 1 || result.row >= session.table.rowCount()) continue;
-        const TableRow& row = session.table.row(result.row);
-        if (row[column::kId] != request.competitorId) continue;
-        const ClassDefinition& definition = result.classSlot >= 0 && result.classSlot < kClassSlots
-                                                ? record.classes[result.classSlot]
-                                                : kNoClass;
-        outcome.printouts.push_back(printoutDataFrom(result, row, definition));
-        outcome.printouts.back().placed = placed;
-    }
     return outcome;
 }
 

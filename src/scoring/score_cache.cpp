@@ -1,0 +1,171 @@
+#include "scoring/score_cache.h"
+
+#include "core/byte_io.h"
+#include "core/race_file.h"
+#include "core/session.h"
+#include "readout/punch_file.h"
+#include "readout/timed_control_file.h"
+#include "scoring/class_lookup.h"
+#include "scoring/number_cells.h"
+
+#include <sys/stat.h>
+
+namespace ravik {
+namespace {
+
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+
+std::int64_t nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+}
+
+std::string classBytes(const ClassDefinition& definition) {
+    ByteWriter out;
+    encode(definition, out);
+    return std::string(out.bytes().begin(), out.bytes().end());
+}
+
+// The stage record without its classes: the zero time and whatever else the stage holds.
+std::string stageBytes(const RaceRecord& record) {
+    RaceRecord stage = record;
+    stage.classes = {};
+    return encodeRaceRecord(stage);
+}
+
+// The cells the scoring writes back: never read by it, so no reason to score again.
+bool isResultColumn(int column) {
+    for (int stage = 1; stage <= kMaxStages; ++stage)
+        if (column == column::points(stage) || column == column::tc(stage) ||
+            column == column::penalty(stage))
+            return true;
+    return false;
+}
+
+bool sameCells(const TableRow& kept, const TableRow& now) {
+    for (int c = 0; c < kTableColumns; ++c)
+        if (!isResultColumn(c) && kept[c] != now[c]) return false;
+    return true;
+}
+
+// A file system without nanoseconds keeps whole seconds, within which a rewrite
+// of the same size looks the same; a file changed just before it was read may
+// still be changing.
+bool settled(const FileIdentity& file, std::int64_t readAt, std::int64_t settling) {
+    if (!file.exists) return true;
+    for (const std::int64_t time : {file.modified, file.changed})
+        if (time % kNanosecondsPerSecond == 0 || time > readAt - settling) return false;
+    return true;
+}
+
+} // namespace
+
+FileIdentity fileIdentity(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return {};
+    return {.exists = true,
+            .size = static_cast<std::int64_t>(status.st_size),
+            .modified = nanoseconds(status.st_mtim),
+            .changed = nanoseconds(status.st_ctim),
+            .inode = static_cast<std::uint64_t>(status.st_ino),
+            .device = static_cast<std::uint64_t>(status.st_dev)};
+}
+
+StageScoreCache::StageScoreCache(std::chrono::nanoseconds settling) : settling_(settling) {}
+
+void StageScoreCache::clear() {
+    scorer_.reset();
+    stageFolder_.clear();
+    options_.reset();
+    stageBytes_.clear();
+    classBytes_ = {};
+    results_.clear();
+    inputs_.clear();
+}
+
+bool StageScoreCache::sameStage(const RaceRecord& record, const std::string& stageFolder,
+                                const ScoringOptions& options) {
+    ScoringOptions scoring = options;
+    scoring.selectedClasses.clear();
+    std::string stage = stageBytes(record);
+    const bool same = options_ == scoring && stageFolder_ == stageFolder && stageBytes_ == stage;
+    if (!same) {
+        inputs_.clear();
+        options_ = std::move(scoring);
+        stageFolder_ = stageFolder;
+        stageBytes_ = std::move(stage);
+    }
+    return same;
+}
+
+std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, const RaceRecord& record,
+                                                 const std::string& stageFolder,
+                                                 const ScoringOptions& options,
+                                                 std::vector<SkippedFile>* skipped) {
+    rescored_ = 0;
+    try {
+        bool sameRecord = sameStage(record, stageFolder, options);
+        std::array<bool, kClassSlots> classChanged{};
+        for (int slot = 0; slot < kClassSlots; ++slot) {
+            std::string bytes = classBytes(record.classes[slot]);
+            classChanged[slot] = bytes != classBytes_[slot];
+            if (classChanged[slot]) sameRecord = false;
+            classBytes_[slot] = std::move(bytes);
+        }
+        if (!sameRecord || !scorer_) {
+            scorer_.reset();
+            record_ = record;
+            scorer_.emplace(record_, stageFolder, options);
+        }
+
+        const auto rows = static_cast<std::size_t>(table.competitorRows());
+        results_.resize(rows);
+        inputs_.resize(rows);
+        const std::int64_t settling = settling_.count();
+        for (int row = 1; row < table.rowCount(); ++row) {
+            const TableRow& cells = table.row(row);
+            RowInputs& kept = inputs_[row - 1];
+            const int slot = classSlotOf(record, cells[column::kClass]);
+            FileIdentity punches, timedControls;
+            if (const std::string& id = cells[column::kId]; !id.empty()) {
+                const std::string name = std::to_string(numberCellValue(id));
+                punches = fileIdentity(punchFilePath(stageFolder, name));
+                timedControls = fileIdentity(timedControlFilePath(stageFolder, name));
+            }
+            StageResult& result = results_[row - 1];
+            if (kept.trusted && kept.classSlot == slot && (slot < 0 || !classChanged[slot]) &&
+                kept.punches == punches && kept.timedControls == timedControls &&
+                sameCells(kept.cells, cells)) {
+                result.place = 0;
+                result.eligible = false;
+                continue;
+            }
+            std::vector<SkippedFile> unreadable;
+            result = scorer_->score(table, row, &unreadable);
+            ++rescored_;
+            const std::int64_t readAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                            std::chrono::system_clock::now().time_since_epoch())
+                                            .count();
+            kept = {cells, slot, punches, timedControls,
+                    unreadable.empty() && settled(punches, readAt, settling) &&
+                        settled(timedControls, readAt, settling)};
+            if (skipped) skipped->insert(skipped->end(), unreadable.begin(), unreadable.end());
+        }
+    } catch (...) {
+        clear();
+        throw;
+    }
+    return results_;
+}
+
+std::vector<StageResult>& scoreStage(Session& session, const RaceRecord& record,
+                                     const ScoringOptions& options, StageScoreCache& cache,
+                                     std::vector<std::string>* skippedMessages) {
+    return scoreStageWith(
+        session, options,
+        [&](const std::string& stageFolder, std::vector<SkippedFile>& skipped) -> std::vector<StageResult>& {
+            return cache.score(session.table, record, stageFolder, options, &skipped);
+        },
+        skippedMessages);
+}
+
+} // namespace ravik

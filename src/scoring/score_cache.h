@@ -1,0 +1,78 @@
+#pragma once
+// The scored results of one stage kept between runs, each with what it was
+// computed from: the identity of the competitor's punch and timed-control files,
+// his table cells, his class definition's bytes, the stage record and the scoring
+// options. A run re-scores only the rows whose inputs changed; what it returns
+// is what scoreCompetitors returns. The window keeps one per stage; the command
+// line scores from scratch.
+#include "core/competitor_table.h"
+#include "scoring/stage_scoring.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ravik {
+
+// A file as the file system describes it; two equal identities are taken for the
+// same contents. Times in nanoseconds since the epoch.
+struct FileIdentity {
+    bool exists = false;
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0; // inode change: also moves when the modification time is set back
+    std::uint64_t inode = 0, device = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+FileIdentity fileIdentity(const std::string& path);
+
+class StageScoreCache {
+public:
+    // A file changed less than `settling` before it was read may change again within
+    // the same tick of the file system's clock, unseen: its row is read again.
+    explicit StageScoreCache(std::chrono::nanoseconds settling = std::chrono::seconds(1));
+
+    // The rows of the table scored as scoreCompetitors scores them; the results
+    // stay in the cache (ranking and write-back may work on them in place).
+    std::vector<StageResult>& score(const CompetitorTable& table, const RaceRecord& record,
+                                    const std::string& stageFolder, const ScoringOptions& options,
+                                    std::vector<SkippedFile>* skipped = nullptr);
+    // The results of the last run.
+    std::vector<StageResult>& results() { return results_; }
+    // Everything is scored again at the next run.
+    void clear();
+    // Rows the last run scored from their files.
+    int rescoredRows() const { return rescored_; }
+
+private:
+    struct RowInputs {
+        TableRow cells; // without the result cells, which the scoring writes and never reads
+        int classSlot = -1;
+        FileIdentity punches, timedControls;
+        bool trusted = false; // identities fine-grained and settled, every file readable
+    };
+    bool sameStage(const RaceRecord& record, const std::string& stageFolder, const ScoringOptions& options);
+    RowInputs inputsOf(const CompetitorTable& table, int row, const RaceRecord& record) const;
+    bool sameInputs(const RowInputs& kept, const RowInputs& now) const;
+
+    std::chrono::nanoseconds settling_;
+    // What every row depends on.
+    std::string stageFolder_;
+    std::optional<ScoringOptions> options_; // without the class selection, which only the ranking reads
+    std::string stageBytes_;                // the stage record without its classes
+    std::array<std::string, kClassSlots> classBytes_;
+    RaceRecord record_; // the scorer's
+    std::optional<StageScorer> scorer_;
+    std::vector<StageResult> results_; // index = table row - 1
+    std::vector<RowInputs> inputs_;
+    int rescored_ = 0;
+};
+
+// scoreStage through the cache: the ranked results are the cache's.
+std::vector<StageResult>& scoreStage(Session& session, const RaceRecord& record,
+                                     const ScoringOptions& options, StageScoreCache& cache,
+                                     std::vector<std::string>* skippedMessages = nullptr);
+
+} // namespace ravik
