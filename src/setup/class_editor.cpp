@@ -182,6 +182,7 @@ SaveOutcome ClassEditor::save() {
         session_.requireWritable();
         writeStage(path, stage, record);
     }
+    if (hooks.stageShown) hooks.stageShown(record);
     // "+" copies the editor stage record: it holds what was just saved.
     stageRecord = record;
     return SaveOutcome::Saved;
