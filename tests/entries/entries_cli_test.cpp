@@ -1,4 +1,5 @@
 #include "core/competitor_file.h"
+#include "core/cp1250.h"
 #include "core/race_file.h"
 #include "test_support.h"
 
@@ -44,31 +45,41 @@ TEST(EntriesCli, ImportsNumbersDrawsAndWritesTheStartList) {
         text.replace(0, 7, registration).replace(8, 3, "H21").replace(18, card.size(), card);
         return text.replace(30, name.size(), name).replace(58, 3, "CZE") + "\r\n";
     };
-    test::writeFile(folder.file("entries.txt"), line("ABC1234", "1234567", "Nov\xE1k Jan") +
-                                                    line("ABC1235", "7654321", "Dvo\xF8\xE1k Petr"));
+    // Saved as UTF-8 by a current editor: the names arrive in the program's code page.
+    test::writeFile(folder.file("entries.txt"),
+                    cp1250ToUtf8(line("ABC1234", "1234567", "Nov\xE1k Jan") +
+                                 line("ABC1235", "7654321", "Dvo\xF8\xE1k Petr")));
 
     auto result = runCli("import-text " + race + " --stage 1 '" + folder.file("entries.txt") + "'");
     ASSERT_EQ(result.status, 0) << result.output;
-    // A new race's table has one empty row; the imported rows follow it.
-    ASSERT_EQ(competitors(folder).size(), 3u);
-    EXPECT_EQ(competitors(folder)[0].competitor_name, "");
-    EXPECT_EQ(competitors(folder)[2].competitor_name, "Dvo\xF8\xE1k Petr");
-    EXPECT_EQ(competitors(folder)[2].start_offset[0], 0.0f);
+    EXPECT_EQ(result.output, "Lines imported: 2, rows added: 2\n"
+                             "Added competitors per class: H21 2\n"
+                             "2 competitors of class \"H21\" are in no class of stage 1\n");
+    // A new race's one empty row takes the first competitor.
+    ASSERT_EQ(competitors(folder).size(), 2u);
+    EXPECT_EQ(competitors(folder)[0].competitor_name, "Nov\xE1k Jan");
+    EXPECT_EQ(competitors(folder)[1].competitor_name, "Dvo\xF8\xE1k Petr");
+    EXPECT_EQ(competitors(folder)[1].start_offset[0], 0.0f);
 
-    result = runCli("import-xml " + race + " --stage 1 '" + std::string(RAVIK_SOURCE_DIR) +
-                    "/tests/entries/data/one_line_entry.xml'");
+    const std::string entries = std::string(RAVIK_SOURCE_DIR) + "/tests/entries/data/";
+    result = runCli("import-xml " + race + " --stage 1 '" + entries + "one_line_entry.xml'");
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_EQ(result.output, "Entries: 1, matched: 1, added: 0\n");
+    EXPECT_EQ(result.output, "Entries: 1, matched: 1, added: 0\nAdded competitors per class: none\n");
+    test::writeFile(folder.file("teams.xml"),
+                    "<EntryList><TeamEntry><Name>Relay 1</Name></TeamEntry></EntryList>");
+    result = runCli("import-xml " + race + " --stage 1 '" + folder.file("teams.xml") + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "The file holds no person entry (PersonEntry), nothing was imported: " +
+                                 folder.file("teams.xml") + " (team entry list (TeamEntry))\n");
 
     ASSERT_EQ(runCli("ids " + race).status, 0);
+    EXPECT_EQ(competitors(folder)[0].competitor_id, 1);
     EXPECT_EQ(competitors(folder)[1].competitor_id, 2);
-    EXPECT_EQ(competitors(folder)[2].competitor_id, 3);
 
     result = runCli("draw " + race + " --stage 1 --in-order --first 10 --interval 2,5");
     ASSERT_EQ(result.status, 0) << result.output;
-    EXPECT_EQ(competitors(folder)[0].start_offset[0], -1.0f);
-    EXPECT_EQ(competitors(folder)[1].start_offset[0], 10.0f);
-    EXPECT_EQ(competitors(folder)[2].start_offset[0], 12.5f);
+    EXPECT_EQ(competitors(folder)[0].start_offset[0], 10.0f);
+    EXPECT_EQ(competitors(folder)[1].start_offset[0], 12.5f);
 
     result = runCli("startlist " + race + " --stage 1");
     ASSERT_EQ(result.status, 0) << result.output;
