@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/competitors_command.h"
 #include "cli/demo_race.h"
 #include "cli/define_command.h"
 #include "cli/entries_commands.h"
@@ -60,7 +61,12 @@ const std::map<std::string, CommandEntry>& commands() {
                   drawCommand}},
         {"startlist", {"startlist RACE.ravik --stage N", "write the start list page of stage N and print its path",
                        startListCommand}},
-        {"info", {"info RACE.ravik", "print the stages, their classes and the number of competitors", infoCommand}},
+        {"info", {"info RACE.ravik", "print the race name, the stages, their classes (controls, timed-control "
+                  "tasks, penalty, limit) and the number of competitors", infoCommand}},
+        {"competitors", {"competitors RACE.ravik [--sort id|class|name|relay|country|startN] [--set ID COLUMN VALUE] "
+                         "[--disqualify ID --stage N]",
+                         "list the competitor table, or sort it, set one cell or mark a disqualification and save it",
+                         competitorsCommand}},
         {"new", {"new RACE [--stages N]", "create a race file of N empty stages (default 1) and its stage folders",
                  newCommand}},
         {"define", {"define RACE.ravik FILE.json", "write stage headers and class definitions from a JSON file",
