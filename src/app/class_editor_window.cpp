@@ -13,6 +13,7 @@
 #include "setup/grid_cells.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -66,11 +67,23 @@ void fitToCells(QTableWidget* grid) {
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+// Headed by the task numbers 1 to 9 and "X", the switch that leaves the cluster unscored.
+void headClusterColumns(QTableWidget* grid) {
+    QStringList headings{QString()};
+    for (int task = 1; task < grid->columnCount() - 1; ++task)
+        headings << QString::number(task);
+    headings << QStringLiteral("X");
+    grid->setHorizontalHeaderLabels(headings);
+    grid->horizontalHeader()->show();
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+}
+
 void sizeClusterColumns(QTableWidget* grid) {
     grid->setColumnWidth(0, 70);
     for (int column = 1; column < grid->columnCount(); ++column)
         grid->setColumnWidth(column, 20);
     fitToCells(grid);
+    grid->setMinimumHeight(grid->minimumHeight() + grid->horizontalHeader()->sizeHint().height());
 }
 
 void sizeControlColumns(QTableWidget* grid) {
@@ -174,6 +187,7 @@ void ClassEditorWindow::buildClassGroups() {
 void ClassEditorWindow::buildClusterGroup() {
     GroupBox1 = named<QGroupBox>("GroupBox1", this, caption("GroupBox1"));
     XStringGrid1 = titledGrid("XStringGrid1", GroupBox1, kClusterRows, 11, QStringLiteral("Cluster "), 1);
+    headClusterColumns(XStringGrid1);
     sizeClusterColumns(XStringGrid1);
     cas_penalizace = named<QLineEdit>("cas_penalizace", GroupBox1);
     cas_penalizace->setMaximumWidth(60);
@@ -332,6 +346,18 @@ void setCellText(QTableWidget* grid, int row, int column, const QString& text) {
     item->setText(text);
 }
 
+// Delete and Backspace empty the selected cells; the row titles of column 0 stay.
+void clearSelectedCells(QTableWidget* grid) {
+    for (const QModelIndex& index : grid->selectionModel()->selectedIndexes())
+        if (index.column() > 0) setCellText(grid, index.row(), index.column(), QString());
+}
+
+bool isClearingKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Delete || key == Qt::Key_Backspace;
+}
+
 bool within(const QWidget* widget, const QWidget* container) {
     return widget && (widget == container || container->isAncestorOf(widget));
 }
@@ -356,6 +382,8 @@ void ClassEditorWindow::connectCommands() {
         grid->verticalHeader()->setDefaultSectionSize(kTakeOverRowHeight);
         grid->viewport()->installEventFilter(this);
     }
+    for (QTableWidget* grid : {XStringGrid1, XStringGrid2, XStringGrid3})
+        grid->installEventFilter(this);
     ComboBox1->setEditable(true);
     for (QLineEdit* edit : {limit, pSI, cas_penalizace, P1od, P1do, P2od, P2do})
         keepDigitsOnly(edit);
@@ -382,6 +410,8 @@ ClassEditorWindow::~ClassEditorWindow() {
     disconnect(qApp, nullptr, this, nullptr);
     for (QTableWidget* grid : {XStringGrid2, XStringGrid3})
         grid->viewport()->removeEventFilter(this);
+    for (QTableWidget* grid : {XStringGrid1, XStringGrid2, XStringGrid3})
+        grid->removeEventFilter(this);
     for (QObject* control : findChildren<QObject*>())
         disconnect(control, nullptr, this, nullptr);
 }
@@ -403,6 +433,12 @@ void ClassEditorWindow::onFocusChanged(QWidget* old, QWidget* now) {
 }
 
 bool ClassEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Keys of a cell being edited go to its editor, not to the grid.
+    for (QTableWidget* grid : {XStringGrid1, XStringGrid2, XStringGrid3})
+        if (watched == grid && isClearingKey(event)) {
+            clearSelectedCells(grid);
+            return true;
+        }
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
         for (QTableWidget* grid : {XStringGrid2, XStringGrid3})

@@ -13,6 +13,7 @@
 #include "core/race_file.h"
 #include "core/texts/core_texts.h"
 #include "core/texts/entries_texts.h"
+#include "entries/import_report.h"
 #include "entries/start_draw.h"
 #include "entries/table_commands.h"
 #include "entries/xml_entry_import.h"
@@ -316,8 +317,11 @@ void CompetitorWindow::onImportXml() {
         };
         progress.advance = [this](int done) { Gauge1->setValue(done); };
         progress.finish = [this] { Gauge1->hide(); };
-        importEntryListFile(session.table, *path, drawStage(), session.language, app_.prompt(), session.log,
-                            progress);
+        const EntryListImport outcome = importEntryListFile(
+            session.table, *path, drawStage(), session.language, app_.prompt(), session.log, progress);
+        if (outcome.read)
+            logImportedClasses(outcome.addedClasses, session.race, drawStage(), session.language,
+                               session.log);
         Gauge1->hide();
         refreshTable();
     });

@@ -112,10 +112,12 @@ public:
 
     // Race displays kept in step by the class editor (main_window_race.cpp): the
     // stage box lists 1..stageCount and keeps the session's current stage; the
-    // race-name label; the editor stage's name, stage line and hidden date.
+    // race-name label; the editor stage's race name (the stage line and hidden
+    // date stay those of the stage box's stage).
     void showStageCount(int stageCount);
     void showRaceName(const std::string& raceName);
     void showEditorStage(const RaceRecord& stage);
+    void showStageLine(const RaceRecord& stage);
 
     // Printouts (main_window_print.cpp). After the read-out pass wrote a new punch
     // file: refresh the print list, select the items of the competitor ID (code

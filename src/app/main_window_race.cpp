@@ -69,8 +69,16 @@ void MainWindow::showRaceName(const std::string& raceName) {
     nazev_zavodu->setText(fromCp1250(raceName));
 }
 
+// The stage line and date describe the stage of the stage box, whichever stage the editor shows.
 void MainWindow::showEditorStage(const RaceRecord& stage) {
     showRaceName(stage.race_name);
+    if (stage.stage_number == session_.race.currentStage())
+        showStageLine(stage);
+    else if (const auto record = readCurrentStage(session_.race))
+        showStageLine(*record);
+}
+
+void MainWindow::showStageLine(const RaceRecord& stage) {
     hlavni_misto->setText(fromCp1250(stageLine(stage)));
     zavod_datum->setText(fromCp1250(stage.stage_date));
 }
@@ -81,10 +89,7 @@ void MainWindow::onStageChanged(const QString& stage) {
 }
 
 void MainWindow::showCurrentStage() {
-    if (const auto record = readCurrentStage(session_.race)) {
-        hlavni_misto->setText(fromCp1250(stageLine(*record)));
-        zavod_datum->setText(fromCp1250(record->stage_date));
-    }
+    if (const auto record = readCurrentStage(session_.race)) showStageLine(*record);
     onPrintListRefresh();
 }
 

@@ -8,6 +8,7 @@
 #include "app/widgets.h"
 #include "core/captions.h"
 #include "core/session.h"
+#include "entries/import_report.h"
 #include "entries/text_import.h"
 
 #include <QFontDatabase>
@@ -57,8 +58,10 @@ void TextImportWindow::onImport() {
     runCommand(this, [this] {
         Session& session = app_.session();
         CompetitorWindow& competitors = app_.competitorWindow();
-        importFixedColumnText(session.table, toCp1250(Memo1->toPlainText()), competitors.drawStage(),
-                              session.language, session.log);
+        const int stage = competitors.drawStage();
+        const auto added = importFixedColumnText(session.table, toCp1250(Memo1->toPlainText()), stage,
+                                                 session.language, session.log);
+        logImportedClasses(added, session.race, stage, session.language, session.log);
         competitors.refreshTable();
         competitors.saveTable();
     });

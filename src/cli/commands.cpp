@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/competitors_command.h"
 #include "cli/define_command.h"
 #include "cli/demo_race.h"
 #include "cli/entries_commands.h"
@@ -69,7 +70,15 @@ const std::map<std::string, CommandEntry>& commands() {
          {"startlist RACE.ravik --stage N", "write the start list page of stage N and print its path",
           startListCommand}},
         {"info",
-         {"info RACE.ravik", "print the stages, their classes and the number of competitors", infoCommand}},
+         {"info RACE.ravik",
+          "print the race name, the stages, their classes (controls, timed-control tasks, penalty, limit) and the "
+          "number of competitors",
+          infoCommand}},
+        {"competitors",
+         {"competitors RACE.ravik [--sort id|class|name|relay|country|startN] [--set ID COLUMN VALUE] "
+          "[--disqualify ID --stage N]",
+          "list the competitor table, or sort it, set one cell or mark a disqualification and save it",
+          competitorsCommand}},
         {"new",
          {"new RACE [--stages N]", "create a race file of N empty stages (default 1) and its stage folders",
           newCommand}},

@@ -6,6 +6,7 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
+#include "entries/import_report.h"
 #include "entries/start_draw.h"
 #include "entries/start_list.h"
 #include "entries/table_commands.h"
@@ -66,30 +67,34 @@ int runOnRace(const std::vector<std::string>& args, const std::set<std::string>&
 int importTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     return runOnRace(args, {"--stage"}, {}, 1, "import-text RACE.ravik --stage N FILE", true, out, err,
                      [&](Session& session, const Arguments& parsed, int stage, ConsolePrompt&) {
-                         const std::string text = readWholeFile(parsed.positional()[1], 100'000'000);
-                         const int before = session.table.competitorRows();
-                         importFixedColumnText(session.table, text, stage, session.language, session.log);
+                         const std::string text =
+                             fixedColumnFileText(readWholeFile(parsed.positional()[1], 100'000'000));
+                         const auto added =
+                             importFixedColumnText(session.table, text, stage, session.language, session.log);
+                         logImportedClasses(added, session.race, stage, session.language, session.log);
                          out << "Lines imported: " << textBoxLines(text).size()
-                             << ", rows added: " << session.table.competitorRows() - before << "\n";
+                             << ", rows added: " << added.size() << "\n";
                          return 0;
                      });
 }
 
 int importXmlCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    return runOnRace(args, {"--stage"}, {}, 1, "import-xml RACE.ravik --stage N FILE", true, out, err,
-                     [&](Session& session, const Arguments& parsed, int stage, ConsolePrompt& prompt) {
-                         const std::string& file = parsed.positional()[1];
-                         if (!fileExists(file)) {
-                             err << "ravik-cli: no file " << file << "\n";
-                             return 1;
-                         }
-                         const auto outcome = importEntryListFile(session.table, file, stage,
-                                                                  session.language, prompt, session.log);
-                         if (!outcome.read) return 1;
-                         out << "Entries: " << outcome.entries << ", matched: " << outcome.matched
-                             << ", added: " << outcome.added << "\n";
-                         return 0;
-                     });
+    return runOnRace(
+        args, {"--stage"}, {}, 1, "import-xml RACE.ravik --stage N FILE", true, out, err,
+        [&](Session& session, const Arguments& parsed, int stage, ConsolePrompt& prompt) {
+            const std::string& file = parsed.positional()[1];
+            if (!fileExists(file)) {
+                err << "ravik-cli: no file " << file << "\n";
+                return 1;
+            }
+            const auto outcome =
+                importEntryListFile(session.table, file, stage, session.language, prompt, session.log);
+            if (!outcome.read) return 1;
+            logImportedClasses(outcome.addedClasses, session.race, stage, session.language, session.log);
+            out << "Entries: " << outcome.entries << ", matched: " << outcome.matched
+                << ", added: " << outcome.added << "\n";
+            return 0;
+        });
 }
 
 int idsCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -105,4 +105,28 @@ std::string utf8ToCp1250(std::string_view utf8) {
     return out;
 }
 
+bool isWellFormedUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const int extra = lead >= 0xC2 && lead <= 0xDF   ? 1
+                          : lead >= 0xE0 && lead <= 0xEF ? 2
+                          : lead >= 0xF0 && lead <= 0xF4 ? 3
+                                                         : -1;
+        if (extra < 0 || i + extra >= text.size()) return false;
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        // The second byte's range rules out overlong forms, surrogates and code points above U+10FFFF.
+        const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high) return false;
+        for (int k = 2; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 } // namespace ravik

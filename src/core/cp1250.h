@@ -15,4 +15,8 @@ std::string cp1250ToUtf8(std::string_view cp1250);
 // sequences become '?' as well.
 std::string utf8ToCp1250(std::string_view utf8);
 
+// Every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no
+// surrogates, nothing above U+10FFFF). Plain ASCII is well-formed too.
+bool isWellFormedUtf8(std::string_view text);
+
 } // namespace ravik

@@ -1,6 +1,18 @@
 #include "entries/entry_merge.h"
 
+#include <algorithm>
+
 namespace ravik {
+namespace {
+
+// A table whose one competitor row has no cell filled (a new race's table).
+bool onlyRowIsEmpty(const CompetitorTable& table) {
+    if (table.competitorRows() != 1) return false;
+    const TableRow& row = table.row(1);
+    return std::all_of(row.begin(), row.end(), [](const std::string& cell) { return cell.empty(); });
+}
+
+} // namespace
 
 MergeOutcome mergeImportedCompetitor(CompetitorTable& table, const ImportedCompetitor& competitor,
                                      int stage) {
@@ -24,7 +36,11 @@ MergeOutcome mergeImportedCompetitor(CompetitorTable& table, const ImportedCompe
     row[column::kFlag] = competitor.country;
     row[column::kRelay] = competitor.relay;
     row[startCol] = "0";
-    table.appendRow(std::move(row));
+    // Filled rather than left blank above the import, where "ID+" would number it 1.
+    if (onlyRowIsEmpty(table))
+        table.row(1) = std::move(row);
+    else
+        table.appendRow(std::move(row));
     return MergeOutcome::Added;
 }
 

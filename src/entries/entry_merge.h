@@ -21,7 +21,9 @@ struct ImportedCompetitor {
 
 enum class MergeOutcome { Matched, Added, TableFull };
 
-// Stage 1..5. A new row is not added when the table already holds kMaxCompetitors rows.
+// Stage 1..5. A new row fills the table's only competitor row when that row is
+// wholly empty, and is appended otherwise. A new row is not added when the table already holds
+// kMaxCompetitors rows.
 MergeOutcome mergeImportedCompetitor(CompetitorTable& table, const ImportedCompetitor& competitor, int stage);
 
 } // namespace ravik

@@ -58,4 +58,29 @@ void clearResults(CompetitorTable& table) {
             table.setCell(r, c, std::string());
 }
 
+int competitorRowOfId(const CompetitorTable& table, const std::string& id) {
+    for (int row = 1; row < table.rowCount(); ++row)
+        if (table.cell(row, column::kId) == id) return row;
+    return 0;
+}
+
+int columnOfHeading(const std::string& name) {
+    // Letter case of ASCII letters aside; the Czech headings' own letters as written.
+    const auto folded = [](std::string text) {
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    };
+    if (!name.empty() && name.size() <= 2 &&
+        std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        const int col = std::stoi(name);
+        return col < kTableColumns ? col : -1;
+    }
+    const std::string wanted = folded(name);
+    for (int col = 0; col < kTableColumns; ++col)
+        for (Language language : {Language::English, Language::Czech})
+            if (folded(columnHeading(col, language)) == wanted) return col;
+    return -1;
+}
+
 } // namespace ravik

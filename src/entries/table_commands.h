@@ -24,6 +24,16 @@ bool deleteCompetitorRow(CompetitorTable& table, int row);
 // counter after raising it past every number some ID cell holds as text.
 void fillMissingIds(CompetitorTable& table);
 
+// The mark of a disqualified competitor in a stage's disqualification cell.
+inline constexpr const char* kDisqualifiedMark = "DISK";
+
+// The first competitor row whose ID cell holds exactly `id`; 0 when none does.
+int competitorRowOfId(const CompetitorTable& table, const std::string& id);
+
+// The column a user names: its number 0 to 31, or its heading in either language
+// (UTF-8, case of ASCII letters aside: "Name", "Jméno", "e2", "E2 pts", "DISK E1"); -1 for none.
+int columnOfHeading(const std::string& name);
+
 // Empties points, timed-control totals, penalties and disqualification marks of
 // all stages; IDs, names, classes, cards and start offsets stay.
 void clearResults(CompetitorTable& table);

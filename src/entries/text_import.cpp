@@ -1,7 +1,11 @@
 #include "entries/text_import.h"
 
+#include "core/cp1250.h"
 #include "core/log.h"
 #include "core/texts/entries_texts.h"
+#include "entries/closest_cp1250.h"
+
+#include <algorithm>
 
 namespace ravik {
 namespace {
@@ -60,14 +64,34 @@ std::vector<std::string_view> textBoxLines(std::string_view text) {
     return lines;
 }
 
-void importFixedColumnText(CompetitorTable& table, std::string_view text, int stage, Language language,
-                           Log& log) {
-    if (stage < 1 || stage > 5) return;
+std::string fixedColumnFileText(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark)) return utf8ToCp1250Closest(bytes.substr(kByteOrderMark.size()));
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (!ascii && isWellFormedUtf8(bytes)) return utf8ToCp1250Closest(bytes);
+    return std::string(bytes);
+}
+
+std::vector<std::string> importFixedColumnText(CompetitorTable& table, std::string_view text, int stage,
+                                               Language language, Log& log) {
+    std::vector<std::string> addedClasses;
+    if (stage < 1 || stage > 5) return addedClasses;
     int notAdded = 0;
-    for (std::string_view line : textBoxLines(text))
-        if (mergeImportedCompetitor(table, parseFixedColumnLine(line), stage) == MergeOutcome::TableFull)
+    for (std::string_view line : textBoxLines(text)) {
+        const ImportedCompetitor competitor = parseFixedColumnLine(line);
+        switch (mergeImportedCompetitor(table, competitor, stage)) {
+        case MergeOutcome::Added:
+            addedClasses.push_back(competitor.competitorClass);
+            break;
+        case MergeOutcome::TableFull:
             ++notAdded;
+            break;
+        case MergeOutcome::Matched:
+            break;
+        }
+    }
     if (notAdded > 0) log.append(tr(language, texts::kImportRowsNotAdded) + std::to_string(notAdded));
+    return addedClasses;
 }
 
 } // namespace ravik

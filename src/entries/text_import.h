@@ -21,9 +21,15 @@ ImportedCompetitor parseFixedColumnLine(std::string_view line);
 // end does not start another line.
 std::vector<std::string_view> textBoxLines(std::string_view text);
 
+// The text of a fixed-column file in code page 1250. A file that starts with the
+// UTF-8 byte-order mark, or is well-formed UTF-8 holding bytes above 127, is UTF-8
+// (what current editors save) and is converted; any other is code page 1250.
+std::string fixedColumnFileText(std::string_view bytes);
+
 // Imports every line of the text into stage `stage` (1..5); the caller saves the
 // table. Competitors that no longer fit the table are counted in one log line.
-void importFixedColumnText(CompetitorTable& table, std::string_view text, int stage, Language language,
-                           Log& log);
+// Returns the class cells of the rows added, in order.
+std::vector<std::string> importFixedColumnText(CompetitorTable& table, std::string_view text, int stage,
+                                               Language language, Log& log);
 
 } // namespace ravik

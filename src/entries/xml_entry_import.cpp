@@ -113,7 +113,8 @@ std::string declaredEncoding(std::string_view xml) {
 
 } // namespace
 
-bool parseEntryList(std::string_view xml, std::vector<ImportedCompetitor>& entries, EntryListError& error) {
+bool parseEntryList(std::string_view xml, std::vector<ImportedCompetitor>& entries, EntryListError& error,
+                    EntryListShape* shape) {
     // pugixml knows UTF-8/16/32 and Latin-1 by itself; a list written in the
     // program's own code page is turned into UTF-8 first.
     std::string converted;
@@ -135,7 +136,21 @@ bool parseEntryList(std::string_view xml, std::vector<ImportedCompetitor>& entri
     entries.clear();
     for (const pugi::xml_node& entry : personEntries(document))
         entries.push_back(entryOf(entry));
+    if (shape) {
+        const pugi::xml_node root = document.document_element();
+        shape->rootElement = std::string(localName(root));
+        shape->teamEntries = static_cast<bool>(child(root, "TeamEntry"));
+    }
     return true;
+}
+
+std::string entryListKind(const EntryListShape& shape, Language language) {
+    // A team entry list is an EntryList too: its entries tell it apart.
+    if (shape.rootElement == "EntryList")
+        return tr(language, shape.teamEntries ? texts::kXmlKindTeamEntryList : texts::kXmlKindEntryList);
+    if (shape.rootElement == "ResultList") return tr(language, texts::kXmlKindResultList);
+    if (shape.rootElement == "StartList") return tr(language, texts::kXmlKindStartList);
+    return tr(language, texts::kXmlKindOther) + shape.rootElement + ">";
 }
 
 std::vector<ImportedCompetitor> parseEntryList(std::string_view xml) {
@@ -157,9 +172,15 @@ EntryListImport importEntryListFile(CompetitorTable& table, const std::string& p
     const std::string bytes = readWholeFile(path, kMaxEntryListBytes);
     std::vector<ImportedCompetitor> entries;
     EntryListError error;
-    if (!parseEntryList(bytes, entries, error)) {
+    EntryListShape shape;
+    if (!parseEntryList(bytes, entries, error, &shape)) {
         prompt.information(tr(language, texts::kXmlNotReadable) + path + " (" + error.description +
                            ", byte " + std::to_string(error.offset) + ")");
+        return outcome;
+    }
+    if (entries.empty()) {
+        prompt.information(tr(language, texts::kXmlNoPersonEntries) + path + " (" +
+                           entryListKind(shape, language) + ")");
         return outcome;
     }
     outcome.read = true;
@@ -175,6 +196,7 @@ EntryListImport importEntryListFile(CompetitorTable& table, const std::string& p
                 break;
             case MergeOutcome::Added:
                 ++outcome.added;
+                outcome.addedClasses.push_back(entries[i].competitorClass);
                 break;
             case MergeOutcome::TableFull:
                 ++outcome.notAdded;

@@ -4,7 +4,9 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/numbers.h"
+#include "core/race_file.h"
 #include "core/session.h"
+#include "core/stage_classes.h"
 #include "core/texts/readout_texts.h"
 #include "readout/punch_file.h"
 #include "readout/readout_log.h"
@@ -379,6 +381,28 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     return result;
 }
 
+namespace {
+
+// Cards read for competitors of a class the stage lacks are scored nowhere: the log says so.
+void logClassesOutsideStage(const ReadoutPassResult& result, Session& session) {
+    if (result.newPunchFiles.empty()) return;
+    std::vector<std::string> classes;
+    const CompetitorTable& table = session.table;
+    for (const std::string& name : result.newPunchFiles)
+        for (int row = 1; row < table.rowCount(); ++row)
+            if (table.cell(row, column::kId) == name) {
+                classes.push_back(table.cell(row, column::kClass));
+                break;
+            }
+    const int stage = session.race.currentStage();
+    const std::string& path = session.race.racePath();
+    if (classes.empty() || stage < 1 || !fileExists(path) || stage > stageCount(path)) return;
+    for (const ClassCount& outside : classesOutsideStage(classes, readStage(path, stage)))
+        session.log.append(classOutsideStageMessage(outside, stage, session.language));
+}
+
+} // namespace
+
 ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session,
                                  const NewPunchFileHook& onNewPunchFile, ReadoutMemory* memory) {
     try {
@@ -395,6 +419,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, Session& session
     ReadoutPassResult result =
         runReadoutPass(options, session.table, session.language, session.log, onNewPunchFile, memory);
     saves.finish();
+    logClassesOutsideStage(result, session);
     return result;
 }
 

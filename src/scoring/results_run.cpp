@@ -1,12 +1,28 @@
 #include "scoring/results_run.h"
 
 #include "core/session.h"
+#include "core/stage_classes.h"
 #include "scoring/relay_page.h"
 #include "scoring/result_page.h"
 #include "setup/definition_checks.h"
 #include "scoring/score_cache.h"
 
 namespace ravik {
+namespace {
+
+// The class definitions' mistakes, then the competitors the stage's classes pass by.
+std::vector<std::string> entryWarnings(const Session& session, const RaceRecord& record, int stage) {
+    std::vector<std::string> warnings = stageDefinitionWarnings(record, session.language);
+    std::vector<std::string> classes;
+    for (int row = 1; row < session.table.rowCount(); ++row)
+        if (!session.table.cell(row, column::kId).empty() || !session.table.cell(row, column::kName).empty())
+            classes.push_back(session.table.cell(row, column::kClass));
+    for (const ClassCount& outside : classesOutsideStage(classes, record))
+        warnings.push_back(classOutsideStageMessage(outside, stage, session.language));
+    return warnings;
+}
+
+} // namespace
 
 ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options) {
     session.requireWritable();
@@ -18,7 +34,7 @@ ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const R
     // The organiser sees his definition mistakes where the results come from (not
     // at every slip printed at the read-out).
     if (!options.printoutMode)
-        for (std::string& warning : stageDefinitionWarnings(record, session.language)) {
+        for (std::string& warning : entryWarnings(session, record, options.scoring.stage)) {
             session.log.append(warning);
             outcome.definitionWarnings.push_back(std::move(warning));
         }

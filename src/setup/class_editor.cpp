@@ -185,6 +185,7 @@ SaveOutcome ClassEditor::save() {
     }
     for (const std::string& warning : definitionWarnings(definition, session_.language))
         session_.log.append(warning);
+    if (hooks.stageShown) hooks.stageShown(record);
     // "+" copies the editor stage record: it holds what was just saved.
     stageRecord = record;
     return SaveOutcome::Saved;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,6 +231,76 @@ TEST(ClassEditorWindow, LeavingTheGridsAndEnteringTheClassGroupsFollowTheFocus) 
     type(window.XStringGrid1, 0, 3, "f");
     moveFocus(window.limit);
     EXPECT_EQ(cell(window.XStringGrid1, 0, 3), "F");
+}
+
+void pressKey(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+TEST(ClassEditorWindow, DeleteAndBackspaceClearTheSelectedCellsAndTheClusterGridIsHeaded) {
+    EditorApp race;
+    ClassEditorWindow& window = race.editor();
+    window.show();
+    QStringList headings;
+    for (int column = 0; column < window.XStringGrid1->columnCount(); ++column)
+        headings << window.XStringGrid1->horizontalHeaderItem(column)->text();
+    EXPECT_EQ(headings, (QStringList{"", "1", "2", "3", "4", "5", "6", "7", "8", "9", "X"}));
+    EXPECT_FALSE(window.XStringGrid1->horizontalHeader()->isHidden());
+
+    const auto select = [](QTableWidget* grid, int row, int fromColumn, int toColumn) {
+        grid->clearSelection();
+        grid->setRangeSelected(QTableWidgetSelectionRange(row, fromColumn, row, toColumn), true);
+    };
+    for (int task = 1; task <= 4; ++task)
+        type(window.XStringGrid1, 0, task, "A");
+    select(window.XStringGrid1, 0, 0, 3);
+    pressKey(window.XStringGrid1, Qt::Key_Delete);
+    EXPECT_EQ(cell(window.XStringGrid1, 0, 0), "Cluster 1") << "row titles stay";
+    EXPECT_EQ(cell(window.XStringGrid1, 0, 3), "");
+    EXPECT_EQ(cell(window.XStringGrid1, 0, 4), "A") << "a cell not selected stays";
+
+    for (QTableWidget* grid : {window.XStringGrid2, window.XStringGrid3}) {
+        type(grid, 5, 1, "A-B");
+        type(grid, 5, 2, "B");
+        select(grid, 5, 1, 2);
+        pressKey(grid, Qt::Key_Backspace);
+        EXPECT_EQ(cell(grid, 5, 1), "");
+        EXPECT_EQ(cell(grid, 5, 2), "");
+    }
+}
+
+TEST(ClassEditorWindow, TheMainWindowsStageLineStaysThatOfItsOwnStage) {
+    EditorApp race;
+    RaceRecord first = readStage(race.racePath(), 1);
+    first.stage_date = "2026-05-11";
+    first.stage_place = "Brno";
+    writeStage(race.racePath(), 1, first);
+    RaceRecord second = first;
+    second.stage_number = 2;
+    second.stage_date = "2026-05-12";
+    second.stage_place = "Blansko";
+    appendStage(race.racePath(), second);
+    MainWindow& main = race.app->mainWindow();
+    main.showStageCount(2);
+    ClassEditorWindow& window = race.editor();
+    window.show();
+    ASSERT_EQ(main.hlavni_etapa->currentText(), "1");
+    EXPECT_EQ(main.hlavni_misto->text(), "2026-05-11 Brno");
+
+    window.onStageChosen(1);
+    ASSERT_EQ(window.etapa->text(), "2");
+    typeInto(window.zavod_misto, "Adamov");
+    window.onSave();
+    EXPECT_EQ(readStage(race.racePath(), 2).stage_place, "Adamov");
+    EXPECT_EQ(main.hlavni_misto->text(), "2026-05-11 Brno") << "the editor's stage is not the main window's";
+    EXPECT_EQ(main.zavod_datum->text(), "2026-05-11");
+
+    main.hlavni_etapa->setCurrentText("2");
+    EXPECT_EQ(main.hlavni_misto->text(), "2026-05-12 Adamov");
+    typeInto(window.zavod_misto, "Rudice");
+    window.onSave();
+    EXPECT_EQ(main.hlavni_misto->text(), "2026-05-12 Rudice") << "a save of its own stage shows at once";
 }
 
 } // namespace

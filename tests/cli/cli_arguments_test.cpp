@@ -80,6 +80,12 @@ TEST(CliArguments, AnUnknownOptionAMissingValueOrAStrayWordShowsTheCommandsUsage
     EXPECT_EQ(runCli(folder, "ids " + race + " --stage 1").err, "usage: ravik-cli ids RACE.ravik\n");
     EXPECT_EQ(runCli(folder, "info " + race + " " + race).err, "usage: ravik-cli info RACE.ravik\n");
     EXPECT_EQ(runCli(folder, "define " + race).err, "usage: ravik-cli define RACE.ravik FILE.json\n");
+    const std::string competitorsUsage = "usage: ravik-cli competitors RACE.ravik [--sort "
+                                         "id|class|name|relay|country|startN] [--set ID COLUMN VALUE] "
+                                         "[--disqualify ID --stage N]\n";
+    for (const std::string& arguments : {" --sort age", " --set 1 Name", " --disqualify 1", " --stage 1 x"})
+        EXPECT_EQ(runCli(folder, "competitors " + race + arguments).err, competitorsUsage) << arguments;
+    EXPECT_NE(runCli(folder, "--help").out.find("  " + competitorsUsage.substr(17)), std::string::npos);
     EXPECT_EQ(runCli(folder, "new " + folder.file("a") + " " + folder.file("b")).err,
               "usage: ravik-cli new RACE [--stages N]\n");
     // The stage count of a new race is checked before the missing name.
@@ -96,7 +102,7 @@ TEST(CliArguments, EveryCommandThatOpensARaceNamesAMissingRaceFile) {
           "overall " + missing + " --stages 1 --classes A", "results " + missing + " --stage 1 --classes A",
           "publish " + missing + " --stage 1 --service-user u page.htm", "tc-merge " + missing + " --stage 1",
           "ids " + missing, "startlist " + missing + " --stage 1", "info " + missing,
-          "define " + missing + " " + folder.file("race.json")}) {
+          "competitors " + missing, "define " + missing + " " + folder.file("race.json")}) {
         const CliRun run = runCli(folder, arguments);
         EXPECT_EQ(run.status, 1) << arguments;
         EXPECT_EQ(run.err, "ravik-cli: no race file " + missing + "\n") << arguments;

@@ -25,7 +25,9 @@ TEST(CodePage1250, CzechLettersRoundTrip) {
 
 TEST(CodePage1250, TextOutsideTheCodePageBecomesQuestionMarks) {
     EXPECT_EQ(utf8ToCp1250("日本"), "??");
-    EXPECT_EQ(utf8ToCp1250("a\xFF" "b"), "a?b");
+    EXPECT_EQ(utf8ToCp1250("a\xFF"
+                           "b"),
+              "a?b");
     EXPECT_EQ(utf8ToCp1250("\xC4"), "?"); // truncated sequence
 }
 
@@ -59,4 +61,13 @@ TEST(Numbers, CellRules) {
     EXPECT_EQ(formatGeneral15(123456789012345678.0), "1.23456789012346e+17");
     EXPECT_EQ(twoDigits(5), "05");
     EXPECT_EQ(twoDigits(125), "125");
+}
+
+TEST(CodePage1250, WellFormedUtf8IsToldFromOtherBytes) {
+    for (const char* utf8 : {"", "Novak", "Nov\xC3\xA1k", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xEF\xBB\xBF"})
+        EXPECT_TRUE(isWellFormedUtf8(utf8)) << utf8;
+    // Code page 1250 text, a cut sequence, overlong forms, a surrogate, beyond U+10FFFF.
+    for (const char* other : {"Nov\xE1k", "\xC3", "\xE2\x82", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                              "\xF4\x90\x80\x80", "\x80", "\xC3\xA1\xE1"})
+        EXPECT_FALSE(isWellFormedUtf8(other)) << other;
 }

@@ -109,6 +109,37 @@ TEST(TextImport, BlankLineMarksRowsWithoutNameOrAddsOne) {
     EXPECT_EQ(table.cell(1, column::start(1)), "0");
 }
 
+TEST(TextImport, AFileInUtf8IsConvertedAndAnyOtherIsTakenAsTheCodePage) {
+    const std::vector<std::pair<std::string, std::string>> files{
+        {"Nov\xC3\xA1k \xC5\xA0t\xC4\x9Bp\xC3\xA1n", "Nov\xE1k \x8At\xECp\xE1n"}, // UTF-8
+        {"\xEF\xBB\xBFNovak", "Novak"},                                           // byte-order mark
+        {"\xEF\xBB\xBF\xC3\x85sa", "Asa"}, // with the mark; closest letter for one the page lacks
+        {"Nov\xE1k \x8At\xECp\xE1n", "Nov\xE1k \x8At\xECp\xE1n"}, // code page 1250
+        {"\xC3\xA1 \xE1", "\xC3\xA1 \xE1"},                       // not wholly UTF-8: code page 1250
+        {"Novak", "Novak"}};
+    for (const auto& [bytes, text] : files)
+        EXPECT_EQ(fixedColumnFileText(bytes), text) << bytes;
+}
+
+TEST(TextImport, TheOnlyRowWhenEmptyIsFilledFirstAndTheAddedClassesAreReturned) {
+    CompetitorTable table;
+    table.appendRow();
+    LogLines log;
+    const std::string other = fixedLine({{9, "D21"}, {31, "Dvo\xF8\xE1k Petr"}});
+    EXPECT_EQ(
+        importFixedColumnText(table, kNovak + "\r\n" + other + "\r\n" + kNovak, 1, Language::Czech, log),
+        (std::vector<std::string>{"H21", "D21"}));
+    EXPECT_EQ(columnCells(table, column::kName), (Cells{"Nov\xE1k Jan", "Dvo\xF8\xE1k Petr"}));
+
+    // A row with anything in it stays where it is.
+    CompetitorTable started;
+    TableRow row;
+    row[column::kRelay] = "1";
+    started.appendRow(row);
+    importFixedColumnText(started, kNovak, 1, Language::Czech, log);
+    EXPECT_EQ(columnCells(started, column::kName), (Cells{"", "Nov\xE1k Jan"}));
+}
+
 TEST(TextImport, LinesOfTheBox) {
     EXPECT_EQ(textBoxLines("a\r\nb\nc\rd"), (std::vector<std::string_view>{"a", "b", "c", "d"}));
     EXPECT_EQ(textBoxLines("a\n"), (std::vector<std::string_view>{"a"}));

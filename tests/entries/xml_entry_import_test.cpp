@@ -135,10 +135,26 @@ TEST(XmlImport, FilesThatAreNotEntryListsChangeNothing) {
     ASSERT_EQ(import.prompt.shown.size(), 1u);
     EXPECT_EQ(import.prompt.shown[0].rfind("The file is not readable XML, nothing was imported: ", 0), 0u);
 
-    test::writeFile(folder.file("other.xml"), "<ResultList><PersonResult/></ResultList>");
-    EXPECT_TRUE(import.run(folder.file("other.xml")).read);
+    // Lists without person entries say what they are and import nothing.
+    const std::vector<std::pair<std::string, std::string>> lists{
+        {"<ResultList><PersonResult/></ResultList>", "result list (ResultList)"},
+        {"<iof:EntryList xmlns:iof='x'><iof:TeamEntry/></iof:EntryList>", "team entry list (TeamEntry)"},
+        {"<EntryList/>", "empty entry list (EntryList)"},
+        {"<StartList/>", "start list (StartList)"},
+        {"<CourseData/>", "XML with the root element <CourseData>"}};
+    for (const auto& [xml, kind] : lists) {
+        test::writeFile(folder.file("other.xml"), xml);
+        import.prompt.shown.clear();
+        EXPECT_FALSE(import.run(folder.file("other.xml"), 1, Language::English).read) << xml;
+        EXPECT_EQ(
+            import.prompt.shown,
+            (std::vector<std::string>{"The file holds no person entry (PersonEntry), nothing was imported: " +
+                                      folder.file("other.xml") + " (" + kind + ")"}));
+    }
+    import.prompt.shown.clear();
+    import.run(folder.file("other.xml"), 1, Language::Czech);
+    EXPECT_EQ(import.prompt.shown[0].rfind("Soubor neobsahuje žádnou přihlášku jednotlivce", 0), 0u);
     EXPECT_EQ(import.table.competitorRows(), 0);
-    EXPECT_EQ(import.prompt.shown.size(), 1u);
 }
 
 TEST(XmlImport, HostileDocumentsEndCleanly) {

@@ -50,6 +50,7 @@ TEST(ReadoutCommand, OnePassWithTheCompetitorFileAsTableWritesPunchFilesAndPrint
     row[column::kId] = "12";
     row[column::kSi] = "2045117";
     row[column::kName] = "Nov\xE1k"; // code page 1250
+    row[column::kClass] = "H21";     // stage 2 has no classes
     table.appendRow(row);
     LogLines saveLog;
     saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
@@ -61,7 +62,8 @@ TEST(ReadoutCommand, OnePassWithTheCompetitorFileAsTableWritesPunchFilesAndPrint
     const CliRun proper = runCli("readout " + racePath + " --stage 2 --log " + folder.file("log.csv") +
                                  " --date 2023-11-01 --lang GBR");
     EXPECT_EQ(proper.status, 0) << proper.out;
-    EXPECT_EQ(proper.out, "SIlog read\nCAUTION! SI card 99 is not assigned to any competitor!!\n");
+    EXPECT_EQ(proper.out, "SIlog read\nCAUTION! SI card 99 is not assigned to any competitor!!\n"
+                          "1 competitor of class \"H21\" is in no class of stage 2\n");
     EXPECT_EQ(readFile(folder.file("E2/12.si")), "1;2045117;1;STA;1;6;2023-11-01;10:00:00;5;12;\r\n"
                                                  "1;2045117;2;FIN;1;6;2023-11-01;10:30:00;5;12;\r\n");
     EXPECT_TRUE(std::filesystem::exists(folder.file("E2/SI99.si")));

@@ -70,6 +70,7 @@ TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilI
     const std::string racePath = folder.file("cup.ravik");
     RaceRecord stage;
     stage.stage_number = 1;
+    stage.classes[0].class_name = "H21";
     createRaceFile(racePath, stage);
     fs::create_directory(folder.file("E1"));
     CompetitorTable table;

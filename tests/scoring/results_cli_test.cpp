@@ -136,9 +136,13 @@ TEST(ResultsCommand, DefineAndResultsWarnOfDefinitionMistakesAndStatsWritesTheSt
     EXPECT_EQ(defined.status, 0);
     EXPECT_NE(defined.out.find("ravik-cli: stage 1: Warning: class A, control 1: " + warning), std::string::npos)
         << defined.out;
+    writeFile(folder.file("entries.txt"), "ABC1234 Q         2045117     Novak Jan                   CZE 12\r\n");
+    EXPECT_EQ(cli("import-text " + race + " --stage 1 " + folder.file("entries.txt")).status, 0);
     const CliRun results = cli("results " + race + " --stage 1 --classes A --iof --lang GBR");
     EXPECT_EQ(results.status, 0) << results.out;
     EXPECT_NE(results.out.find("ravik-cli: Warning: class A, control 1: " + warning), std::string::npos);
+    EXPECT_NE(results.out.find("1 competitor of class \"Q\" is in no class of stage 1"), std::string::npos)
+        << results.out;
     const CliRun stats = cli("stats " + race + " --stage 1 --classes A --iof --lang GBR");
     EXPECT_EQ(stats.status, 0) << stats.out;
     EXPECT_EQ(stats.out, folder.file("E1/statistics_E1_class_A.htm") + "\n");

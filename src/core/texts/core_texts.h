@@ -41,6 +41,18 @@ inline constexpr Text kReadOnlyTitle{" - jen pro čtení", " - read-only"};
 inline constexpr Text kStaleTemporaryFilesRemoved{"Odstraněny dočasné soubory ukončeného programu: ",
                                                   "Removed temporary files of a program that ended: "};
 
+// Competitors of a class the stage does not have: "3 competitors of class "Men E" are in no class of stage
+// 1".
+inline constexpr Text kOneCompetitorOfClass{" závodník kategorie \"", " competitor of class \""};
+inline constexpr Text kIsInNoClassOfStage{"\" není v žádné kategorii etapy ", "\" is in no class of stage "};
+// Czech counts 2 to 4 take the nominative plural, 5 and more the genitive.
+inline constexpr Text kFewCompetitorsOfClass{" závodníci kategorie \"", " competitors of class \""};
+inline constexpr Text kFewAreInNoClassOfStage{"\" nejsou v žádné kategorii etapy ",
+                                              "\" are in no class of stage "};
+inline constexpr Text kCompetitorsOfClass{" závodníků kategorie \"", " competitors of class \""};
+inline constexpr Text kAreInNoClassOfStage{"\" není v žádné kategorii etapy ",
+                                           "\" are in no class of stage "};
+
 inline constexpr const char* kReadOutLogFilter = "SportIDENT Reader CSV|*.csv|any file|*.*";
 
 } // namespace ravik::texts

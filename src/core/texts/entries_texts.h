@@ -42,6 +42,21 @@ inline constexpr Text kXmlFileTooBig{"File is bigger then 10MB, unable to read. 
                                      "File is bigger then 10MB, unable to read. :("};
 inline constexpr Text kXmlNotReadable{"Soubor není čitelné XML, nic nebylo importováno: ",
                                       "The file is not readable XML, nothing was imported: "};
+// "... nothing was imported: FILE (team entry list (TeamEntry))"
+inline constexpr Text kXmlNoPersonEntries{
+    "Soubor neobsahuje žádnou přihlášku jednotlivce (PersonEntry), nic nebylo importováno: ",
+    "The file holds no person entry (PersonEntry), nothing was imported: "};
+inline constexpr Text kXmlKindTeamEntryList{"přihlášky týmů (TeamEntry)", "team entry list (TeamEntry)"};
+inline constexpr Text kXmlKindEntryList{"prázdný seznam přihlášek (EntryList)",
+                                        "empty entry list (EntryList)"};
+inline constexpr Text kXmlKindResultList{"výsledková listina (ResultList)", "result list (ResultList)"};
+inline constexpr Text kXmlKindStartList{"startovní listina (StartList)", "start list (StartList)"};
+inline constexpr Text kXmlKindOther{"XML s kořenovým prvkem <", "XML with the root element <"};
+// After every import: "Added competitors per class: H21 3, D21 1".
+inline constexpr Text kImportAddedPerClass{"Přidaní závodníci podle kategorií: ",
+                                           "Added competitors per class: "};
+inline constexpr Text kImportAddedNone{"žádní", "none"};
+inline constexpr Text kImportNoClass{"(bez kategorie)", "(no class)"};
 inline constexpr Text kXmlEntriesWithoutName{"Přihlášky bez jména (přeskočeny): ",
                                              "Entries without a name (skipped): "};
 inline constexpr Text kImportRowsNotAdded{"Tabulka je plná (2000 závodníků), nepřidaní závodníci: ",
