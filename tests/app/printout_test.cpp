@@ -99,13 +99,7 @@ protected:
             h21.control_answer[k] = "B";
             h21.answer_codes[k] = {(k + 3) * 10 + 1, (k + 3) * 10 + 2, (k + 3) * 10 + 3, 0, 0, 0, 0};
         }
-        createRaceFile(folder.file("cup.ravik"), stage);
-        ensureFolder(folder.file("E1"));
-        Session& session = app.session();
-        session.race.setRacePath(folder.file("cup.ravik"));
-        session.race.setCurrentStageText("1");
-        session.loadCompetitors();
-        session.table.setRowCount(1);
+        openRace(folder, stage);
         addCompetitor("7", "H21", "Fast Fred", "111");
         addCompetitor("12", "H21", "Nov\xE1k Jan", "2045117");
         writeFile(folder.file("E1/7.si"),

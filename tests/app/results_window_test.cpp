@@ -31,14 +31,8 @@ protected:
             definition.control_answer[0] = "B";
             definition.answer_codes[0] = {31, 32, 33, 0, 0, 0, 34};
         }
-        createRaceFile(folder.file("cup.ravik"), stage);
+        openRace(folder, stage);
         appendStage(folder.file("cup.ravik"), stage);
-        ensureFolder(folder.file("E1"));
-        Session& session = app.session();
-        session.race.setRacePath(folder.file("cup.ravik"));
-        session.race.setCurrentStageText("1");
-        session.loadCompetitors();
-        session.table.setRowCount(1);
         addCompetitor("1", "H21", "Ann");
         addCompetitor("2", "H21", "Bob");
         writeFile(folder.file("E1/1.si"), "1;100;32; CN;1;6;2026-05-01;10:05:00;1;2;\r\n");
