@@ -106,7 +106,7 @@ public:
 
 private:
     void slip(const std::string& id) {
-        benchmark::DoNotOptimize(ravik::printListItems(race_.stageFolder, session_.table));
+        benchmark::DoNotOptimize(ravik::printListItems(printList_.look(race_.stageFolder), session_.table));
         const int stages = ravik::stageCount(race_.racePath);
         benchmark::DoNotOptimize(stages);
         const ravik::RaceRecord record = ravik::readStage(race_.racePath, 1);
@@ -131,6 +131,7 @@ private:
     ravik::Session session_;
     std::shared_ptr<ravik::ReadoutMemory> memory_ = ravik::makeReadoutMemory();
     std::vector<bool> selection_;
+    ravik::FolderNames printList_;
     ravik::StageScoreCache cache_; // the results window's of stage 1
     int slips_ = 0;
 };

@@ -7,6 +7,7 @@
 // main_window.cpp (construction, window guards, language buttons),
 // main_window_race.cpp, main_window_readout.cpp, main_window_print.cpp,
 // main_window_startlist.cpp and main_window_settings.cpp.
+#include "core/folder_names.h"
 #include "core/language.h"
 #include "core/settings_file.h"
 #include "setup/race_opening.h"
@@ -195,6 +196,8 @@ private:
     Settings loadedSettings_;
     // What the read-out pass keeps from one pass to the next (main_window_readout.cpp).
     std::shared_ptr<ReadoutMemory> readoutMemory_;
+    // The current stage folder's entries behind the print list (main_window_print.cpp).
+    FolderNames printListFolder_;
 };
 
 } // namespace ravik

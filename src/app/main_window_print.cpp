@@ -68,7 +68,8 @@ void MainWindow::onPrint() {
 // Lists the punch files of the current stage folder.
 void MainWindow::onPrintListRefresh() {
     ListBox1->clear();
-    for (const std::string& text : printListItems(session_.race.currentStageFolder(), session_.table)) {
+    const std::string folder = session_.race.currentStageFolder();
+    for (const std::string& text : printListItems(printListFolder_.look(folder), session_.table)) {
         auto* item = new QListWidgetItem(fromCp1250(text), ListBox1);
         item->setData(Qt::UserRole, QByteArray::fromStdString(text));
     }

@@ -1,7 +1,5 @@
 #include "readout/print_list.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <unordered_map>
 
 namespace ravik {
@@ -11,26 +9,28 @@ std::string competitorIdOfItem(const std::string& item) {
 }
 
 std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table) {
-    namespace fs = std::filesystem;
+    FolderNames names;
+    return printListItems(names.look(stageFolder), table);
+}
+
+std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, const CompetitorTable& table) {
     std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(fs::u8path(stageFolder), ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        const std::string name = it->path().filename().string();
-        if (name.size() < 3 || name.compare(name.size() - 3, 3, ".si") != 0) continue;
-        if (name.rfind("SI", 0) == 0) continue;
+    if (!stageFolder) return files;
+    // The entries come sorted by name.
+    for (const auto& [name, regularFile] : *stageFolder) {
+        if (!regularFile || !name.ends_with(".si") || name.starts_with("SI")) continue;
         files.push_back(name);
     }
-    std::sort(files.begin(), files.end());
     // The names of every row bearing an ID, in table order: one walk over the table.
-    std::unordered_map<std::string, std::string> namesOfId;
+    std::unordered_map<std::string_view, std::string> namesOfId;
     for (int row = 1; row < table.rowCount(); ++row)
         namesOfId[table.cell(row, column::kId)]
             .append(" (")
             .append(table.cell(row, column::kName))
             .append(")");
     for (std::string& item : files)
-        if (const auto names = namesOfId.find(competitorIdOfItem(item)); names != namesOfId.end())
+        if (const auto names = namesOfId.find(std::string_view(item).substr(0, item.find('.')));
+            names != namesOfId.end())
             item += names->second;
     return files;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The print list of the main window: the punch files of the current stage folder.
 #include "core/competitor_table.h"
+#include "core/folder_names.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ namespace ravik {
 // every competitor row whose ID equals the file name up to its first ".".
 // Items are code page 1250. A missing folder gives an empty list.
 std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table);
+// The same from the folder's entries as kept by the caller; nullptr is a missing folder.
+std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, const CompetitorTable& table);
 
 // The competitor ID of a print list item: its text up to the first ".".
 std::string competitorIdOfItem(const std::string& item);

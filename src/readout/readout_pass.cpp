@@ -3,6 +3,7 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/folder_names.h"
 #include "core/numbers.h"
 #include "core/race_file.h"
 #include "core/session.h"
@@ -15,7 +16,6 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unordered_map>
@@ -52,17 +52,6 @@ CardIndex indexTableByCard(const CompetitorTable& table) {
             index.idOfCard.try_emplace(*card, id);
     }
     return index;
-}
-
-// The names of the files in the stage folder: a punch file only needs an existence test.
-std::optional<std::unordered_set<std::string>> filesInFolder(const std::string& folder) {
-    DIR* directory = ::opendir(folder.c_str());
-    if (!directory) return std::nullopt;
-    std::unordered_set<std::string> names;
-    while (const dirent* entry = ::readdir(directory))
-        names.emplace(entry->d_name);
-    ::closedir(directory);
-    return names;
 }
 
 // Cards in the order of their first line, each with its lines in log order.
@@ -119,42 +108,6 @@ std::vector<std::string> punchFileLines(const ReadoutLog& readoutLog, const Card
     return lines;
 }
 
-// The names in the stage folder as last listed, with the folder's modification
-// time then. A folder changed within the last two seconds is listed again at every
-// pass: a change inside the file system's time resolution could go unseen.
-struct FolderListing {
-    bool valid = false;
-    bool settled = false;
-    std::string folder;
-    timespec modified{};
-    std::unordered_set<std::string> names;
-};
-
-std::unordered_set<std::string>* stageFolderNames(const std::string& folder, FolderListing& listing) {
-    struct stat info {};
-    if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        listing.valid = false;
-        return nullptr;
-    }
-    const bool unchanged = listing.valid && listing.folder == folder &&
-                           listing.modified.tv_sec == info.st_mtim.tv_sec &&
-                           listing.modified.tv_nsec == info.st_mtim.tv_nsec;
-    if (unchanged && listing.settled) return &listing.names;
-    auto names = filesInFolder(folder);
-    if (!names) {
-        listing.valid = false;
-        return nullptr;
-    }
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    listing.valid = true;
-    listing.settled = now.tv_sec - info.st_mtim.tv_sec > 2;
-    listing.folder = folder;
-    listing.modified = info.st_mtim;
-    listing.names = std::move(*names);
-    return &listing.names;
-}
-
 using Clock = std::chrono::steady_clock;
 
 // A card without its finish line whose punch file is not yet written: how many
@@ -188,10 +141,10 @@ struct PassInputs {
 
 class Pass {
 public:
-    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderListing& listing,
+    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderNames& stageFolder,
          CardsInProgress& inProgress)
         : options_(inputs.options), table_(inputs.table), language_(inputs.language), log_(inputs.log),
-          hook_(inputs.hook), result_(result), listing_(listing), inProgress_(inProgress),
+          hook_(inputs.hook), result_(result), stageFolder_(stageFolder), inProgress_(inProgress),
           logSettled_(inputs.logSettled) {
         normalise_.rewriteDate = options_.rewriteDate;
         normalise_.raceDate = utf8ToCp1250(options_.raceDate);
@@ -202,7 +155,7 @@ public:
         const CardIndex index = indexTableByCard(table_);
         for (int i = 0; i < index.rowsWithoutId; ++i)
             log_.append(text(texts::kMissingId));
-        existing_ = stageFolderNames(options_.stageFolder, listing_);
+        existing_ = stageFolder_.look(options_.stageFolder);
         if (!existing_) {
             log_.append(text(texts::kStageFolderMissing) + options_.stageFolder);
             result_.writeFailed = true;
@@ -273,7 +226,7 @@ private:
             return;
         }
         inProgress_.erase(card);
-        existing_->insert(fileName);
+        stageFolder_.addFile(fileName);
         result_.newPunchFiles.push_back(name);
         if (assigned && hook_) hook_(name);
     }
@@ -293,7 +246,7 @@ private:
     Log& log_;
     const NewPunchFileHook& hook_;
     ReadoutPassResult& result_;
-    FolderListing& listing_;
+    FolderNames& stageFolder_;
     CardsInProgress& inProgress_;
     const bool logSettled_;
     Clock::time_point now_{};
@@ -303,7 +256,7 @@ private:
     const std::string cautionPrefix_ = tr(language_, texts::kCardNotAssignedBefore);
     const std::string cautionSuffix_ = tr(language_, texts::kCardNotAssignedAfter);
     std::string caution_ = cautionPrefix_;
-    std::unordered_set<std::string>* existing_ = nullptr;
+    const FolderNames::Names* existing_ = nullptr; // the stage folder's entries
 };
 
 // The line being written by the read-out station takes part in this pass only.
@@ -325,7 +278,7 @@ private:
 struct ReadoutMemory {
     std::string logPath;
     ReadoutLog log;
-    FolderListing folder;
+    FolderNames stageFolder;
     CardsInProgress inProgress;
 };
 
@@ -377,7 +330,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     log.append(tr(language, texts::kSiLogRead));
     if (readoutLog.headerLikeLine() || readoutLog.entries.empty()) return result;
     const PassInputs inputs{options, table, language, log, onNewPunchFile, logSettled(options.logPath)};
-    Pass(inputs, result, kept.folder, kept.inProgress).assignCards(readoutLog);
+    Pass(inputs, result, kept.stageFolder, kept.inProgress).assignCards(readoutLog);
     return result;
 }
 

@@ -8,7 +8,9 @@
 #include "scoring/class_lookup.h"
 #include "scoring/number_cells.h"
 
+#include <charconv>
 #include <sys/stat.h>
+#include <unordered_set>
 
 namespace ravik {
 namespace {
@@ -33,18 +35,33 @@ std::string stageBytes(const RaceRecord& record) {
 }
 
 // The cells the scoring writes back: never read by it, so no reason to score again.
-bool isResultColumn(int column) {
+constexpr std::array<bool, kTableColumns> kResultColumns = [] {
+    std::array<bool, kTableColumns> result{};
     for (int stage = 1; stage <= kMaxStages; ++stage)
-        if (column == column::points(stage) || column == column::tc(stage) ||
-            column == column::penalty(stage))
-            return true;
-    return false;
-}
+        result[column::points(stage)] = result[column::tc(stage)] = result[column::penalty(stage)] = true;
+    return result;
+}();
 
 bool sameCells(const TableRow& kept, const TableRow& now) {
     for (int c = 0; c < kTableColumns; ++c)
-        if (!isResultColumn(c) && kept[c] != now[c]) return false;
+        if (!kResultColumns[c] && kept[c] != now[c]) return false;
     return true;
+}
+
+// The competitor numbers whose punch or timed-control file is among the changed
+// names; a name is his when it is exactly what his ID makes of it.
+std::unordered_set<std::int32_t> fileNumbersAmong(const FolderChanges& changes) {
+    std::unordered_set<std::int32_t> numbers;
+    for (const std::string& name : changes.names)
+        for (const std::string_view extension : {kPunchFileExtension, kTimedControlFileExtension}) {
+            if (!name.ends_with(extension)) continue;
+            const std::string_view stem(name.data(), name.size() - extension.size());
+            std::int32_t number = 0;
+            const auto [end, error] = std::from_chars(stem.data(), stem.data() + stem.size(), number);
+            if (error == std::errc() && end == stem.data() + stem.size() && std::to_string(number) == stem)
+                numbers.insert(number);
+        }
+    return numbers;
 }
 
 // A file system without nanoseconds keeps whole seconds, within which a rewrite
@@ -64,13 +81,15 @@ FileIdentity fileIdentity(const std::string& path) {
     if (::stat(path.c_str(), &status) != 0) return {};
     return {.exists = true,
             .size = static_cast<std::int64_t>(status.st_size),
+            .links = static_cast<std::uint64_t>(status.st_nlink),
             .modified = nanoseconds(status.st_mtim),
             .changed = nanoseconds(status.st_ctim),
             .inode = static_cast<std::uint64_t>(status.st_ino),
             .device = static_cast<std::uint64_t>(status.st_dev)};
 }
 
-StageScoreCache::StageScoreCache(std::chrono::nanoseconds settling) : settling_(settling) {}
+StageScoreCache::StageScoreCache(std::chrono::nanoseconds settling, Watch watch)
+    : settling_(settling), watchChoice_(watch) {}
 
 void StageScoreCache::clear() {
     scorer_.reset();
@@ -117,6 +136,12 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             scorer_.emplace(record_, stageFolder, options);
         }
 
+        // Only his own punch and timed-control files bear on a row: the changed
+        // names that are neither say nothing about any competitor.
+        const FolderChanges changes =
+            watchChoice_ == Watch::StageFolder ? watch_.look(stageFolder) : FolderChanges{};
+        const std::unordered_set<std::int32_t> changedNumbers = fileNumbersAmong(changes);
+
         const auto rows = static_cast<std::size_t>(table.competitorRows());
         results_.resize(rows);
         inputs_.resize(rows);
@@ -124,17 +149,27 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
         for (int row = 1; row < table.rowCount(); ++row) {
             const TableRow& cells = table.row(row);
             RowInputs& kept = inputs_[row - 1];
+            StageResult& result = results_[row - 1];
             const int slot = classSlotOf(record, cells[column::kClass]);
+            const bool sameRow =
+                kept.classSlot == slot && (slot < 0 || !classChanged[slot]) && sameCells(kept.cells, cells);
+            const bool hasFiles = !cells[column::kId].empty();
+            if (sameRow && kept.watched && !changes.everything &&
+                (!hasFiles || !changedNumbers.contains(kept.fileNumber))) {
+                result.place = 0;
+                result.eligible = false;
+                continue;
+            }
+            const std::int32_t number = hasFiles ? numberCellValue(cells[column::kId]) : 0;
             FileIdentity punches, timedControls;
-            if (const std::string& id = cells[column::kId]; !id.empty()) {
-                const std::string name = std::to_string(numberCellValue(id));
+            if (hasFiles) {
+                const std::string name = std::to_string(number);
                 punches = fileIdentity(punchFilePath(stageFolder, name));
                 timedControls = fileIdentity(timedControlFilePath(stageFolder, name));
             }
-            StageResult& result = results_[row - 1];
-            if (kept.trusted && kept.classSlot == slot && (slot < 0 || !classChanged[slot]) &&
-                kept.punches == punches && kept.timedControls == timedControls &&
-                sameCells(kept.cells, cells)) {
+            const bool watchable = changes.watching && punches.links <= 1 && timedControls.links <= 1;
+            if (sameRow && kept.trusted && kept.punches == punches && kept.timedControls == timedControls) {
+                kept.watched = watchable;
                 result.place = 0;
                 result.eligible = false;
                 continue;
@@ -145,9 +180,14 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             const std::int64_t readAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                             std::chrono::system_clock::now().time_since_epoch())
                                             .count();
-            kept = {cells, slot, punches, timedControls,
-                    unreadable.empty() && settled(punches, readAt, settling) &&
-                        settled(timedControls, readAt, settling)};
+            kept = {.cells = cells,
+                    .classSlot = slot,
+                    .fileNumber = number,
+                    .punches = punches,
+                    .timedControls = timedControls,
+                    .trusted = unreadable.empty() && settled(punches, readAt, settling) &&
+                               settled(timedControls, readAt, settling),
+                    .watched = unreadable.empty() && watchable};
             if (skipped) skipped->insert(skipped->end(), unreadable.begin(), unreadable.end());
         }
     } catch (...) {

@@ -6,6 +6,7 @@
 // is what scoreCompetitors returns. The window keeps one per stage; the command
 // line scores from scratch.
 #include "core/competitor_table.h"
+#include "core/folder_watch.h"
 #include "scoring/stage_scoring.h"
 
 #include <chrono>
@@ -21,6 +22,7 @@ namespace ravik {
 struct FileIdentity {
     bool exists = false;
     std::int64_t size = 0;
+    std::uint64_t links = 0; // a file linked from elsewhere can change unseen by the folder's watch
     std::int64_t modified = 0;
     std::int64_t changed = 0; // inode change: also moves when the modification time is set back
     std::uint64_t inode = 0, device = 0;
@@ -30,9 +32,13 @@ FileIdentity fileIdentity(const std::string& path);
 
 class StageScoreCache {
 public:
-    // A file changed less than `settling` before it was read may change again within
-    // the same tick of the file system's clock, unseen: its row is read again.
-    explicit StageScoreCache(std::chrono::nanoseconds settling = std::chrono::seconds(1));
+    // Without a watch of the stage folder (or where the kernel cannot vouch for it),
+    // every competitor's files are looked at: a file changed less than `settling`
+    // before it was read may change again within the same tick of the file
+    // system's clock, unseen, so its row is read again.
+    enum class Watch { StageFolder, None };
+    explicit StageScoreCache(std::chrono::nanoseconds settling = std::chrono::seconds(1),
+                             Watch watch = Watch::StageFolder);
 
     // The rows of the table scored as scoreCompetitors scores them; the results
     // stay in the cache (ranking and write-back may work on them in place).
@@ -50,14 +56,19 @@ private:
     struct RowInputs {
         TableRow cells; // without the result cells, which the scoring writes and never reads
         int classSlot = -1;
+        std::int32_t fileNumber = 0; // the ID that names his files
         FileIdentity punches, timedControls;
         bool trusted = false; // identities fine-grained and settled, every file readable
+        // Read while the stage folder's watch was set: any later change to his files is reported.
+        bool watched = false;
     };
     bool sameStage(const RaceRecord& record, const std::string& stageFolder, const ScoringOptions& options);
     RowInputs inputsOf(const CompetitorTable& table, int row, const RaceRecord& record) const;
     bool sameInputs(const RowInputs& kept, const RowInputs& now) const;
 
     std::chrono::nanoseconds settling_;
+    Watch watchChoice_;
+    FolderWatch watch_;
     // What every row depends on.
     std::string stageFolder_;
     std::optional<ScoringOptions> options_; // without the class selection, which only the ranking reads

@@ -4,6 +4,7 @@
 #include "core/competitor_file.h"
 #include "core/competitor_table.h"
 #include "core/file_io.h"
+#include "core/folder_watch.h"
 #include "readout/readout_pass.h"
 #include "readout/si_log_csv.h"
 #include "scoring/results_run.h"
@@ -191,12 +192,15 @@ RunOutput run(ScoringRace& race, ResultsRunOptions options, StageScoreCache* cac
 }
 
 TEST(StageScoreCache, RunsThroughTheCacheWriteByteForByteWhatFullRunsWrite) {
-    for (const unsigned seed : {1u, 2u, 3u}) {
+    using Watch = StageScoreCache::Watch;
+    for (const auto& [seed, watch] : {std::pair{1u, Watch::StageFolder}, {2u, Watch::StageFolder},
+                                      {3u, Watch::None}, {4u, Watch::None}}) {
         RandomRace random(seed);
-        StageScoreCache cache(std::chrono::nanoseconds(0));
+        StageScoreCache cache(std::chrono::nanoseconds(0), watch);
         int rescored = 0;
         for (int step = 0; step < kSteps; ++step) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", step " + std::to_string(step));
+            SCOPED_TRACE("seed " + std::to_string(seed) + (watch == Watch::None ? " unwatched" : " watched") +
+                         ", step " + std::to_string(step));
             for (int edits = random.pick(3); edits > 0; --edits)
                 random.edit();
             const CompetitorTable before = random.race.session.table;
@@ -216,7 +220,7 @@ TEST(StageScoreCache, RunsThroughTheCacheWriteByteForByteWhatFullRunsWrite) {
     }
 }
 
-TEST(StageScoreCache, ScoresAgainOnlyTheRowsWhoseInputsChangedOrAreInDoubt) {
+TEST(StageScoreCache, WithoutAWatchScoresAgainOnlyTheRowsWhoseInputsChangedOrAreInDoubt) {
     RandomRace random(7);
     ScoringRace& race = random.race;
     // Every file settled, with fine-grained times.
@@ -224,7 +228,7 @@ TEST(StageScoreCache, ScoresAgainOnlyTheRowsWhoseInputsChangedOrAreInDoubt) {
         setModified(entry.path().string(), 1'700'000'000, 123'456'789);
     const auto settle = [] { std::this_thread::sleep_for(std::chrono::milliseconds(250)); };
     settle();
-    StageScoreCache cache(std::chrono::milliseconds(200));
+    StageScoreCache cache(std::chrono::milliseconds(200), StageScoreCache::Watch::None);
     const auto rescoredAfterRun = [&] {
         cache.score(race.session.table, race.record, race.stageFolder(), random.options.scoring);
         return cache.rescoredRows();
@@ -266,6 +270,32 @@ TEST(StageScoreCache, ScoresAgainOnlyTheRowsWhoseInputsChangedOrAreInDoubt) {
     EXPECT_EQ(rescoredAfterRun(), kRaceCompetitors);
     cache.clear();
     EXPECT_EQ(rescoredAfterRun(), kRaceCompetitors);
+}
+
+TEST(StageScoreCache, AWatchedStageFolderVouchesForTheFilesThatDidNotChange) {
+    RandomRace random(8);
+    ScoringRace& race = random.race;
+    if (!FolderWatch().look(race.stageFolder()).watching) GTEST_SKIP() << "no watch on this file system";
+    // A file linked from elsewhere can change without the folder hearing of it:
+    // that row is looked at every time (its file just written, so in doubt).
+    race.writePunches("5", {startPunch("10:00:00")});
+    std::filesystem::create_hard_link(race.stageFolder() + "5.si", race.folder.file("elsewhere.si"));
+    StageScoreCache cache(std::chrono::seconds(10));
+    const auto rescoredAfterRun = [&] {
+        cache.score(race.session.table, race.record, race.stageFolder(), random.options.scoring);
+        return cache.rescoredRows();
+    };
+    EXPECT_EQ(rescoredAfterRun(), kRaceCompetitors);
+    EXPECT_EQ(rescoredAfterRun(), 1);
+    // Files just written are in doubt by their times, but the watch vouches for them.
+    race.writePunches("3", {startPunch("10:00:00"), finishPunch("11:00:00")});
+    EXPECT_EQ(rescoredAfterRun(), 2);
+    EXPECT_EQ(rescoredAfterRun(), 1);
+    setModified(race.stageFolder() + "3.si", 1'700'000'200, 0);  // touched, whole seconds
+    writeFile(race.stageFolder() + "vysledky_E1.htm", "page");   // no competitor's file
+    writeFile(race.stageFolder() + "04.si", "");                 // not what ID 4 names its file
+    EXPECT_EQ(rescoredAfterRun(), 2);
+    EXPECT_EQ(rescoredAfterRun(), 1);
 }
 
 std::string cardInLog(const std::string& card, const std::string& answerCode) {

@@ -1,0 +1,38 @@
+#pragma once
+// The entries of one folder, listed once and then kept current from the folder's
+// changes. Where no watch vouches for the folder, it is listed again whenever its
+// modification time moved, and at every look while that time is recent.
+#include "core/folder_watch.h"
+
+#include <ctime>
+#include <sys/stat.h>
+#include <map>
+#include <set>
+#include <string>
+
+namespace ravik {
+
+class FolderNames {
+public:
+    // Each entry name with whether it is (or leads to) a regular file.
+    using Names = std::map<std::string, bool>;
+
+    // The entries now in `folder` ("." and ".." among them), or nullptr when the
+    // folder cannot be read.
+    const Names* look(const std::string& folder);
+    // An entry this program has just written, before the next look reports it.
+    void addFile(const std::string& name) { names_[name] = true; }
+
+private:
+    bool list(const std::string& folder, const struct stat& info);
+
+    FolderWatch watch_;
+    bool valid_ = false;
+    bool settled_ = false; // the folder's modification time was old enough to trust
+    std::string folder_;
+    timespec modified_{};
+    Names names_;
+    std::set<std::string> links_; // symbolic links among the entries
+};
+
+} // namespace ravik
