@@ -1,9 +1,10 @@
 // The slip at the read-out table at 2 000 competitors (40 controls, 20 stations),
 // run as the main window runs it: a read-out pass whose every new punch file
-// refreshes the print list, prepares the results window's stage and makes the
+// finds its competitor in the print list, prepares the results window's stage and makes the
 // competitor's printout (the stage computation in printout mode) and its
-// printer slip. (a) a pass bringing one new card, (b) a pass bringing 50, and
-// (c) the floor: reading and scoring one competitor and placing him.
+// printer slip; the print list is refreshed once the pass is over. (a) the slip for one new punch file (and the whole pass around
+// it), (b) a pass bringing 50 cards, and (c) the floor: reading and scoring one
+// competitor and placing him.
 #include "bench_race.h"
 #include "core/competitor_table.h"
 #include "core/cp1250.h"
@@ -101,12 +102,16 @@ public:
         slips_ = 0;
         ravik::runReadoutPass(
             race_.readoutOptions(), session_, [this](const std::string& id) { slip(id); }, memory_.get());
+        if (slips_ > 0) // the print list, as a refresh shows it, once the pass is over
+            benchmark::DoNotOptimize(ravik::printListItems(printList_.look(race_.stageFolder), session_.table));
         return slips_;
     }
 
-private:
+    // The slip the pass makes for a new punch file: the competitor found in the print
+    // list, the stage prepared, the printout computed and drawn for the preview and
+    // the printer.
     void slip(const std::string& id) {
-        benchmark::DoNotOptimize(ravik::printListItems(printList_.look(race_.stageFolder), session_.table));
+        benchmark::DoNotOptimize(ravik::printListHasItemOf(printList_.look(race_.stageFolder), id));
         const int stages = ravik::stageCount(race_.racePath);
         benchmark::DoNotOptimize(stages);
         const ravik::RaceRecord record = ravik::readStage(race_.racePath, 1);
@@ -127,6 +132,16 @@ private:
         }
     }
 
+    // The slip as the pass makes it: the competitor file is saved after the slip.
+    void slipBeforeTheSave(const std::string& id, benchmark::State& state) {
+        ravik::Session::HeldSaves saves(session_);
+        slip(id);
+        state.PauseTiming();
+        saves.finish();
+        state.ResumeTiming();
+    }
+
+private:
     const SlipRace& race_;
     ravik::Session session_;
     std::shared_ptr<ravik::ReadoutMemory> memory_ = ravik::makeReadoutMemory();
@@ -154,11 +169,28 @@ void readoutPassBringing(benchmark::State& state, int cards) {
     }
 }
 
-// (a)
+// (a) One slip when one new punch file arrived: the competitor's card read again.
+void SlipForOneNewPunchFile(benchmark::State& state) {
+    const SlipRace& race = slipRace();
+    Window window(race);
+    window.pass(); // the window has run before
+    const std::string id = std::to_string(kCompetitors);
+    for (auto _ : state) {
+        state.PauseTiming();
+        removeNewestPunchFiles(race, 1);
+        if (window.pass() != 1) state.SkipWithError("the pass did not make the slip");
+        state.ResumeTiming();
+        window.slipBeforeTheSave(id, state);
+    }
+}
+BENCHMARK(SlipForOneNewPunchFile)->Unit(benchmark::kMicrosecond);
+
+// The read-out pass around it: the log read, the punch file written, the slip
+// made and the competitor file saved.
 void ReadoutPassWithOneNewCard(benchmark::State& state) {
     readoutPassBringing(state, 1);
 }
-BENCHMARK(ReadoutPassWithOneNewCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadoutPassWithOneNewCard)->Unit(benchmark::kMicrosecond);
 
 // (b)
 void ReadoutPassWithFiftyNewCards(benchmark::State& state) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -124,6 +125,8 @@ public:
     // file: refresh the print list, select the items of the competitor ID (code
     // page 1250) and press the print button.
     void printAfterReadout(const std::string& id);
+    // After a read-out pass that printed: the print list as a refresh shows it.
+    void showPrintListAfterReadout();
     // When not empty, printouts go to this PDF file instead of the default
     // printer (checking printouts without a printer).
     QString printoutPdfPath;
@@ -198,6 +201,9 @@ private:
     std::shared_ptr<ReadoutMemory> readoutMemory_;
     // The current stage folder's entries behind the print list (main_window_print.cpp).
     FolderNames printListFolder_;
+    std::vector<std::string> printListShown_; // the items of ListBox1
+    bool printListBehind_ = false;            // slips were made since the last refresh
+    std::string printListSelection_;          // the competitor of the last slip
 };
 
 } // namespace ravik

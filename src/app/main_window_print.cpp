@@ -65,14 +65,27 @@ void MainWindow::onPrint() {
     });
 }
 
-// Lists the punch files of the current stage folder.
+// Lists the punch files of the current stage folder. Only the items that differ
+// from those shown are replaced: after a new card that is one.
 void MainWindow::onPrintListRefresh() {
-    ListBox1->clear();
     const std::string folder = session_.race.currentStageFolder();
-    for (const std::string& text : printListItems(printListFolder_.look(folder), session_.table)) {
-        auto* item = new QListWidgetItem(fromCp1250(text), ListBox1);
-        item->setData(Qt::UserRole, QByteArray::fromStdString(text));
+    std::vector<std::string> items = printListItems(printListFolder_.look(folder), session_.table);
+    std::vector<std::string>& shown = printListShown_;
+    std::size_t same = 0;
+    while (same < shown.size() && same < items.size() && shown[same] == items[same])
+        ++same;
+    std::size_t sameAtEnd = 0;
+    while (sameAtEnd < shown.size() - same && sameAtEnd < items.size() - same &&
+           shown[shown.size() - 1 - sameAtEnd] == items[items.size() - 1 - sameAtEnd])
+        ++sameAtEnd;
+    for (std::size_t row = shown.size() - sameAtEnd; row-- > same;)
+        delete ListBox1->takeItem(static_cast<int>(row));
+    for (std::size_t row = same; row < items.size() - sameAtEnd; ++row) {
+        auto* item = new QListWidgetItem(fromCp1250(items[row]));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(items[row]));
+        ListBox1->insertItem(static_cast<int>(row), item);
     }
+    shown = std::move(items);
 }
 
 // The chosen competitor goes to the results window, which keeps it until the next choice.
@@ -82,14 +95,25 @@ void MainWindow::onPrintListClicked() {
         selected.isEmpty() ? std::string() : competitorIdOfItem(itemText(selected.first())));
 }
 
+// The slip comes first; the print list shows the new file, with the last slip's
+// competitor selected, once the pass is over (the window is not drawn in between).
 void MainWindow::printAfterReadout(const std::string& id) {
-    onPrintListRefresh();
-    for (int row = 0; row < ListBox1->count(); ++row) {
-        QListWidgetItem* item = ListBox1->item(row);
-        item->setSelected(competitorIdOfItem(itemText(item)) == id);
-    }
-    onPrintListClicked();
+    const std::string folder = session_.race.currentStageFolder();
+    const bool listed = printListHasItemOf(printListFolder_.look(folder), id);
+    app_.resultsWindow().setPrintoutCompetitor(listed ? id : std::string());
+    printListSelection_ = id;
+    printListBehind_ = true;
     Button12->click();
+}
+
+void MainWindow::showPrintListAfterReadout() {
+    if (!printListBehind_) return;
+    printListBehind_ = false;
+    onPrintListRefresh();
+    ListBox1->clearSelection();
+    for (std::size_t row = 0; row < printListShown_.size(); ++row)
+        if (competitorIdOfItem(printListShown_[row]) == printListSelection_)
+            ListBox1->item(static_cast<int>(row))->setSelected(true);
 }
 
 void MainWindow::onPrintListDelete() {

@@ -62,6 +62,7 @@ void MainWindow::onReadoutOnce() {
         for (const std::string& name : result.unassigned)
             Memo2->appendPlainText(fromUtf8(name));
     });
+    showPrintListAfterReadout();
 }
 
 // Starts Timer1 with the interval of intervalCSV (pressed again: only the new interval).

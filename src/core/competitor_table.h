@@ -5,6 +5,7 @@
 #include "core/language.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,18 +46,24 @@ public:
     int competitorRows() const { return rowCount() - 1; }
 
     const std::string& cell(int row, int col) const { return rows_.at(row).at(col); }
-    void setCell(int row, int col, std::string text) { rows_.at(row).at(col) = std::move(text); }
+    // Writing the text a cell already holds leaves the row's revision as it was.
+    void setCell(int row, int col, std::string text);
     const TableRow& row(int r) const { return rows_.at(r); }
-    TableRow& row(int r) { return rows_.at(r); }
+    TableRow& row(int r); // counts as a change of the row
+
+    // A number that moves whenever the row's cells may have changed: rows with equal
+    // revisions hold equal cells (a copied table keeps its rows' revisions).
+    std::uint64_t revision(int r) const { return revisions_.at(r); }
 
     // Sets the number of rows (heading included, at least 1); new rows are empty.
     void setRowCount(int count);
     void appendRow(TableRow row = {});
     void removeRow(int r);
-    void swapRows(int a, int b) { std::swap(rows_.at(a), rows_.at(b)); }
+    void swapRows(int a, int b);
 
 private:
     std::vector<TableRow> rows_;
+    std::vector<std::uint64_t> revisions_; // parallel to rows_
 };
 
 // The UTF-8 heading of a column in the language.

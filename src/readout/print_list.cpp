@@ -8,6 +8,24 @@ std::string competitorIdOfItem(const std::string& item) {
     return item.substr(0, item.find('.'));
 }
 
+namespace {
+
+bool isListedFile(const std::string& name, bool regularFile) {
+    return regularFile && name.ends_with(".si") && !name.starts_with("SI");
+}
+
+} // namespace
+
+bool printListHasItemOf(const FolderNames::Names* stageFolder, const std::string& id) {
+    if (!stageFolder || id.find('.') != std::string::npos) return false;
+    // An item's ID runs up to the first "." of its file name.
+    const std::string prefix = id + '.';
+    for (auto entry = stageFolder->lower_bound(prefix);
+         entry != stageFolder->end() && entry->first.starts_with(prefix); ++entry)
+        if (isListedFile(entry->first, entry->second)) return true;
+    return false;
+}
+
 std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table) {
     FolderNames names;
     return printListItems(names.look(stageFolder), table);
@@ -18,20 +36,25 @@ std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, c
     if (!stageFolder) return files;
     // The entries come sorted by name.
     for (const auto& [name, regularFile] : *stageFolder) {
-        if (!regularFile || !name.ends_with(".si") || name.starts_with("SI")) continue;
-        files.push_back(name);
+        if (isListedFile(name, regularFile)) files.push_back(name);
     }
-    // The names of every row bearing an ID, in table order: one walk over the table.
-    std::unordered_map<std::string_view, std::string> namesOfId;
-    for (int row = 1; row < table.rowCount(); ++row)
-        namesOfId[table.cell(row, column::kId)]
-            .append(" (")
-            .append(table.cell(row, column::kName))
-            .append(")");
-    for (std::string& item : files)
-        if (const auto names = namesOfId.find(std::string_view(item).substr(0, item.find('.')));
-            names != namesOfId.end())
-            item += names->second;
+    // The rows of each ID, in table order: one walk over the table, no copies.
+    std::unordered_map<std::string_view, int> firstRowOfId;
+    firstRowOfId.reserve(static_cast<std::size_t>(table.rowCount()));
+    std::vector<int> nextRowOfId(static_cast<std::size_t>(table.rowCount()), 0); // 0 ends
+    std::vector<int> lastRowOfId(static_cast<std::size_t>(table.rowCount()), 0); // by first row
+    for (int row = 1; row < table.rowCount(); ++row) {
+        const auto [entry, inserted] = firstRowOfId.try_emplace(table.cell(row, column::kId), row);
+        const int first = entry->second;
+        if (!inserted) nextRowOfId[lastRowOfId[first]] = row;
+        lastRowOfId[first] = row;
+    }
+    for (std::string& item : files) {
+        const auto first = firstRowOfId.find(std::string_view(item).substr(0, item.find('.')));
+        if (first == firstRowOfId.end()) continue;
+        for (int row = first->second; row != 0; row = nextRowOfId[row])
+            item.append(" (").append(table.cell(row, column::kName)).append(")");
+    }
     return files;
 }
 

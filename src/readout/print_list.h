@@ -16,6 +16,10 @@ std::vector<std::string> printListItems(const std::string& stageFolder, const Co
 // The same from the folder's entries as kept by the caller; nullptr is a missing folder.
 std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, const CompetitorTable& table);
 
+// Whether the list of these entries has an item of competitor `id`, that is
+// whether a refresh would select something for him; nothing is built.
+bool printListHasItemOf(const FolderNames::Names* stageFolder, const std::string& id);
+
 // The competitor ID of a print list item: its text up to the first ".".
 std::string competitorIdOfItem(const std::string& item);
 

@@ -8,6 +8,7 @@
 #include "scoring/class_lookup.h"
 #include "scoring/number_cells.h"
 
+#include <algorithm>
 #include <charconv>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -34,17 +35,9 @@ std::string stageBytes(const RaceRecord& record) {
     return encodeRaceRecord(stage);
 }
 
-// The cells the scoring writes back: never read by it, so no reason to score again.
-constexpr std::array<bool, kTableColumns> kResultColumns = [] {
-    std::array<bool, kTableColumns> result{};
-    for (int stage = 1; stage <= kMaxStages; ++stage)
-        result[column::points(stage)] = result[column::tc(stage)] = result[column::penalty(stage)] = true;
-    return result;
-}();
-
-bool sameCells(const TableRow& kept, const TableRow& now) {
-    for (int c = 0; c < kTableColumns; ++c)
-        if (!kResultColumns[c] && kept[c] != now[c]) return false;
+bool sameCells(const TableRow& kept, const TableRow& now, const std::array<int, 9>& columns) {
+    for (const int c : columns)
+        if (kept[c] != now[c]) return false;
     return true;
 }
 
@@ -102,16 +95,17 @@ void StageScoreCache::clear() {
 }
 
 bool StageScoreCache::sameStage(const RaceRecord& record, const std::string& stageFolder,
-                                const ScoringOptions& options) {
+                                const ScoringOptions& options, bool recordAsKept) {
     ScoringOptions scoring = options;
     scoring.selectedClasses.clear();
-    std::string stage = stageBytes(record);
-    const bool same = options_ == scoring && stageFolder_ == stageFolder && stageBytes_ == stage;
+    std::string stage = recordAsKept ? std::string() : stageBytes(record);
+    const bool same =
+        options_ == scoring && stageFolder_ == stageFolder && (recordAsKept || stageBytes_ == stage);
     if (!same) {
         inputs_.clear();
         options_ = std::move(scoring);
         stageFolder_ = stageFolder;
-        stageBytes_ = std::move(stage);
+        if (!recordAsKept) stageBytes_ = std::move(stage);
     }
     return same;
 }
@@ -122,9 +116,11 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
                                                  std::vector<SkippedFile>* skipped) {
     rescored_ = 0;
     try {
-        bool sameRecord = sameStage(record, stageFolder, options);
+        // The record as the scorer has it: nothing of the stage or its classes changed.
+        const bool recordAsKept = scorer_.has_value() && record == record_;
+        bool sameRecord = sameStage(record, stageFolder, options, recordAsKept);
         std::array<bool, kClassSlots> classChanged{};
-        for (int slot = 0; slot < kClassSlots; ++slot) {
+        for (int slot = 0; slot < kClassSlots && !recordAsKept; ++slot) {
             std::string bytes = classBytes(record.classes[slot]);
             classChanged[slot] = bytes != classBytes_[slot];
             if (classChanged[slot]) sameRecord = false;
@@ -142,20 +138,32 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             watchChoice_ == Watch::StageFolder ? watch_.look(stageFolder) : FolderChanges{};
         const std::unordered_set<std::int32_t> changedNumbers = fileNumbersAmong(changes);
 
+        const bool anyClassChanged = std::find(classChanged.begin(), classChanged.end(), true) != classChanged.end();
         const auto rows = static_cast<std::size_t>(table.competitorRows());
         results_.resize(rows);
         inputs_.resize(rows);
         const std::int64_t settling = settling_.count();
         for (int row = 1; row < table.rowCount(); ++row) {
-            const TableRow& cells = table.row(row);
             RowInputs& kept = inputs_[row - 1];
             StageResult& result = results_[row - 1];
+            // The quick way: cells as they were, files unchanged by the watch's word.
+            const std::uint64_t revision = table.revision(row);
+            if (kept.revision == revision && !anyClassChanged && kept.watched && !changes.everything &&
+                (!kept.hasFiles || !changedNumbers.contains(kept.fileNumber))) {
+                kept.reused = true;
+                result.place = 0;
+                result.eligible = false;
+                continue;
+            }
+            const TableRow& cells = table.row(row);
             const int slot = classSlotOf(record, cells[column::kClass]);
-            const bool sameRow =
-                kept.classSlot == slot && (slot < 0 || !classChanged[slot]) && sameCells(kept.cells, cells);
+            const bool sameRow = kept.classSlot == slot && (slot < 0 || !classChanged[slot]) &&
+                                 sameCells(kept.cells, cells, scorer_->columnsRead());
             const bool hasFiles = !cells[column::kId].empty();
             if (sameRow && kept.watched && !changes.everything &&
                 (!hasFiles || !changedNumbers.contains(kept.fileNumber))) {
+                kept.revision = revision;
+                kept.reused = true;
                 result.place = 0;
                 result.eligible = false;
                 continue;
@@ -169,7 +177,9 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             }
             const bool watchable = changes.watching && punches.links <= 1 && timedControls.links <= 1;
             if (sameRow && kept.trusted && kept.punches == punches && kept.timedControls == timedControls) {
+                kept.revision = revision;
                 kept.watched = watchable;
+                kept.reused = true;
                 result.place = 0;
                 result.eligible = false;
                 continue;
@@ -181,6 +191,8 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
                                             std::chrono::system_clock::now().time_since_epoch())
                                             .count();
             kept = {.cells = cells,
+                    .revision = revision,
+                    .hasFiles = hasFiles,
                     .classSlot = slot,
                     .fileNumber = number,
                     .punches = punches,
@@ -197,6 +209,18 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
     return results_;
 }
 
+void StageScoreCache::writeBack(CompetitorTable& table, int stage) {
+    for (int row = 1; row < table.rowCount() && row <= static_cast<int>(results_.size()); ++row) {
+        RowInputs& kept = inputs_[row - 1];
+        const std::uint64_t before = table.revision(row);
+        if (kept.reused && kept.writtenBack == before) continue;
+        writeBackResult(table, results_[row - 1], stage);
+        // Only result cells moved: the cells compared are still those kept.
+        if (kept.revision == before) kept.revision = table.revision(row);
+        kept.writtenBack = table.revision(row);
+    }
+}
+
 std::vector<StageResult>& scoreStage(Session& session, const RaceRecord& record,
                                      const ScoringOptions& options, StageScoreCache& cache,
                                      std::vector<std::string>* skippedMessages) {
@@ -205,6 +229,7 @@ std::vector<StageResult>& scoreStage(Session& session, const RaceRecord& record,
         [&](const std::string& stageFolder, std::vector<SkippedFile>& skipped) -> std::vector<StageResult>& {
             return cache.score(session.table, record, stageFolder, options, &skipped);
         },
+        [&](CompetitorTable& table, const std::vector<StageResult>&) { cache.writeBack(table, options.stage); },
         skippedMessages);
 }
 

@@ -47,6 +47,9 @@ public:
                                     std::vector<SkippedFile>* skipped = nullptr);
     // The results of the last run.
     std::vector<StageResult>& results() { return results_; }
+    // Writes them back as writeBackResults does, leaving alone the rows whose result
+    // was kept and whose cells are as the last write-back left them.
+    void writeBack(CompetitorTable& table, int stage);
     // Everything is scored again at the next run.
     void clear();
     // Rows the last run scored from their files.
@@ -54,15 +57,20 @@ public:
 
 private:
     struct RowInputs {
-        TableRow cells; // without the result cells, which the scoring writes and never reads
+        TableRow cells; // compared where the scoring reads them
+        std::uint64_t revision = 0; // the row's when its cells were last compared
+        bool hasFiles = false;      // an ID names his files
         int classSlot = -1;
         std::int32_t fileNumber = 0; // the ID that names his files
         FileIdentity punches, timedControls;
         bool trusted = false; // identities fine-grained and settled, every file readable
         // Read while the stage folder's watch was set: any later change to his files is reported.
         bool watched = false;
+        bool reused = false;           // the last run kept his result
+        std::uint64_t writtenBack = 0; // the row's revision when his result was last written back
     };
-    bool sameStage(const RaceRecord& record, const std::string& stageFolder, const ScoringOptions& options);
+    bool sameStage(const RaceRecord& record, const std::string& stageFolder, const ScoringOptions& options,
+                   bool recordAsKept);
     RowInputs inputsOf(const CompetitorTable& table, int row, const RaceRecord& record) const;
     bool sameInputs(const RowInputs& kept, const RowInputs& now) const;
 

@@ -5,7 +5,6 @@
 #include "scoring/stage_scoring.h"
 
 #include <algorithm>
-#include <map>
 
 namespace ravik {
 
@@ -32,13 +31,14 @@ void rankResults(std::vector<StageResult>& results, const ScoringOptions& option
         }
     // Equal keys share the better place (1, 2, 2, 4), disqualified or not; only
     // placed competitors take part, so no unselected class reaches the page.
-    std::map<std::pair<std::int32_t, std::int32_t>, std::int32_t> bestPlace;
-    for (const StageResult* result : order) {
-        auto [entry, inserted] = bestPlace.try_emplace({result->netScore(), result->total}, result->place);
-        if (!inserted) entry->second = std::min(entry->second, result->place);
+    // Sorted, equal keys stand together.
+    for (std::size_t first = 0, end = 0; first < order.size(); first = end) {
+        std::int32_t best = order[first]->place;
+        for (end = first + 1; end < order.size() && !rankedBefore(*order[first], *order[end]); ++end)
+            best = std::min(best, order[end]->place);
+        for (std::size_t i = first; i < end; ++i)
+            order[i]->place = best;
     }
-    for (StageResult* result : order)
-        result->place = bestPlace.at({result->netScore(), result->total});
 }
 
 std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& results) {
@@ -52,19 +52,22 @@ std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& 
     return listed;
 }
 
-void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage) {
-    for (const StageResult& result : results) {
-        if (result.startCell.empty()) continue;
-        // Left empty, so that the overall results count no stage he did not run.
-        if (result.status == StageStatus::DidNotStart) {
-            for (const int cell : {column::points(stage), column::tc(stage), column::penalty(stage)})
-                table.setCell(result.row, cell, std::string());
-            continue;
-        }
-        table.setCell(result.row, column::points(stage), std::to_string(result.points));
-        table.setCell(result.row, column::tc(stage), std::to_string(result.total));
-        table.setCell(result.row, column::penalty(stage), std::to_string(result.overtime));
+void writeBackResult(CompetitorTable& table, const StageResult& result, int stage) {
+    if (result.startCell.empty()) return;
+    // Left empty, so that the overall results count no stage he did not run.
+    if (result.status == StageStatus::DidNotStart) {
+        for (const int cell : {column::points(stage), column::tc(stage), column::penalty(stage)})
+            table.setCell(result.row, cell, std::string());
+        return;
     }
+    table.setCell(result.row, column::points(stage), std::to_string(result.points));
+    table.setCell(result.row, column::tc(stage), std::to_string(result.total));
+    table.setCell(result.row, column::penalty(stage), std::to_string(result.overtime));
+}
+
+void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage) {
+    for (const StageResult& result : results)
+        writeBackResult(table, result, stage);
 }
 
 } // namespace ravik

@@ -191,6 +191,13 @@ auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read
     }
 }
 
+// Every cell scoreRow reads (the kept results trust a row whose cells these are).
+std::array<int, 9> columnsReadByScoreRow(int stage, int offsetStage) {
+    return {column::kId,           column::kName,  column::kClass,
+            column::kRegistration, column::kFlag,  column::kRelay,
+            column::start(stage),  column::disqualified(stage), column::start(offsetStage)};
+}
+
 StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& record,
                      const std::vector<ClassCodes>& codes, const std::string& stageFolder,
                      const ScoringOptions& options, int offsetStage, std::vector<SkippedFile>* skipped) {
@@ -288,6 +295,7 @@ struct StageScorer::Prepared {
     ScoringOptions options;
     int offsetStage = 0;
     std::vector<ClassCodes> codes;
+    std::array<int, 9> columnsRead;
 };
 
 StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolder,
@@ -295,9 +303,18 @@ StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolde
     requireStage(options.stage);
     const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
     requireStage(offsetStage);
-    prepared_.reset(new Prepared{record, stageFolder, options, offsetStage, {}});
+    prepared_.reset(new Prepared{record,
+                                 stageFolder,
+                                 options,
+                                 offsetStage,
+                                 {},
+                                 columnsReadByScoreRow(options.stage, offsetStage)});
     for (const ClassDefinition& definition : record.classes)
         prepared_->codes.push_back(codesOf(definition));
+}
+
+const std::array<int, 9>& StageScorer::columnsRead() const {
+    return prepared_->columnsRead;
 }
 
 StageScorer::~StageScorer() = default;
@@ -330,12 +347,15 @@ std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, 
             results = scoreCompetitors(session.table, record, stageFolder, options, &skipped);
             return results;
         },
+        [&](CompetitorTable& table, const std::vector<StageResult>& ranked) {
+            writeBackResults(table, ranked, options.stage);
+        },
         skippedMessages);
     return results;
 }
 
 std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions& options,
-                                         const RowScoring& scoreRows,
+                                         const RowScoring& scoreRows, const ResultWriteBack& writeBack,
                                          std::vector<std::string>* skippedMessages) {
     checkNumberCells(session.table, session.language);
     // Scoring an empty stand-in would write zero points for everyone.
@@ -352,7 +372,7 @@ std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions&
         if (skippedMessages) skippedMessages->push_back(message);
     }
     rankResults(results, options, session.log);
-    writeBackResults(session.table, results, options.stage);
+    writeBack(session.table, results);
     return results;
 }
 

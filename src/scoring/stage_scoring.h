@@ -61,6 +61,8 @@ public:
     StageScorer(StageScorer&&) noexcept;
     StageScorer& operator=(StageScorer&&) noexcept;
     StageResult score(const CompetitorTable& table, int row, std::vector<SkippedFile>* skipped) const;
+    // The table cells score() reads of a row: its result depends on no other cell.
+    const std::array<int, 9>& columnsRead() const;
 
 private:
     struct Prepared;
@@ -93,6 +95,7 @@ std::vector<const StageResult*> unplacedResults(const std::vector<StageResult>& 
 // Points, TC and Pen cells of the stage for every row whose start cell is not
 // empty; a DNS leaves the three cells empty.
 void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& results, int stage);
+void writeBackResult(CompetitorTable& table, const StageResult& result, int stage);
 
 // The whole computation on the session's table: check, score, rank, write back.
 // The caller saves the competitor file (session.saveCompetitors()). A stage
@@ -102,12 +105,14 @@ void writeBackResults(CompetitorTable& table, const std::vector<StageResult>& re
 std::vector<StageResult> scoreStage(Session& session, const RaceRecord& record, const ScoringOptions& options,
                                     std::vector<std::string>* skippedMessages = nullptr);
 
-// The same around another way of scoring the rows (a cache): it gets the stage
-// folder and the list for unreadable files, and returns the results it keeps.
+// The same around another way of scoring the rows and writing them back (a
+// cache): scoreRows gets the stage folder and the list for unreadable files, and
+// returns the results it keeps; writeBack writes the ranked results into the table.
 using RowScoring = std::function<std::vector<StageResult>&(const std::string& stageFolder,
                                                            std::vector<SkippedFile>& skipped)>;
+using ResultWriteBack = std::function<void(CompetitorTable& table, const std::vector<StageResult>& results)>;
 std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions& options,
-                                         const RowScoring& scoreRows,
+                                         const RowScoring& scoreRows, const ResultWriteBack& writeBack,
                                          std::vector<std::string>* skippedMessages = nullptr);
 
 } // namespace ravik

@@ -4,6 +4,7 @@
 #include "scoring/class_lookup.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ravik {
 
@@ -83,7 +84,7 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
         static const ClassDefinition kNoClass;
         for (const StageResult& result : ranked) {
             if (result.row < 1 || result.row >= session.table.rowCount()) continue;
-            const TableRow& row = session.table.row(result.row);
+            const TableRow& row = std::as_const(session.table).row(result.row);
             if (row[column::kId] != request.competitorId) continue;
             const ClassDefinition& definition = result.classSlot >= 0 && result.classSlot < kClassSlots
                                                     ? record.classes[result.classSlot]

@@ -341,7 +341,7 @@ TEST(SlipOnPaper, EachLayoutPrintsOnItsPaperWithEveryTextOfTheSlip) {
     }
 }
 
-TEST_F(PrintoutTest, TheReadOutOfANewCardPrintsItOnceAndASecondPassPrintsNothing) {
+TEST_F(PrintoutTest, EachNewCardIsPrintedOnceAndTheListEndsWithTheLastSelected) {
     addCompetitor("30", "H21", "Late Lucy", "300");
     const std::string log = folder.file("si.csv");
     writeFile(log, std::string(kSiLogHeader) + "\r\n" + logLine("300", "1", "STA", "10:00:00") +
@@ -364,6 +364,26 @@ TEST_F(PrintoutTest, TheReadOutOfANewCardPrintsItOnceAndASecondPassPrintsNothing
     std::remove(pdf.c_str());
     main->CSVjednou->click();
     EXPECT_FALSE(fileExists(pdf));
+
+    // Two cards in one pass: two slips, then the list shows both, the last selected.
+    addCompetitor("31", "H21", "Next Ned", "301");
+    addCompetitor("32", "H21", "Last Lara", "302");
+    std::string lines = readFile(log);
+    for (const std::string card : {"301", "302"})
+        lines += logLine(card, "1", "STA", "10:00:00") + logLine(card, "2", "FIN", "10:09:00");
+    writeFile(log, lines);
+    main->CSVjednou->click();
+    EXPECT_EQ(str(preview->windowTitle()), "Mezičasy - Last Lara (ID:32)");
+    EXPECT_EQ(results->printoutCompetitor(), "32");
+    const auto texts = [&](const QList<QListWidgetItem*>& items) {
+        std::vector<std::string> result;
+        for (const QListWidgetItem* item : items)
+            result.push_back(str(item->text()));
+        return result;
+    };
+    EXPECT_EQ(texts(main->ListBox1->findItems(QStringLiteral("3"), Qt::MatchStartsWith)),
+              (std::vector<std::string>{"30.si (Late Lucy)", "31.si (Next Ned)", "32.si (Last Lara)"}));
+    EXPECT_EQ(texts(main->ListBox1->selectedItems()), std::vector<std::string>{"32.si (Last Lara)"});
 }
 
 } // namespace

@@ -64,7 +64,7 @@ public:
     void edit() {
         const int i = 1 + pick(kRaceCompetitors);
         const int row = i;
-        switch (pick(9)) {
+        switch (pick(10)) {
         case 0: // a new card read out (or one read again after its file was deleted)
             writePunches(i);
             break;
@@ -111,6 +111,12 @@ public:
             race.record.stage_start = pick(2) != 0 ? "10:00" : "09:30";
             race.saveRecord();
             break;
+        case 8: { // cells the scoring of stage 1 does not read: the card, another stage's
+                  // start, and points typed over by hand, which the run writes again
+            const int cell = std::array{column::kSi, column::start(2), column::points(1)}[pick(3)];
+            race.setCell(row, cell, std::to_string(pick(9999)));
+            break;
+        }
         default: // a timed-control file downloaded
             writeTimedControls(i);
             break;
