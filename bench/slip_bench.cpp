@@ -1,10 +1,11 @@
 // The slip at the read-out table at 2 000 competitors (40 controls, 20 stations),
 // run as the main window runs it: a read-out pass whose every new punch file
-// finds its competitor in the print list, prepares the results window's stage and makes the
-// competitor's printout (the stage computation in printout mode) and its
-// printer slip; the print list is refreshed once the pass is over. (a) the slip for one new punch file (and the whole pass around
-// it), (b) a pass bringing 50 cards, and (c) the floor: reading and scoring one
-// competitor and placing him.
+// finds its competitor in the print list, prepares the results window's stage
+// and makes the competitor's printout (the stage computation in printout mode)
+// and its printer slip; the print list is refreshed once the pass is over.
+// (a) the slip for one new punch file, and the whole pass around it; (b) a pass
+// bringing 50 cards; (c) the floor: reading and scoring one competitor and
+// placing him.
 #include "bench_race.h"
 #include "core/competitor_table.h"
 #include "core/cp1250.h"
@@ -103,7 +104,8 @@ public:
         ravik::runReadoutPass(
             race_.readoutOptions(), session_, [this](const std::string& id) { slip(id); }, memory_.get());
         if (slips_ > 0) // the print list, as a refresh shows it, once the pass is over
-            benchmark::DoNotOptimize(ravik::printListItems(printList_.look(race_.stageFolder), session_.table));
+            benchmark::DoNotOptimize(
+                ravik::printListItems(printList_.look(race_.stageFolder), session_.table));
         return slips_;
     }
 

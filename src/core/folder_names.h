@@ -5,10 +5,10 @@
 #include "core/folder_watch.h"
 
 #include <ctime>
-#include <sys/stat.h>
 #include <map>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 
 namespace ravik {
 

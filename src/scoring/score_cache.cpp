@@ -138,7 +138,8 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             watchChoice_ == Watch::StageFolder ? watch_.look(stageFolder) : FolderChanges{};
         const std::unordered_set<std::int32_t> changedNumbers = fileNumbersAmong(changes);
 
-        const bool anyClassChanged = std::find(classChanged.begin(), classChanged.end(), true) != classChanged.end();
+        const bool anyClassChanged =
+            std::find(classChanged.begin(), classChanged.end(), true) != classChanged.end();
         const auto rows = static_cast<std::size_t>(table.competitorRows());
         results_.resize(rows);
         inputs_.resize(rows);
@@ -229,7 +230,9 @@ std::vector<StageResult>& scoreStage(Session& session, const RaceRecord& record,
         [&](const std::string& stageFolder, std::vector<SkippedFile>& skipped) -> std::vector<StageResult>& {
             return cache.score(session.table, record, stageFolder, options, &skipped);
         },
-        [&](CompetitorTable& table, const std::vector<StageResult>&) { cache.writeBack(table, options.stage); },
+        [&](CompetitorTable& table, const std::vector<StageResult>&) {
+            cache.writeBack(table, options.stage);
+        },
         skippedMessages);
 }
 

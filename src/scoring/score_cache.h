@@ -57,7 +57,7 @@ public:
 
 private:
     struct RowInputs {
-        TableRow cells; // compared where the scoring reads them
+        TableRow cells;             // compared where the scoring reads them
         std::uint64_t revision = 0; // the row's when its cells were last compared
         bool hasFiles = false;      // an ID names his files
         int classSlot = -1;

@@ -8,23 +8,38 @@
 
 namespace ravik {
 
+namespace {
+
+// More net points first; of equal net points the shorter total time.
+bool keyBefore(std::int32_t net, std::int32_t total, std::int32_t otherNet, std::int32_t otherTotal) {
+    return net != otherNet ? net > otherNet : total < otherTotal;
+}
+
+} // namespace
+
 bool rankedBefore(const StageResult& a, const StageResult& b) {
-    if (a.netScore() != b.netScore()) return a.netScore() > b.netScore();
-    return a.total < b.total;
+    return keyBefore(a.netScore(), a.total, b.netScore(), b.total);
 }
 
 void rankResults(std::vector<StageResult>& results, const ScoringOptions& options, Log& log) {
-    std::vector<StageResult*> order;
+    // The keys sit beside the pointers: sorting reads no result.
+    struct Ranked {
+        std::int32_t net, total;
+        StageResult* result;
+        bool operator<(const Ranked& other) const { return keyBefore(net, total, other.net, other.total); }
+    };
+    std::vector<Ranked> order;
     for (StageResult& result : results) {
         result.place = 0;
         result.eligible = !result.startCell.empty() && isSelected(options.selectedClasses, result.className);
-        if (result.eligible && isPlacedStatus(result.status)) order.push_back(&result);
+        if (result.eligible && isPlacedStatus(result.status))
+            order.push_back({result.netScore(), result.total, &result});
     }
-    std::stable_sort(order.begin(), order.end(),
-                     [](const StageResult* a, const StageResult* b) { return rankedBefore(*a, *b); });
+    std::stable_sort(order.begin(), order.end());
     std::int32_t place = 0;
     for (const bool disqualified : {false, true})
-        for (StageResult* result : order) {
+        for (const Ranked& ranked : order) {
+            StageResult* result = ranked.result;
             if (result->disqualified() != disqualified) continue;
             result->place = ++place;
             log.append(cp1250ToUtf8(result->name) + (disqualified ? " DISK/" : " ") + std::to_string(place));
@@ -33,11 +48,11 @@ void rankResults(std::vector<StageResult>& results, const ScoringOptions& option
     // placed competitors take part, so no unselected class reaches the page.
     // Sorted, equal keys stand together.
     for (std::size_t first = 0, end = 0; first < order.size(); first = end) {
-        std::int32_t best = order[first]->place;
-        for (end = first + 1; end < order.size() && !rankedBefore(*order[first], *order[end]); ++end)
-            best = std::min(best, order[end]->place);
+        std::int32_t best = order[first].result->place;
+        for (end = first + 1; end < order.size() && !(order[first] < order[end]); ++end)
+            best = std::min(best, order[end].result->place);
         for (std::size_t i = first; i < end; ++i)
-            order[i]->place = best;
+            order[i].result->place = best;
     }
 }
 

@@ -193,9 +193,15 @@ auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read
 
 // Every cell scoreRow reads (the kept results trust a row whose cells these are).
 std::array<int, 9> columnsReadByScoreRow(int stage, int offsetStage) {
-    return {column::kId,           column::kName,  column::kClass,
-            column::kRegistration, column::kFlag,  column::kRelay,
-            column::start(stage),  column::disqualified(stage), column::start(offsetStage)};
+    return {column::kId,
+            column::kName,
+            column::kClass,
+            column::kRegistration,
+            column::kFlag,
+            column::kRelay,
+            column::start(stage),
+            column::disqualified(stage),
+            column::start(offsetStage)};
 }
 
 StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& record,
@@ -303,12 +309,8 @@ StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolde
     requireStage(options.stage);
     const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
     requireStage(offsetStage);
-    prepared_.reset(new Prepared{record,
-                                 stageFolder,
-                                 options,
-                                 offsetStage,
-                                 {},
-                                 columnsReadByScoreRow(options.stage, offsetStage)});
+    prepared_.reset(new Prepared{
+        record, stageFolder, options, offsetStage, {}, columnsReadByScoreRow(options.stage, offsetStage)});
     for (const ClassDefinition& definition : record.classes)
         prepared_->codes.push_back(codesOf(definition));
 }

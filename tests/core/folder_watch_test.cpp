@@ -36,9 +36,9 @@ TEST(FolderWatch, ReportsTheNamesChangedSinceTheLastLookAndEverythingWhenItCanno
     if (!first.watching) GTEST_SKIP() << "no watch on this file system";
 
     EXPECT_FALSE(watch.look(folder.path()).mayHaveChanged("1.si"));
-    test::writeFile(folder.file("2.si"), "b");                            // created
-    std::filesystem::rename(folder.file("1.si"), folder.file("3.si"));    // renamed
-    touch(folder.file("2.si"));                                           // touched
+    test::writeFile(folder.file("2.si"), "b");                         // created
+    std::filesystem::rename(folder.file("1.si"), folder.file("3.si")); // renamed
+    touch(folder.file("2.si"));                                        // touched
     FolderChanges changes = watch.look(folder.path());
     EXPECT_FALSE(changes.everything);
     EXPECT_EQ(changes.names, (Names{"1.si", "2.si", "3.si"}));

@@ -35,8 +35,9 @@ TEST(PrintList, KnowsWithoutBuildingItWhetherARefreshWouldSelectACompetitor) {
     const FolderNames::Names* entries = names.look(folder.path());
     const std::vector<std::string> items = printListItems(entries, CompetitorTable());
     for (const std::string id : {"12", "7", "SI2045117", "1", "1.5", "", "9", "13"}) {
-        const bool listed = std::any_of(items.begin(), items.end(),
-                                        [&](const std::string& item) { return competitorIdOfItem(item) == id; });
+        const bool listed = std::any_of(items.begin(), items.end(), [&](const std::string& item) {
+            return competitorIdOfItem(item) == id;
+        });
         EXPECT_EQ(printListHasItemOf(entries, id), listed) << id;
     }
 }

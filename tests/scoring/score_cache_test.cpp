@@ -199,8 +199,10 @@ RunOutput run(ScoringRace& race, ResultsRunOptions options, StageScoreCache* cac
 
 TEST(StageScoreCache, RunsThroughTheCacheWriteByteForByteWhatFullRunsWrite) {
     using Watch = StageScoreCache::Watch;
-    for (const auto& [seed, watch] : {std::pair{1u, Watch::StageFolder}, {2u, Watch::StageFolder},
-                                      {3u, Watch::None}, {4u, Watch::None}}) {
+    for (const auto& [seed, watch] : {std::pair{1u, Watch::StageFolder},
+                                      {2u, Watch::StageFolder},
+                                      {3u, Watch::None},
+                                      {4u, Watch::None}}) {
         RandomRace random(seed);
         StageScoreCache cache(std::chrono::nanoseconds(0), watch);
         int rescored = 0;
@@ -297,9 +299,9 @@ TEST(StageScoreCache, AWatchedStageFolderVouchesForTheFilesThatDidNotChange) {
     race.writePunches("3", {startPunch("10:00:00"), finishPunch("11:00:00")});
     EXPECT_EQ(rescoredAfterRun(), 2);
     EXPECT_EQ(rescoredAfterRun(), 1);
-    setModified(race.stageFolder() + "3.si", 1'700'000'200, 0);  // touched, whole seconds
-    writeFile(race.stageFolder() + "vysledky_E1.htm", "page");   // no competitor's file
-    writeFile(race.stageFolder() + "04.si", "");                 // not what ID 4 names its file
+    setModified(race.stageFolder() + "3.si", 1'700'000'200, 0); // touched, whole seconds
+    writeFile(race.stageFolder() + "vysledky_E1.htm", "page");  // no competitor's file
+    writeFile(race.stageFolder() + "04.si", "");                // not what ID 4 names its file
     EXPECT_EQ(rescoredAfterRun(), 2);
     EXPECT_EQ(rescoredAfterRun(), 1);
 }
