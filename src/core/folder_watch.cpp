@@ -25,6 +25,9 @@ bool kernelSeesEveryChange(const std::string& folder) {
     case 0xF2F52010UL: // f2fs
     case 0x2FC12FC1UL: // zfs
     case 0x794C7630UL: // overlay (changes made through it)
+    case 0x4D44UL:     // vfat: a USB stick (taken out and changed elsewhere, it is unmounted)
+    case 0x2011BAB0UL: // exfat
+    case 0x7366746EUL: // ntfs3
         return true;
     default:
         return false;
