@@ -144,31 +144,35 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
         results_.resize(rows);
         inputs_.resize(rows);
         const std::int64_t settling = settling_.count();
+        // The watch has heard nothing of his files since they were last read.
+        const auto filesQuiet = [&](const RowInputs& kept) {
+            return kept.watched && !changes.everything &&
+                   (kept.cells[column::kId].empty() || !changedNumbers.contains(kept.fileNumber));
+        };
         for (int row = 1; row < table.rowCount(); ++row) {
             RowInputs& kept = inputs_[row - 1];
             StageResult& result = results_[row - 1];
-            // The quick way: cells as they were, files unchanged by the watch's word.
-            const std::uint64_t revision = table.revision(row);
-            if (kept.revision == revision && !anyClassChanged && kept.watched && !changes.everything &&
-                (!kept.hasFiles || !changedNumbers.contains(kept.fileNumber))) {
+            const auto keep = [&](std::uint64_t revision) {
+                kept.revision = revision;
                 kept.reused = true;
                 result.place = 0;
                 result.eligible = false;
+            };
+            // The quick way: a row untouched since its cells were compared.
+            const std::uint64_t revision = table.revision(row);
+            if (kept.revision == revision && !anyClassChanged && filesQuiet(kept)) {
+                keep(revision);
                 continue;
             }
             const TableRow& cells = table.row(row);
             const int slot = classSlotOf(record, cells[column::kClass]);
             const bool sameRow = kept.classSlot == slot && (slot < 0 || !classChanged[slot]) &&
                                  sameCells(kept.cells, cells, scorer_->columnsRead());
-            const bool hasFiles = !cells[column::kId].empty();
-            if (sameRow && kept.watched && !changes.everything &&
-                (!hasFiles || !changedNumbers.contains(kept.fileNumber))) {
-                kept.revision = revision;
-                kept.reused = true;
-                result.place = 0;
-                result.eligible = false;
+            if (sameRow && filesQuiet(kept)) {
+                keep(revision);
                 continue;
             }
+            const bool hasFiles = !cells[column::kId].empty();
             const std::int32_t number = hasFiles ? numberCellValue(cells[column::kId]) : 0;
             FileIdentity punches, timedControls;
             if (hasFiles) {
@@ -178,11 +182,8 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             }
             const bool watchable = changes.watching && punches.links <= 1 && timedControls.links <= 1;
             if (sameRow && kept.trusted && kept.punches == punches && kept.timedControls == timedControls) {
-                kept.revision = revision;
                 kept.watched = watchable;
-                kept.reused = true;
-                result.place = 0;
-                result.eligible = false;
+                keep(revision);
                 continue;
             }
             std::vector<SkippedFile> unreadable;
@@ -193,7 +194,6 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
                                             .count();
             kept = {.cells = cells,
                     .revision = revision,
-                    .hasFiles = hasFiles,
                     .classSlot = slot,
                     .fileNumber = number,
                     .punches = punches,

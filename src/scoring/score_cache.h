@@ -59,9 +59,8 @@ private:
     struct RowInputs {
         TableRow cells;             // compared where the scoring reads them
         std::uint64_t revision = 0; // the row's when its cells were last compared
-        bool hasFiles = false;      // an ID names his files
         int classSlot = -1;
-        std::int32_t fileNumber = 0; // the ID that names his files
+        std::int32_t fileNumber = 0; // what his ID names his files (kept to spare parsing it)
         FileIdentity punches, timedControls;
         bool trusted = false; // identities fine-grained and settled, every file readable
         // Read while the stage folder's watch was set: any later change to his files is reported.
