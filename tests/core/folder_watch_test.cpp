@@ -58,15 +58,17 @@ TEST(FolderWatch, ReportsTheNamesChangedSinceTheLastLookAndEverythingWhenItCanno
     EXPECT_TRUE(watch.look(folder.file("sub/")).everything);
     EXPECT_FALSE(watch.look(folder.file("sub/")).everything);
 
-    // More events than the kernel keeps.
-    test::writeFile(folder.file("sub/a"), "");
-    test::writeFile(folder.file("sub/b"), "");
-    for (int i = 0; i <= queuedEventLimit() / 2; ++i) {
-        touch(folder.file("sub/a"));
-        touch(folder.file("sub/b"));
+    // More events than the kernel keeps (where it keeps a usual number).
+    if (const int limit = queuedEventLimit(); limit <= 100'000) {
+        test::writeFile(folder.file("sub/a"), "");
+        test::writeFile(folder.file("sub/b"), "");
+        for (int i = 0; i <= limit / 2; ++i) {
+            touch(folder.file("sub/a"));
+            touch(folder.file("sub/b"));
+        }
+        EXPECT_TRUE(watch.look(folder.file("sub/")).everything);
+        EXPECT_FALSE(watch.look(folder.file("sub/")).everything);
     }
-    EXPECT_TRUE(watch.look(folder.file("sub/")).everything);
-    EXPECT_FALSE(watch.look(folder.file("sub/")).everything);
 
     std::filesystem::remove_all(folder.file("sub"));
     const FolderChanges gone = watch.look(folder.file("sub/"));
