@@ -26,11 +26,6 @@ bool printListHasItemOf(const FolderNames::Names* stageFolder, const std::string
     return false;
 }
 
-std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table) {
-    FolderNames names;
-    return printListItems(names.look(stageFolder), table);
-}
-
 std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, const CompetitorTable& table) {
     std::vector<std::string> files;
     if (!stageFolder) return files;

@@ -8,12 +8,11 @@
 
 namespace ravik {
 
-// Every "*.si" file of the stage folder, sorted by name, without the files of
-// cards that belong to nobody ("SI..."); each followed by " (" + name + ")" for
-// every competitor row whose ID equals the file name up to its first ".".
-// Items are code page 1250. A missing folder gives an empty list.
-std::vector<std::string> printListItems(const std::string& stageFolder, const CompetitorTable& table);
-// The same from the folder's entries as kept by the caller; nullptr is a missing folder.
+// Every "*.si" regular file among the stage folder's entries (as the caller keeps
+// them; nullptr is a missing folder), sorted by name, without the files of cards
+// that belong to nobody ("SI..."); each followed by " (" + name + ")" for every
+// competitor row whose ID equals the file name up to its first ".". Items are
+// code page 1250.
 std::vector<std::string> printListItems(const FolderNames::Names* stageFolder, const CompetitorTable& table);
 
 // Whether the list of these entries has an item of competitor `id`, that is

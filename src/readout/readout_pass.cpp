@@ -19,7 +19,6 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace ravik {
 

@@ -20,10 +20,11 @@ TEST(PrintList, ListsPunchFilesWithTheirCompetitorsAndLeavesOutUnassignedCards) 
     table.setCell(2, column::kName, "Adam Petr");
     table.setCell(3, column::kId, "12");
     table.setCell(3, column::kName, "Twin");
-    EXPECT_EQ(printListItems(folder.path(), table),
+    FolderNames names;
+    EXPECT_EQ(printListItems(names.look(folder.path()), table),
               (std::vector<std::string>{"12.si (Nov\xE1k Jan) (Twin)", "3.si (Adam Petr)"}));
     EXPECT_EQ(competitorIdOfItem("12.si (Nov\xE1k Jan)"), "12");
-    EXPECT_TRUE(printListItems(folder.file("missing/"), table).empty());
+    EXPECT_TRUE(printListItems(names.look(folder.file("missing/")), table).empty());
 }
 
 TEST(PrintList, KnowsWithoutBuildingItWhetherARefreshWouldSelectACompetitor) {
