@@ -110,7 +110,7 @@ void WholeResultsRun(benchmark::State& state) {
     const ravik::ResultsRunOptions options = detailedPage();
     for (auto _ : state) {
         session.log = {};
-        benchmark::DoNotOptimize(ravik::runResults(session, race.record, options).pagePath);
+        benchmark::DoNotOptimize(ravik::runResults(session, options).pagePath);
     }
 }
 BENCHMARK(WholeResultsRun)->Unit(benchmark::kMillisecond);

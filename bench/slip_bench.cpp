@@ -91,9 +91,8 @@ const SlipRace& slipRace() {
     return race;
 }
 
-// The main window with its results window: the session, the read-out memory, the
-// results window's class selection, which grows with each printout, and its
-// scored results of the stage.
+// The main window with its results window: the session, the read-out memory and
+// the results window's scored results of the stage.
 class Window {
 public:
     explicit Window(const SlipRace& race) : race_(race) { race.open(session_); }
@@ -110,22 +109,14 @@ public:
     }
 
     // The slip the pass makes for a new punch file: the competitor found in the print
-    // list, the stage prepared, the printout computed and drawn for the preview and
-    // the printer.
+    // list, the printout computed (the stage record read by the run) and drawn for
+    // the preview and the printer.
     void slip(const std::string& id) {
         benchmark::DoNotOptimize(ravik::printListHasItemOf(printList_.look(race_.stageFolder), id));
-        const int stages = ravik::stageCount(race_.racePath);
-        benchmark::DoNotOptimize(stages);
-        const ravik::RaceRecord record = ravik::readStage(race_.racePath, 1);
         ravik::PrintoutRequest request;
         request.competitorId = id;
-        request.classNames = ravik::classListItems(record);
-        request.selection = selection_;
-        request.selection.resize(request.classNames.size(), false);
-        request.run.scoring.offsetStage = 1;
         request.run.cache = &cache_;
-        const ravik::PrintoutOutcome outcome = ravik::makePrintouts(session_, record, request);
-        selection_ = outcome.selection;
+        const ravik::PrintoutOutcome outcome = ravik::makePrintouts(session_, request);
         for (const ravik::PrintoutData& data : outcome.printouts) {
             const ravik::PrintoutOptions options{.language = session_.language};
             benchmark::DoNotOptimize(ravik::windowPrintout(data, options));
@@ -147,7 +138,6 @@ private:
     const SlipRace& race_;
     ravik::Session session_;
     std::shared_ptr<ravik::ReadoutMemory> memory_ = ravik::makeReadoutMemory();
-    std::vector<bool> selection_;
     ravik::FolderNames printList_;
     ravik::StageScoreCache cache_; // the results window's of stage 1
     int slips_ = 0;

@@ -17,6 +17,7 @@
 #include "entries/start_draw.h"
 #include "entries/table_commands.h"
 #include "entries/xml_entry_import.h"
+#include "scoring/stage_standings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -338,6 +339,8 @@ void CompetitorWindow::onDraw() {
         options.random = nahoda->isChecked();
         options.byResults = CheckBox1->isChecked();
         options.bestFirst = CheckBox2->isChecked();
+        if (options.byResults && options.stage >= 2)
+            options.previousRanking = stageRankingRows(session, options.stage - 1);
         SeededRandom random = SeededRandom::fromClock();
         drawStartTimes(session.table, options, session.language, app_.prompt(), session.log, random);
         refreshTable();

@@ -232,7 +232,6 @@ void ResultsWindow::showEvent(QShowEvent* event) {
 
 void ResultsWindow::prepare() {
     Session& session = app_.session();
-    if (nadpis->text().isEmpty()) nadpis->setText(app_.mainWindow().nazev_zavodu->text());
     Button5->setText(fromUtf8(jobs_.infoCaption()));
     for (QCheckBox* stage : {ee1, ee2, ee3, ee4, ee5})
         stage->setEnabled(false);
@@ -249,12 +248,11 @@ void ResultsWindow::prepare() {
             overallStages[stage - 1]->setEnabled(true);
         ComboBox1->setCurrentText(fromUtf8(session.race.currentStageText()));
         const int stage = ComboBox1->currentText().toInt();
-        raceFolder = session.race.raceFolder();
-        stageFolder = session.race.stageFolder(stage);
-        stageRecord = stage >= 1 ? readStage(racePath, stage) : RaceRecord{};
+        const RaceRecord record = stage >= 1 ? readStage(racePath, stage) : RaceRecord{};
+        if (nadpis->text().isEmpty()) nadpis->setText(fromCp1250(record.race_name));
         for (QListWidget* list : {ListBox1, ListBox2}) {
             list->clear();
-            for (const std::string& name : classListItems(stageRecord)) {
+            for (const std::string& name : classListItems(record)) {
                 auto* item = new QListWidgetItem(fromCp1250(name), list);
                 item->setData(Qt::UserRole, QByteArray::fromStdString(name));
             }
@@ -267,9 +265,7 @@ void ResultsWindow::stageChanged() {
     runCommand(this, [&] {
         const int stage = ComboBox1->currentText().toInt();
         if (stage < 1 || !fileExists(session.race.racePath())) return;
-        stageRecord = readStage(session.race.racePath(), stage);
-        stageFolder = session.race.stageFolder(stage);
-        session.log.append(stageFolder);
+        session.log.append(session.race.stageFolder(stage));
     });
 }
 
@@ -296,18 +292,25 @@ std::vector<std::string> ResultsWindow::selectedClasses(const QListWidget* list)
     return names;
 }
 
-ResultsRunOptions ResultsWindow::readStageOptions() const {
-    ResultsRunOptions options;
-    ScoringOptions& scoring = options.scoring;
-    scoring.stage = ComboBox1->currentText().toInt();
-    scoring.selectedClasses = selectedClasses(ListBox1);
+ScoringOptions ResultsWindow::readScoringControls(int stage) const {
+    ScoringOptions scoring;
+    scoring.stage = stage;
     scoring.keepOrder = CheckBox4->isChecked();
     scoring.tempoStyle = CheckBox5->isChecked();
     scoring.wrongAnswerPenalty = toUtf8(Edit1->text());
     scoring.unansweredIsWrong = CheckBoxIOF->isChecked();
-    scoring.offsetStage = app_.session().race.currentStage();
+    return scoring;
+}
+
+StageScoreCache* ResultsWindow::scoreCacheOf(int stage) const {
+    return stage >= 1 && stage <= kMaxStages ? &(*scoreCaches_)[stage - 1] : nullptr;
+}
+
+ResultsRunOptions ResultsWindow::readStageOptions() const {
+    ResultsRunOptions options;
+    options.scoring = readScoringControls(ComboBox1->currentText().toInt());
+    options.scoring.selectedClasses = selectedClasses(ListBox1);
     PageOptions& page = options.page;
-    page.raceName = toCp1250(app_.mainWindow().nazev_zavodu->text());
     page.caption = toCp1250(nadpis->text());
     page.sameCourses = CheckBox1->isChecked();
     page.scoreColumns = CheckBox2->isChecked();
@@ -325,21 +328,17 @@ ResultsRunOptions ResultsWindow::readStageOptions() const {
     options.relayForm =
         relayFormOf({RadioButton1->isChecked(), RadioButton2->isChecked(), RadioButton3->isChecked()});
     options.legControls = toUtf8(Edit6->text());
-    options.printoutMode = printoutMode;
-    options.printout = printout;
-    if (scoring.stage >= 1 && scoring.stage <= kMaxStages)
-        options.cache = &(*scoreCaches_)[scoring.stage - 1];
+    options.cache = scoreCacheOf(options.scoring.stage);
     return options;
 }
 
 bool ResultsWindow::runStageResults() {
     lastPagePath.clear();
     return runCommand(this, [&] {
-        const ResultsRunOutcome outcome = runResults(app_.session(), stageRecord, readStageOptions());
+        const ResultsRunOutcome outcome = runResults(app_.session(), readStageOptions());
         if (fromUtf8(outcome.wrongAnswerPenalty) != Edit1->text())
             Edit1->setText(fromUtf8(outcome.wrongAnswerPenalty));
         lastPagePath = outcome.pagePath;
-        if (printoutMode) return;
         if (!outcome.pagePath.empty())
             app_.browserWindow().showPage(QFileInfo(fromUtf8(outcome.pagePath)).absoluteFilePath(),
                                           CheckBox20->isChecked());

@@ -41,23 +41,22 @@ class ResultsWindow : public QWidget {
 public:
     explicit ResultsWindow(RavikApp& app);
 
-    // What showing the window does (also run by the printout before it scores):
-    // nadpis from the race name, the stage box and the class lists from the race
-    // file, the main window's current stage chosen and its record loaded.
+    // What showing the window does: nadpis from the race name, the stage box and
+    // the class lists from the race file, the main window's current stage chosen.
+    // The window keeps no race data: every command reads the stage record, the
+    // table and its controls as it runs.
     void prepare();
-    // The record of the stage in ComboBox1 loaded and its folder logged, as after
-    // a change of the box by the user.
+    // The stage folder logged, as after a change of the box by the user.
     void stageChanged();
     // Button2 "Výsledky": scores the stage, writes the page (or relay page) and
-    // shows it; in printout mode hands the results to `printout` instead. False
-    // when an error was shown.
+    // shows it. False when an error was shown.
     bool runStageResults();
     // The values of the stage group's and the page group's controls.
     ResultsRunOptions readStageOptions() const;
+    // The scoring controls (CheckBox4, CheckBox5, Edit1, the IOF rule) for a stage;
+    // no class selected.
+    ScoringOptions readScoringControls(int stage) const;
 
-    // Printout mode, on only while the printout is being made.
-    bool printoutMode = false;
-    std::function<void(const std::vector<StageResult>&)> printout;
     // The page last written by Button2 (empty when none).
     std::string lastPagePath;
 
@@ -88,10 +87,10 @@ public:
     // main window's print list (code page 1250 ID), held until the next choice.
     void setPrintoutCompetitor(const std::string& competitorId) { printoutCompetitor_ = competitorId; }
     const std::string& printoutCompetitor() const { return printoutCompetitor_; }
-    // Prepares the window for the main window's current stage, selects the
-    // competitor's class (earlier selections stay), runs the stage computation in
-    // printout mode (printoutMode) and returns the printout of every row with the competitor's ID.
-    // Throws what the computation throws; printout mode is off again afterwards.
+    // Scores the main window's current stage with this window's scoring controls,
+    // ranking the competitor's class alone, and returns the printout of every row
+    // with the competitor's ID. Nothing the user chose here changes. Throws what
+    // the computation throws.
     std::vector<PrintoutData> makePrintouts();
 
     // Automatic regeneration (results_window_regeneration.cpp).
@@ -168,9 +167,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
     RavikApp& app_;
-    RaceRecord stageRecord;  // the record of the stage in ComboBox1
-    std::string stageFolder; // race folder + "E" + stage + separator
-    std::string raceFolder;
 
 private:
     void buildStageGroup();
@@ -186,9 +182,12 @@ private:
     // The selected items of a class list, in list order (code page 1250).
     static std::vector<std::string> selectedClasses(const QListWidget* list);
 
-    // Each stage's scored results kept between runs, so that a slip scores only what changed.
+    // Each stage's scored results kept between runs, so that a slip scores only what
+    // changed (a cache of the files and cells it was computed from, not a copy the
+    // window trusts: every run compares it with them).
     std::unique_ptr<std::array<StageScoreCache, kMaxStages>> scoreCaches_ =
         std::make_unique<std::array<StageScoreCache, kMaxStages>>();
+    StageScoreCache* scoreCacheOf(int stage) const;
     // Result printouts.
     std::string printoutCompetitor_;
     // Automatic regeneration.

@@ -43,9 +43,8 @@ bool ResultsWindow::showAnswerStatistics() {
         StatisticsOptions options;
         options.stage = ComboBox1->currentText().toInt();
         options.selectedClasses = selectedClasses(ListBox1);
-        options.raceName = toCp1250(app_.mainWindow().nazev_zavodu->text());
         options.unansweredIsWrong = CheckBoxIOF->isChecked();
-        lastStatisticsPath = writeStatisticsPage(app_.session(), stageRecord, options);
+        lastStatisticsPath = writeStatisticsPage(app_.session(), options);
         app_.browserWindow().showPage(QFileInfo(fromUtf8(lastStatisticsPath)).absoluteFilePath(),
                                       CheckBox20->isChecked());
     });

@@ -6,7 +6,7 @@
 #include "app/results_window.h"
 #include "app/run_command.h"
 #include "core/session.h"
-#include "exports/overall_page.h"
+#include "exports/overall_run.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -40,9 +40,10 @@ OverallOptions ResultsWindow::readOverallOptions() const {
 bool ResultsWindow::runOverallResults() {
     lastOverallPagePath.clear();
     return runCommand(this, [&] {
-        Session& session = app_.session();
         lastOverallPagePath =
-            writeOverallResults(session.race, session.table, readOverallOptions(), session.language);
+            runOverall(app_.session(), readOverallOptions(), readScoringControls(1), [this](int stage) {
+                return scoreCacheOf(stage);
+            }).pagePath;
         app_.browserWindow().showPage(QFileInfo(fromUtf8(lastOverallPagePath)).absoluteFilePath(),
                                       CheckBox21->isChecked());
         recordJobIfAsked(JobKind::OverallResults);

@@ -127,7 +127,7 @@ bool ResultsWindow::applyJobControls(const ResultsControls& c) {
 }
 
 void ResultsWindow::recordJobIfAsked(JobKind kind) {
-    if (printoutMode || !CheckBox16->isChecked()) return;
+    if (!CheckBox16->isChecked()) return;
     CheckBox16->setChecked(false);
     if (!jobs_.record(kind, readJobControls(), toUtf8(Edit3->text()))) {
         app_.prompt().information(app_.session().text(texts::kTooManyJobs));

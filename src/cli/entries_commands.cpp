@@ -12,6 +12,7 @@
 #include "entries/table_commands.h"
 #include "entries/text_import.h"
 #include "entries/xml_entry_import.h"
+#include "scoring/stage_standings.h"
 
 #include <functional>
 #include <optional>
@@ -120,6 +121,8 @@ int drawCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             options.random = !parsed.has("--in-order");
             options.byResults = parsed.has("--by-results");
             options.bestFirst = parsed.has("--best-first");
+            if (options.byResults && stage >= 2)
+                options.previousRanking = stageRankingRows(session, stage - 1);
             SeededRandom random = SeededRandom::fromClock();
             drawStartTimes(session.table, options, session.language, prompt, session.log, random);
             return 0;

@@ -5,8 +5,7 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
-#include "exports/overall_page.h"
-#include "scoring/stage_scoring.h"
+#include "exports/overall_run.h"
 
 #include <sstream>
 
@@ -14,7 +13,8 @@ namespace ravik::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ravik-cli overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]\n";
+    "usage: ravik-cli overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT] "
+    "[--keep-order] [--tempo-style] [--penalty S] [--iof]\n";
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
     std::vector<std::string> parts;
@@ -28,7 +28,8 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
 
 int overallCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed =
-        Arguments::parse(args, {.options = {"--stages", "--classes", "--caption"}, .flags = {"--complete"}});
+        Arguments::parse(args, {.options = {"--stages", "--classes", "--caption", "--penalty"},
+                                .flags = {"--complete", "--keep-order", "--tempo-style", "--iof"}});
     if (!parsed || parsed->value("--stages").empty()) {
         err << kUsage;
         return 2;
@@ -51,27 +52,23 @@ int overallCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.page.caption = parsed->has("--caption") ? utf8ToCp1250(parsed->value("--caption"))
                                                     : readStage(racePath, 1).race_name;
 
-    std::vector<std::string> skipped; // files left out of the scoring
-    // Every stage folder first: a missing one stops the command before any stage is saved.
+    // The stages are scored as `results` scores them with the same flags.
+    ScoringOptions scoring;
+    scoring.keepOrder = parsed->has("--keep-order");
+    scoring.tempoStyle = parsed->has("--tempo-style");
+    scoring.wrongAnswerPenalty = parsed->value("--penalty", "60");
+    scoring.unansweredIsWrong = parsed->has("--iof");
+    // A missing stage folder stops the command before any stage is saved.
     for (int stage = 1; stage <= kStages; ++stage)
         if (options.stages[stage - 1] && !folderExists(session->race.stageFolder(stage))) {
             err << "ravik-cli: no stage folder " << session->race.stageFolder(stage) << "\n";
             return 1;
         }
-    for (int stage = 1; stage <= kStages; ++stage) {
-        if (!options.stages[stage - 1]) continue;
-        session->race.setCurrentStageText(std::to_string(stage));
-        ScoringOptions scoring;
-        scoring.stage = stage;
-        scoring.offsetStage = stage;
-        scoring.selectedClasses = options.classes;
-        scoreStage(*session, readStage(racePath, stage), scoring, &skipped);
-        session->saveCompetitors();
-    }
-    out << writeOverallResults(session->race, session->table, options, session->language) << "\n";
-    for (const std::string& message : skipped)
+    const OverallRunOutcome outcome = runOverall(*session, options, scoring);
+    out << outcome.pagePath << "\n";
+    for (const std::string& message : outcome.skippedFiles)
         err << "ravik-cli: " << message << "\n";
-    return skipped.empty() ? 0 : 1;
+    return outcome.skippedFiles.empty() ? 0 : 1;
 }
 
 } // namespace ravik::cli

@@ -61,16 +61,10 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
     auto session = openRace(
         {.racePath = racePath, .stage = stageText, .language = Language::English, .changesFiles = true}, err);
     if (!session) return 1;
-    const RaceRecord record = readStage(racePath, stage);
-
     PrintoutRequest request;
     request.competitorId = utf8ToCp1250(id);
-    for (const ClassDefinition& definition : record.classes)
-        if (!definition.class_name.empty()) request.classNames.push_back(definition.class_name);
-    request.selection.assign(request.classNames.size(), false);
     request.run.scoring.stage = stage;
-    request.run.scoring.offsetStage = stage;
-    const PrintoutOutcome outcome = makePrintouts(*session, record, request);
+    const PrintoutOutcome outcome = makePrintouts(*session, request);
     if (outcome.printouts.empty()) {
         err << "ravik-cli: no competitor with ID " << id << "\n";
         return 1;

@@ -85,7 +85,6 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const RaceRecord record = readStage(parsed->racePath(), stage);
     ResultsRunOptions options;
     options.scoring.stage = stage;
-    options.scoring.offsetStage = stage;
     if (!selectClasses(record, value("--classes"), options.scoring.selectedClasses, err)) return 1;
     options.scoring.keepOrder = given("--keep-order");
     options.scoring.tempoStyle = given("--tempo-style");
@@ -114,7 +113,7 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.legControls = value("--leg-controls");
 
     try {
-        const ResultsRunOutcome outcome = runResults(*session, record, options);
+        const ResultsRunOutcome outcome = runResults(*session, options);
         out << outcome.pagePath << "\n";
         for (const std::string& warning : outcome.definitionWarnings)
             err << "ravik-cli: " << warning << "\n";

@@ -38,7 +38,7 @@ int statsCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     options.unansweredIsWrong = parsed->has("--iof");
     if (!selectClasses(record, parsed->value("--classes"), options.selectedClasses, err)) return 1;
     try {
-        out << writeStatisticsPage(*session, record, options) << "\n";
+        out << writeStatisticsPage(*session, options) << "\n";
     } catch (const IoError& error) {
         err << "ravik-cli: " << error.what() << "\n";
         return 1;

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -25,17 +25,6 @@ std::optional<double> wholeTextDecimal(std::string text) {
     if (!isDigitsAndPoints(text) || std::count(text.begin(), text.end(), '.') > 1) return std::nullopt;
     return leadingDecimal(text);
 }
-
-// The whole number of a cell that consists of digits only (and fits).
-std::optional<long long> digitsValue(const std::string& cell) {
-    if (!isDigitsOnly(cell) || cell.size() > 18) return std::nullopt;
-    return std::stoll(cell);
-}
-
-struct DrawnRow {
-    int row;
-    long long points, tc;
-};
 
 // Turns the drawn number of each chosen row into first start + number × interval.
 template <class Chosen>
@@ -107,35 +96,27 @@ void orderByResults(CompetitorTable& table, const DrawOptions& options, Language
         log.append(tr(language, texts::kDrawNumbersUnreadable));
         return;
     }
-    const int pointsCol = column::points(stage - 1), tcCol = column::tc(stage - 1);
-    long long minPoints = INT_MAX, maxPoints = -1, minTc = INT_MAX, maxTc = -1;
-    std::vector<DrawnRow> ranked;
-    for (int r = 1; r < table.rowCount(); ++r) {
-        const std::string& pointsCell = table.cell(r, pointsCol);
-        const std::string& tcCell = table.cell(r, tcCol);
-        log.append("E" + std::to_string(stage) + " " + std::to_string(r) + ": " + cp1250ToUtf8(pointsCell) +
-                   ", " + cp1250ToUtf8(tcCell));
-        const auto points = digitsValue(pointsCell);
-        const auto tc = digitsValue(tcCell);
-        if (points) minPoints = std::min(minPoints, *points), maxPoints = std::max(maxPoints, *points);
-        if (tc) minTc = std::min(minTc, *tc), maxTc = std::max(maxTc, *tc);
-        // A cell is met by its value's own text only ("018" never equals 18).
-        if (!points || !tc || std::to_string(*points) != pointsCell || std::to_string(*tc) != tcCell)
-            continue;
-        if (!options.bestFirst && table.cell(r, column::kClass) != options.drawClass) continue;
-        ranked.push_back({r, *points, *tc});
+    // Each class starts its own sequence, so classes are drawn side by side.
+    std::map<std::string, std::vector<int>> classRows;
+    for (int row : options.previousRanking) {
+        if (row < 1 || row >= table.rowCount()) continue;
+        const std::string& className = table.cell(row, column::kClass);
+        if (isAllClasses(options.drawClass) || className == options.drawClass)
+            classRows[className].push_back(row);
     }
-    log.append("min:" + std::to_string(minPoints) + "/" + std::to_string(minTc) +
-               " max:" + std::to_string(maxPoints) + "/" + std::to_string(maxTc));
-    std::stable_sort(ranked.begin(), ranked.end(), [&](const DrawnRow& a, const DrawnRow& b) {
-        if (a.points != b.points) return options.bestFirst ? a.points > b.points : a.points < b.points;
-        return options.bestFirst ? a.tc > b.tc : a.tc < b.tc;
-    });
-    double start = *first + *interval;
-    for (const DrawnRow& row : ranked) {
-        table.setCell(row.row, column::start(stage), formatGeneral15(start));
-        start += *interval;
+    int assigned = 0;
+    for (auto& [className, rows] : classRows) {
+        if (!options.bestFirst) std::reverse(rows.begin(), rows.end());
+        double start = *first + *interval;
+        for (int row : rows) {
+            table.setCell(row, column::start(stage), formatGeneral15(start));
+            start += *interval;
+            ++assigned;
+        }
     }
+    log.append(tr(language, texts::kStartsByResultsStage) + std::to_string(stage) +
+               tr(language, texts::kStartsByResultsPrevious) + std::to_string(stage - 1) +
+               tr(language, texts::kStartsByResultsCount) + std::to_string(assigned));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace ravik {
 
@@ -41,6 +42,9 @@ struct DrawOptions {
     bool random = true;            // nahoda: random order in the whole-table draw
     bool byResults = false;        // CheckBox1: order by the previous stage's results
     bool bestFirst = false;        // CheckBox2 "1.->X."
+    // Results mode: the rows of the previous stage's results in the order of its
+    // ranking, best first (scoring/stage_standings.h gives them).
+    std::vector<int> previousRanking;
 };
 
 // "vše" or "all" (in code page 1250): the whole table.
@@ -52,7 +56,10 @@ std::string intervalEditText(const std::string& typed);
 std::string firstStartEditText(const std::string& typed);
 
 // Fills the start column of options.stage (draw mode or results mode). Messages go
-// to the prompt, report lines to the log.
+// to the prompt, report lines to the log. In results mode every class drawn (the
+// chosen one, or each class with "vše"/"all") gets its own sequence from first
+// start + interval, its competitors in the order of the previous ranking (best
+// last, or best first with bestFirst); a row without previous results keeps its cell.
 void drawStartTimes(CompetitorTable& table, const DrawOptions& options, Language language, Prompt& prompt,
                     Log& log, RandomSource& random);
 

@@ -39,8 +39,10 @@ void writeCompetitor(PageLines& page, const CompetitorTable& table, const Overal
                      const OverallOptions& options, const FlagLookup& hasFlag, Language language,
                      const StageStatusLookup& statusOf) {
     const int row = standing.row;
-    page.line(standing.disqualified ? "<td><center>DISK<td>"
-                                    : "<td><center>" + std::to_string(standing.place) + ".<td>");
+    const std::string place = standing.status == StageStatus::Ok
+                                  ? std::to_string(standing.place) + "."
+                                  : utf8ToCp1250(statusWord(standing.status, language));
+    page.line("<td><center>" + place + "<td>");
     const std::string name = escapeHtml(table.cell(row, column::kName));
     if (options.classes.size() == 1)
         page.line(name);
@@ -58,9 +60,8 @@ void writeCompetitor(PageLines& page, const CompetitorTable& table, const Overal
         if (!options.stages[stage - 1]) continue;
         const std::int64_t points = wholeCellNumber(table.cell(row, column::points(stage))).value_or(0);
         const std::int64_t penalty = wholeCellNumber(table.cell(row, column::penalty(stage))).value_or(0);
-        const StageStatus status = statusOf && !table.cell(row, column::start(stage)).empty()
-                                       ? statusOf(row, stage)
-                                       : StageStatus::Ok;
+        const StageStatus status =
+            !table.cell(row, column::start(stage)).empty() ? statusOf(row, stage) : StageStatus::Ok;
         const bool unfinished = status == StageStatus::DidNotFinish || status == StageStatus::DidNotStart;
         const std::string tcText = unfinished ? utf8ToCp1250(statusWord(status, language))
                                               : escapeHtml(table.cell(row, column::tc(stage)));
@@ -113,7 +114,9 @@ std::string overallFileName(const OverallOptions& options) {
 }
 
 std::string overallPage(const CompetitorTable& table, const OverallOptions& options,
-                        const FlagLookup& hasFlag, Language language, const StageStatusLookup& statusOf) {
+                        const FlagLookup& hasFlag, Language language,
+                        const StageStatusLookup& givenStatusOf) {
+    const StageStatusLookup statusOf = givenStatusOf ? givenStatusOf : statusesFromCells(table);
     PageLines page;
     writePageHead(page, options.page);
     page.line("<h2>" + escapeHtml(options.page.caption) + "</h2>");
@@ -126,7 +129,7 @@ std::string overallPage(const CompetitorTable& table, const OverallOptions& opti
             ">&nbsp;<tr>");
     page.line(R"(<table border=1 cellspacing=0 cellpadding=3 class="normal">)");
     writeHeader(page, options);
-    for (const OverallStanding& standing : rankOverall(table, options))
+    for (const OverallStanding& standing : rankOverall(table, options, statusOf))
         writeCompetitor(page, table, standing, options, hasFlag, language, statusOf);
     page.line("</table></table>");
     writePageEnd(page, options.page);

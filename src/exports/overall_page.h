@@ -19,11 +19,10 @@ std::string overallFileName(const OverallOptions& options);
 
 // Whether a flag picture exists for the country.
 using FlagLookup = std::function<bool(const std::string& country)>;
-// How the competitor of a table row ended a stage (1..5) he starts in.
-using StageStatusLookup = std::function<StageStatus(int row, int stage)>;
 
 // The page (code page 1250, CR LF). A stage the competitor did not start or
-// finish shows the status instead of the TC time (and no points for a DNS).
+// finish shows the status instead of the TC time (and no points for a DNS); such
+// a competitor is not placed and shows "DNS" or "DNF" in the place cell.
 // Throws ConversionError, in the language, when the number of held places
 // (Edit4) is needed and is not a number.
 std::string overallPage(const CompetitorTable& table, const OverallOptions& options,

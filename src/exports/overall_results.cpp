@@ -7,27 +7,36 @@
 namespace ravik {
 namespace {
 
-// Starts in every chosen stage and has its points there: the stage scoring leaves
-// the points of a competitor who did not start empty.
+// Has a start offset in every chosen stage.
 bool hasEveryChosenStage(const CompetitorTable& table, int row, const OverallOptions& options) {
     for (int stage = 1; stage <= kStages; ++stage)
-        if (options.stages[stage - 1] && (table.cell(row, column::start(stage)).empty() ||
-                                          !wholeCellNumber(table.cell(row, column::points(stage)))))
-            return false;
+        if (options.stages[stage - 1] && table.cell(row, column::start(stage)).empty()) return false;
     return true;
 }
 
-OverallStanding totalsOf(const CompetitorTable& table, int row, const OverallOptions& options) {
+// Disqualified wins over not started, which wins over not finished.
+StageStatus worse(StageStatus a, StageStatus b) {
+    return static_cast<int>(a) > static_cast<int>(b) ? a : b;
+}
+
+OverallStanding totalsOf(const CompetitorTable& table, int row, const OverallOptions& options,
+                         const StageStatusLookup& statusOf) {
     OverallStanding standing;
     standing.row = row;
+    bool disqualified = false;
     for (int stage = 1; stage <= kStages; ++stage) {
         if (!options.stages[stage - 1]) continue;
         const std::int32_t penalty = wholeCellNumber(table.cell(row, column::penalty(stage))).value_or(0);
-        if (const auto points = wholeCellNumber(table.cell(row, column::points(stage))))
-            standing.pointsTotal += std::int64_t{*points} - penalty;
+        const auto points = wholeCellNumber(table.cell(row, column::points(stage)));
+        if (points) standing.pointsTotal += std::int64_t{*points} - penalty;
         if (const auto tc = wholeCellNumber(table.cell(row, column::tc(stage)))) standing.tcTotal += *tc;
-        if (table.cell(row, column::disqualified(stage)) == "DISK") standing.disqualified = true;
+        if (table.cell(row, column::disqualified(stage)) == "DISK") disqualified = true;
+        if (table.cell(row, column::start(stage)).empty()) continue;
+        const StageStatus status = statusOf(row, stage);
+        if (status == StageStatus::DidNotStart || status == StageStatus::DidNotFinish)
+            standing.status = worse(standing.status, status);
     }
+    if (disqualified) standing.status = StageStatus::Disqualified;
     return standing;
 }
 
@@ -50,15 +59,29 @@ std::optional<std::int32_t> wholeCellNumber(std::string_view cell) {
     return static_cast<std::int32_t>(value);
 }
 
-std::vector<OverallStanding> rankOverall(const CompetitorTable& table, const OverallOptions& options) {
+StageStatusLookup statusesFromCells(const CompetitorTable& table) {
+    return [&table](int row, int stage) {
+        if (table.cell(row, column::disqualified(stage)) == "DISK") return StageStatus::Disqualified;
+        return wholeCellNumber(table.cell(row, column::points(stage))) ? StageStatus::Ok
+                                                                       : StageStatus::DidNotStart;
+    };
+}
+
+std::vector<OverallStanding> rankOverall(const CompetitorTable& table, const OverallOptions& options,
+                                         const StageStatusLookup& givenStatusOf) {
+    const StageStatusLookup statusOf = givenStatusOf ? givenStatusOf : statusesFromCells(table);
     std::vector<OverallStanding> listed;
     for (int row = 1; row < table.rowCount(); ++row) {
         if (!isSelected(options.classes, table.cell(row, column::kClass))) continue;
         if (options.completeOnly && !hasEveryChosenStage(table, row, options)) continue;
-        listed.push_back(totalsOf(table, row, options));
+        listed.push_back(totalsOf(table, row, options, statusOf));
     }
-    std::stable_sort(listed.begin(), listed.end(), [](const OverallStanding& a, const OverallStanding& b) {
-        if (a.disqualified != b.disqualified) return !a.disqualified;
+    // Finished, then not started or not finished (together), then disqualified.
+    auto group = [](const OverallStanding& s) {
+        return s.status == StageStatus::Ok ? 0 : s.disqualified() ? 2 : 1;
+    };
+    std::stable_sort(listed.begin(), listed.end(), [&](const OverallStanding& a, const OverallStanding& b) {
+        if (group(a) != group(b)) return group(a) < group(b);
         if (a.pointsTotal != b.pointsTotal) return a.pointsTotal > b.pointsTotal;
         return a.tcTotal < b.tcTotal;
     });
@@ -66,10 +89,9 @@ std::vector<OverallStanding> rankOverall(const CompetitorTable& table, const Ove
     const OverallStanding* before = nullptr;
     for (OverallStanding& standing : listed) {
         ++counter;
-        if (!standing.disqualified) {
-            const bool tiesWithBefore = before && !before->disqualified &&
-                                        before->pointsTotal == standing.pointsTotal &&
-                                        before->tcTotal == standing.tcTotal;
+        if (standing.status == StageStatus::Ok) {
+            const bool tiesWithBefore =
+                before && before->pointsTotal == standing.pointsTotal && before->tcTotal == standing.tcTotal;
             standing.place = tiesWithBefore ? before->place : counter;
         }
         before = &standing;

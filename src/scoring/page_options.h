@@ -5,7 +5,7 @@
 namespace ravik {
 
 struct PageOptions {
-    std::string raceName;                  // main window's nazev_zavodu (h2), code page 1250
+    std::string raceName;                  // h2, code page 1250; empty: the stage record's race name
     std::string caption;                   // nadpis: h2 of the Motala and Družstva pages, code page 1250
     bool sameCourses = false;              // CheckBox1 "tratě jsou stejné"
     bool scoreColumns = false;             // CheckBox2 "body, časovky, celk.čas, penalizace"

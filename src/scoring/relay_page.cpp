@@ -58,12 +58,12 @@ private:
         page_.line("</table></table>");
     }
 
-    // count 0: a team that is not placed shows "DNS" instead of its running count.
+    // count 0: a team that is not placed shows its status instead of its running count.
     void writeTeam(const RelayTeam& team, int count, const char* memberStyle) {
         static const StageResult kEmptyLeg;
         const int legs = standing_.legCount;
-        const std::string number = count > 0 ? std::to_string(count) + "."
-                                             : std::string(statusWord(StageStatus::DidNotStart, language_));
+        const std::string number =
+            count > 0 ? std::to_string(count) + "." : utf8ToCp1250(statusWord(team.status, language_));
         page_.line("<tr><td rowspan=" + std::to_string(legs + 1) + R"( valign="center"><center>)" + number +
                    "<br>" + std::to_string(team.teamTotal) + " sec");
         for (int k = 0; k < legs; ++k) {

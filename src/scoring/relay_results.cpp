@@ -30,9 +30,14 @@ bool hasResult(const RelayTeam& team) {
     return false;
 }
 
-bool hasLegNotStarted(const RelayTeam& team) {
-    return std::any_of(team.legs.begin(), team.legs.end(),
-                       [](const StageResult* leg) { return leg->status == StageStatus::DidNotStart; });
+StageStatus teamStatus(const RelayTeam& team) {
+    auto anyLeg = [&](StageStatus status) {
+        return std::any_of(team.legs.begin(), team.legs.end(),
+                           [&](const StageResult* leg) { return leg->status == status; });
+    };
+    return anyLeg(StageStatus::DidNotStart)    ? StageStatus::DidNotStart
+           : anyLeg(StageStatus::DidNotFinish) ? StageStatus::DidNotFinish
+                                               : StageStatus::Ok;
 }
 
 void scoreTeam(RelayTeam& team, const RaceRecord& record, const std::vector<std::string>& selectedClasses,
@@ -111,20 +116,22 @@ RelayStanding rankRelays(const std::vector<StageResult>& results, const RaceReco
         standing.legCount = std::max(standing.legCount, static_cast<int>(team.legs.size()));
     for (auto& [number, team] : teams) {
         scoreTeam(team, record, selectedClasses, form, penaltySeconds, legControls, standing.legCount);
+        team.status = teamStatus(team);
         const bool selected = std::any_of(team.legs.begin(), team.legs.end(), [&](const StageResult* leg) {
             return isSelected(selectedClasses, leg->className);
         });
         if (selected && (team.teamTotal > 0 || hasResult(team))) standing.teams.push_back(std::move(team));
     }
     // The map holds the teams by number, so equal totals keep team-number order.
-    std::stable_sort(standing.teams.begin(), standing.teams.end(),
-                     [](const RelayTeam& a, const RelayTeam& b) {
-                         if (hasLegNotStarted(a) != hasLegNotStarted(b)) return !hasLegNotStarted(a);
-                         return a.teamTotal < b.teamTotal;
-                     });
+    std::stable_sort(
+        standing.teams.begin(), standing.teams.end(), [](const RelayTeam& a, const RelayTeam& b) {
+            const bool aPlaced = a.status == StageStatus::Ok, bPlaced = b.status == StageStatus::Ok;
+            if (aPlaced != bPlaced) return aPlaced;
+            return a.teamTotal < b.teamTotal;
+        });
     std::int32_t place = 0;
     for (RelayTeam& team : standing.teams)
-        if (!hasLegNotStarted(team)) team.place = ++place;
+        if (team.status == StageStatus::Ok) team.place = ++place;
     return standing;
 }
 

@@ -29,8 +29,10 @@ struct RelayTeam {
     std::int64_t teamTotal = 0; // the ranking value, seconds
     std::int64_t teamOvertime = 0;
     std::int32_t teamLimit = 0; // minutes, from the last leg of a selected class
-    std::int32_t place = 0;     // 0: not placed, a leg did not start
-    int classSlot = -1;         // the legs' class (last leg of a selected class) for merged cells
+    std::int32_t place = 0;     // 0: not placed, a leg did not start or finish
+    // DidNotStart when a leg did not start, else DidNotFinish when one did not finish, else Ok.
+    StageStatus status = StageStatus::Ok;
+    int classSlot = -1; // the legs' class (last leg of a selected class) for merged cells
     // Motala and Družstva: the legs merged control by control.
     std::array<std::string, kControls> mergedAnswer;
     std::array<bool, kControls> mergedWrong{};
@@ -49,7 +51,7 @@ std::int64_t legControlsNumber(const std::string& edit6);
 // A team is ranked when one of its legs is of a selected class and it has a total
 // or a result (a perfect team with total 0 is ranked first; a team with nothing
 // yet is not listed). Equal totals go by team number. A team with a leg that did
-// not start is not placed (place 0) and follows the placed teams, by total.
+// not start or finish is not placed (place 0) and follows the placed teams, by total.
 RelayStanding rankRelays(const std::vector<StageResult>& results, const RaceRecord& record,
                          const std::vector<std::string>& selectedClasses, RelayForm form,
                          std::int32_t penaltySeconds, std::int64_t legControls);

@@ -1,11 +1,12 @@
 #include "scoring/results_run.h"
 
+#include "core/race_file.h"
 #include "core/session.h"
 #include "core/stage_classes.h"
 #include "scoring/relay_page.h"
 #include "scoring/result_page.h"
-#include "setup/definition_checks.h"
 #include "scoring/score_cache.h"
+#include "setup/definition_checks.h"
 
 namespace ravik {
 namespace {
@@ -24,8 +25,9 @@ std::vector<std::string> entryWarnings(const Session& session, const RaceRecord&
 
 } // namespace
 
-ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options) {
+ResultsRunOutcome runResults(Session& session, const ResultsRunOptions& options) {
     session.requireWritable();
+    const RaceRecord record = readStage(session.race.racePath(), options.scoring.stage);
     ResultsRunOutcome outcome;
     outcome.wrongAnswerPenalty = options.scoring.wrongAnswerPenalty;
     const bool penaltyNeeded = options.scoring.tempoStyle || options.relayRace;
@@ -45,21 +47,23 @@ ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const R
     session.saveCompetitors();
 
     if (options.printoutMode) {
-        if (options.printout) options.printout(results);
+        if (options.printout) options.printout(results, record);
         return outcome;
     }
     const int stage = options.scoring.stage;
     const std::string stageFolder = session.race.stageFolder(stage);
+    PageOptions page = options.page;
+    if (page.raceName.empty()) page.raceName = record.race_name;
     const auto& selected = options.scoring.selectedClasses;
     if (!options.relayRace) {
-        outcome.pagePath = writeResultPage(results, record, stage, selected, options.page, session.language,
+        outcome.pagePath = writeResultPage(results, record, stage, selected, page, session.language,
                                            session.race.raceFolder(), stageFolder, session.log);
     } else if (options.relayForm != RelayForm::None) {
         const RelayStanding standing =
             rankRelays(results, record, selected, options.relayForm,
                        wrongAnswerPenaltySeconds(options.scoring.wrongAnswerPenalty),
                        legControlsNumber(options.legControls));
-        outcome.pagePath = writeRelayPage(standing, record, stage, selected, options.relayForm, options.page,
+        outcome.pagePath = writeRelayPage(standing, record, stage, selected, options.relayForm, page,
                                           session.language, stageFolder);
     }
     return outcome;

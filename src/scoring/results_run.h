@@ -22,9 +22,10 @@ struct ResultsRunOptions {
     bool relayRace = false;                // CheckBox6 "štafetový závod"
     RelayForm relayForm = RelayForm::None; // RadioButton1 Farsta, RadioButton2 Motala, RadioButton3 Družstva
     std::string legControls;               // Edit6: controls each member answers (Družstva)
-    // Printout mode: the printout gets the ranked results and no page is written.
+    // Printout mode: the printout gets the ranked results and the stage record
+    // they were scored with, and no page is written.
     bool printoutMode = false;
-    std::function<void(const std::vector<StageResult>&)> printout;
+    std::function<void(const std::vector<StageResult>&, const RaceRecord&)> printout;
     // The window's results of this stage kept from earlier runs: only rows whose
     // inputs changed are scored again. Without it every row is scored.
     StageScoreCache* cache = nullptr;
@@ -40,9 +41,11 @@ struct ResultsRunOutcome {
     std::vector<std::string> definitionWarnings;
 };
 
-// Throws IoError/ConversionError; the table is written back and saved only when
-// every ID and relay cell holds a number, the stage folder exists and the
-// session may change the race's files (RaceLockedError otherwise).
-ResultsRunOutcome runResults(Session& session, const RaceRecord& record, const ResultsRunOptions& options);
+// The stage record is read from the race file as the run starts, so a change
+// saved a moment ago (a voided control) is scored. Throws IoError/ConversionError;
+// the table is written back and saved only when every ID and relay cell holds a
+// number, the stage folder exists and the session may change the race's files
+// (RaceLockedError otherwise).
+ResultsRunOutcome runResults(Session& session, const ResultsRunOptions& options);
 
 } // namespace ravik

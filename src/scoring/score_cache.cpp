@@ -35,7 +35,7 @@ std::string stageBytes(const RaceRecord& record) {
     return encodeRaceRecord(stage);
 }
 
-bool sameCells(const TableRow& kept, const TableRow& now, const std::array<int, 9>& columns) {
+bool sameCells(const TableRow& kept, const TableRow& now, const std::array<int, 8>& columns) {
     for (const int c : columns)
         if (kept[c] != now[c]) return false;
     return true;

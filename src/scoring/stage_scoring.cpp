@@ -192,21 +192,14 @@ auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read
 }
 
 // Every cell scoreRow reads (the kept results trust a row whose cells these are).
-std::array<int, 9> columnsReadByScoreRow(int stage, int offsetStage) {
-    return {column::kId,
-            column::kName,
-            column::kClass,
-            column::kRegistration,
-            column::kFlag,
-            column::kRelay,
-            column::start(stage),
-            column::disqualified(stage),
-            column::start(offsetStage)};
+std::array<int, 8> columnsReadByScoreRow(int stage) {
+    return {column::kId,   column::kName,  column::kClass,       column::kRegistration,
+            column::kFlag, column::kRelay, column::start(stage), column::disqualified(stage)};
 }
 
 StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& record,
                      const std::vector<ClassCodes>& codes, const std::string& stageFolder,
-                     const ScoringOptions& options, int offsetStage, std::vector<SkippedFile>* skipped) {
+                     const ScoringOptions& options, std::vector<SkippedFile>* skipped) {
     static const ClassDefinition kNoClass;
     StageResult result;
     result.row = row;
@@ -246,10 +239,10 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
             result.wrong[slot] =
                 !isVoidedControl(definition, slot) && result.answer[slot] != definition.control_answer[slot];
 
+    // Without a start punch he started at his offset in this stage.
     std::string start = result.start;
     if (start.empty() && !record.stage_start.empty())
-        start = computedStart(record.stage_start, startOffset(table.cell(row, column::start(offsetStage))))
-                    .value_or(std::string());
+        start = computedStart(record.stage_start, startOffset(result.startCell)).value_or(std::string());
     if (!breakTimes[0].empty() && !breakTimes[1].empty())
         result.break1 = timeDifference(breakTimes[0], breakTimes[1]);
     if (!breakTimes[2].empty() && !breakTimes[3].empty())
@@ -299,23 +292,19 @@ struct StageScorer::Prepared {
     const RaceRecord& record;
     std::string stageFolder;
     ScoringOptions options;
-    int offsetStage = 0;
     std::vector<ClassCodes> codes;
-    std::array<int, 9> columnsRead;
+    std::array<int, 8> columnsRead;
 };
 
 StageScorer::StageScorer(const RaceRecord& record, const std::string& stageFolder,
                          const ScoringOptions& options) {
     requireStage(options.stage);
-    const int offsetStage = options.offsetStage == 0 ? options.stage : options.offsetStage;
-    requireStage(offsetStage);
-    prepared_.reset(new Prepared{
-        record, stageFolder, options, offsetStage, {}, columnsReadByScoreRow(options.stage, offsetStage)});
+    prepared_.reset(new Prepared{record, stageFolder, options, {}, columnsReadByScoreRow(options.stage)});
     for (const ClassDefinition& definition : record.classes)
         prepared_->codes.push_back(codesOf(definition));
 }
 
-const std::array<int, 9>& StageScorer::columnsRead() const {
+const std::array<int, 8>& StageScorer::columnsRead() const {
     return prepared_->columnsRead;
 }
 
@@ -326,7 +315,7 @@ StageScorer& StageScorer::operator=(StageScorer&&) noexcept = default;
 StageResult StageScorer::score(const CompetitorTable& table, int row,
                                std::vector<SkippedFile>* skipped) const {
     const Prepared& p = *prepared_;
-    return scoreRow(table, row, p.record, p.codes, p.stageFolder, p.options, p.offsetStage, skipped);
+    return scoreRow(table, row, p.record, p.codes, p.stageFolder, p.options, skipped);
 }
 
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,

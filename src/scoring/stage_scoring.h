@@ -27,7 +27,6 @@ struct ScoringOptions {
     bool tempoStyle = false;                  // CheckBox5 "výsledky TempO style"
     std::string wrongAnswerPenalty = "60";    // Edit1: seconds per wrong PreO answer (digits; empty = 60)
     bool unansweredIsWrong = false;           // "Unanswered = wrong (IOF)": a blank task costs P, not 2 x P
-    int offsetStage = 0; // main window's current stage, whose start offsets are used; 0 = `stage`
 };
 
 // Edit1 as seconds: its digits; "60" when it has none.
@@ -45,7 +44,7 @@ struct SkippedFile {
 };
 
 // Scores every competitor row (table order) of the stage: punch and timed-control
-// files from stageFolder, start offsets from the table's offsetStage column.
+// files from stageFolder, start offsets from the stage's start column.
 // Files that cannot be read are skipped and listed in `skipped` when given.
 std::vector<StageResult> scoreCompetitors(const CompetitorTable& table, const RaceRecord& record,
                                           const std::string& stageFolder, const ScoringOptions& options,
@@ -62,7 +61,7 @@ public:
     StageScorer& operator=(StageScorer&&) noexcept;
     StageResult score(const CompetitorTable& table, int row, std::vector<SkippedFile>* skipped) const;
     // The table cells score() reads of a row: its result depends on no other cell.
-    const std::array<int, 9>& columnsRead() const;
+    const std::array<int, 8>& columnsRead() const;
 
 private:
     struct Prepared;

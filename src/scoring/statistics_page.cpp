@@ -3,6 +3,7 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/race_file.h"
 #include "core/session.h"
 #include "core/texts/jury_texts.h"
 #include "core/texts/scoring_texts.h"
@@ -121,8 +122,10 @@ std::string statisticsPagePath(const std::string& stageFolder, int stage,
                         tr(language, texts::kClassMarker), selectedClasses);
 }
 
-std::string writeStatisticsPage(Session& session, const RaceRecord& record,
-                                const StatisticsOptions& options) {
+std::string writeStatisticsPage(Session& session, const StatisticsOptions& options) {
+    const RaceRecord record = readStage(session.race.racePath(), options.stage);
+    StatisticsOptions named = options;
+    if (named.raceName.empty()) named.raceName = record.race_name;
     const std::string stageFolder = session.race.stageFolder(options.stage);
     if (!folderExists(stageFolder))
         throw IoError(session.text(texts::kStageFolderNotFoundBefore) + stageFolder +
@@ -135,7 +138,7 @@ std::string writeStatisticsPage(Session& session, const RaceRecord& record,
                            session.text(texts::kFileSkippedMiddle) + file.reason);
     const std::string path =
         statisticsPagePath(stageFolder, options.stage, options.selectedClasses, session.language);
-    writeFileAtomically(path, buildStatisticsPage(classes, record, options, session.language));
+    writeFileAtomically(path, buildStatisticsPage(classes, record, named, session.language));
     session.log.append(session.text(texts::kStatisticsWrittenLog) + path);
     return path;
 }

@@ -29,9 +29,10 @@ std::string buildStatisticsPage(const std::vector<ClassStatistics>& classes, con
 std::string statisticsPagePath(const std::string& stageFolder, int stage,
                                const std::vector<std::string>& selectedClasses, Language language);
 
-// Counts the session's field, writes the page into the stage folder, logs it
+// Counts the session's field (the stage record read as it starts; its race name
+// heads the page when options.raceName is empty), writes the page into the stage folder, logs it
 // (and every skipped file) and returns its path. Throws IoError when the stage
 // folder does not exist.
-std::string writeStatisticsPage(Session& session, const RaceRecord& record, const StatisticsOptions& options);
+std::string writeStatisticsPage(Session& session, const StatisticsOptions& options);
 
 } // namespace ravik

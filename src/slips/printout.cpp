@@ -58,24 +58,16 @@ std::optional<std::string> competitorClass(const CompetitorTable& table, const s
     return className;
 }
 
-PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const PrintoutRequest& request) {
+PrintoutOutcome makePrintouts(Session& session, const PrintoutRequest& request) {
     PrintoutOutcome outcome;
-    outcome.selection = request.selection;
-    outcome.selection.resize(request.classNames.size(), false);
     const auto className = competitorClass(session.table, request.competitorId);
     if (!className) return outcome;
 
-    std::vector<std::string> selected;
-    for (std::size_t i = 0; i < request.classNames.size(); ++i) {
-        if (request.classNames[i] == *className) outcome.selection[i] = true;
-        if (outcome.selection[i]) selected.push_back(request.classNames[i]);
-    }
-
     ResultsRunOptions run = request.run;
-    run.scoring.selectedClasses = selected;
+    run.scoring.selectedClasses = {*className};
     run.printoutMode = true;
     // Only the competitor's rows are taken from the results, not a copy of the field.
-    run.printout = [&](const std::vector<StageResult>& ranked) {
+    run.printout = [&](const std::vector<StageResult>& ranked, const RaceRecord& record) {
         // Disqualified competitors may hold a place behind all others, but they are not placed.
         const int placed =
             static_cast<int>(std::count_if(ranked.begin(), ranked.end(), [](const StageResult& r) {
@@ -93,7 +85,7 @@ PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const 
             outcome.printouts.back().placed = placed;
         }
     };
-    runResults(session, record, run);
+    runResults(session, run);
     return outcome;
 }
 

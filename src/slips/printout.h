@@ -30,23 +30,21 @@ PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
 std::optional<std::string> competitorClass(const CompetitorTable& table, const std::string& competitorId);
 
 struct PrintoutRequest {
-    std::string competitorId;            // the selected competitor (code page 1250)
-    std::vector<std::string> classNames; // items of the results window's ListBox1, list order
-    std::vector<bool> selection;         // their selected state before the printout
-    // The results window's scoring and page options; the selected classes and the
-    // printout mode are set by the printout itself.
+    std::string competitorId; // the selected competitor (code page 1250)
+    // The stage (run.scoring.stage) and the results window's scoring options; the
+    // class ranked and the printout mode are set by the printout itself.
     ResultsRunOptions run;
 };
 
 struct PrintoutOutcome {
-    std::vector<bool> selection;         // ListBox1's selection with the competitor's class added
     std::vector<PrintoutData> printouts; // one per table row with the ID, table order
 };
 
-// Selects the competitor's class (earlier selections stay), scores the stage in
-// printout mode (the table is written back and saved, no page is written) and
-// returns the printout of every row with the ID. An ID that matches no row
-// computes and draws nothing. Throws what the stage computation throws.
-PrintoutOutcome makePrintouts(Session& session, const RaceRecord& record, const PrintoutRequest& request);
+// Scores the stage in printout mode (the table is written back and saved, no page
+// is written) with the competitor's class alone ranked, so the slip's place and
+// its "of N" are those in his class, and returns the printout of every row with
+// the ID. An ID that matches no row computes and draws nothing. Throws what the
+// stage computation throws.
+PrintoutOutcome makePrintouts(Session& session, const PrintoutRequest& request);
 
 } // namespace ravik

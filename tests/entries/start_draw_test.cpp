@@ -162,80 +162,78 @@ TEST(ClassDraw, NumbersOfOtherClassesDoNotCount) {
     EXPECT_EQ(random.requests, (std::vector<int>{3, 3, 3}));
 }
 
-// Previous stage 1: points and timed-control totals; the draw fills stage 2.
-CompetitorTable previousResults(const std::vector<std::array<std::string, 3>>& rows) {
+// Rows of the given classes whose stage-2 start cells the draw fills ("x" before).
+CompetitorTable classesOfRows(const Cells& classes) {
     CompetitorTable table;
-    for (const auto& [cls, points, tc] : rows) {
+    for (const std::string& cls : classes) {
         TableRow row;
         row[column::kClass] = cls;
-        row[column::points(1)] = points;
-        row[column::tc(1)] = tc;
         row[column::start(2)] = "x";
         table.appendRow(row);
     }
     return table;
 }
 
-TEST(ResultsDraw, BestLastWithinTheClass) {
-    auto table = previousResults({{"H21", "20", "300"},
-                                  {"H21", "18", "260"},
-                                  {"H21", "18", "240"},
-                                  {"D21", "5", "10"},
-                                  {"H21", "", "100"}});
-    Draw draw;
-    SeededRandom random(1);
-    draw.run(table, {.drawClass = "H21", .stage = 2, .byResults = true}, random);
-    EXPECT_EQ(columnCells(table, column::start(2)), (Cells{"6", "4", "2", "x", "x"}));
-    EXPECT_EQ(draw.log.lines(), (Cells{"E2 1: 20, 300", "E2 2: 18, 260", "E2 3: 18, 240", "E2 4: 5, 10",
-                                       "E2 5: , 100", "min:5/10 max:20/300"}));
+TEST(ResultsDraw, EachClassGetsItsOwnSequenceInTheOrderOfThePreviousRanking) {
+    // Rows 1-3 and 5 H21, row 4 D21; row 5 has no previous result.
+    const Cells classes{"H21", "H21", "H21", "D21", "H21"};
+    const std::vector<int> ranking{1, 4, 3, 2}; // best first
+    struct Case {
+        std::string drawClass;
+        bool bestFirst;
+        Cells starts;
+    };
+    for (const Case& c : std::vector<Case>{{"H21", false, {"6", "2", "4", "x", "x"}},
+                                           {"H21", true, {"2", "6", "4", "x", "x"}},
+                                           {"all", false, {"6", "2", "4", "2", "x"}},
+                                           {"v\x9A"
+                                            "e",
+                                            true,
+                                            {"2", "6", "4", "2", "x"}}}) {
+        auto table = classesOfRows(classes);
+        Draw draw;
+        SeededRandom random(1);
+        draw.run(table,
+                 {.drawClass = c.drawClass,
+                  .stage = 2,
+                  .byResults = true,
+                  .bestFirst = c.bestFirst,
+                  .previousRanking = ranking},
+                 random, Language::English);
+        EXPECT_EQ(columnCells(table, column::start(2)), c.starts) << c.drawClass << c.bestFirst;
+        const int set = c.drawClass == "H21" ? 3 : 4;
+        EXPECT_EQ(draw.log.lines(),
+                  (Cells{"Start times of E2 by the results of E1, competitors: " + std::to_string(set)}));
+    }
 }
 
-TEST(ResultsDraw, BestFirstJoinsAllClassesInOneSequence) {
-    auto table = previousResults({{"H21", "20", "300"},
-                                  {"H21", "18", "260"},
-                                  {"H21", "18", "240"},
-                                  {"D21", "18", "260"},
-                                  {"D21", "018", "1"}});
-    Draw draw;
+TEST(ResultsDraw, StageOneChangesNothingAndTheFirstStartComesOneIntervalAfterTheFirstStart) {
+    auto table = classesOfRows({"H21", "H21"});
+    Draw first;
     SeededRandom random(1);
+    first.run(table, {.drawClass = "H21", .stage = 1, .byResults = true, .previousRanking = {1, 2}}, random);
+    EXPECT_TRUE(first.log.lines().empty());
+    EXPECT_EQ(columnCells(table, column::start(2)), (Cells{"x", "x"}));
+
+    Draw draw;
     draw.run(table,
              {.drawClass = "H21",
               .stage = 2,
-              .interval = "2",
-              .firstStart = "1",
+              .interval = "2.5",
+              .firstStart = "10",
               .byResults = true,
-              .bestFirst = true},
+              .previousRanking = {1, 2}},
              random);
-    EXPECT_EQ(columnCells(table, column::start(2)), (Cells{"3", "5", "9", "7", "x"}));
-}
-
-TEST(ResultsDraw, AllClassesAssignsNothingAndStageOneChangesNothing) {
-    auto table = previousResults({{"H21", "20", "300"}});
-    Draw draw;
-    SeededRandom random(1);
-    draw.run(table, {.drawClass = "all", .stage = 2, .byResults = true}, random);
-    EXPECT_EQ(table.cell(1, column::start(2)), "x");
-
-    Draw first;
-    first.run(table, {.drawClass = "H21", .stage = 1, .byResults = true}, random);
-    EXPECT_TRUE(first.log.lines().empty());
-}
-
-TEST(ResultsDraw, WithoutValuesLogsTheEmptyRange) {
-    auto table = previousResults({{"H21", "", ""}});
-    Draw draw;
-    SeededRandom random(1);
-    draw.run(table, {.drawClass = "H21", .stage = 2, .byResults = true}, random);
-    EXPECT_EQ(draw.log.lastLine(), "min:2147483647/2147483647 max:-1/-1");
-    EXPECT_EQ(table.cell(1, column::start(2)), "x");
+    EXPECT_EQ(columnCells(table, column::start(2)), (Cells{"15", "12.5"}));
 }
 
 TEST(ResultsDraw, UnreadableIntervalStopsWithoutChanges) {
-    auto table = previousResults({{"H21", "20", "300"}});
+    auto table = classesOfRows({"H21"});
     Draw draw;
     SeededRandom random(1);
-    draw.run(table, {.drawClass = "H21", .stage = 2, .interval = "2x", .byResults = true}, random,
-             Language::English);
+    draw.run(table,
+             {.drawClass = "H21", .stage = 2, .interval = "2x", .byResults = true, .previousRanking = {1}},
+             random, Language::English);
     EXPECT_EQ(table.cell(1, column::start(2)), "x");
     EXPECT_EQ(draw.log.lines(),
               (Cells{"The interval or the first start is not a number, the start times were not changed."}));

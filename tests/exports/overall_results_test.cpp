@@ -102,12 +102,12 @@ TEST(OverallResults, AStageWithoutPointsAddsNothingAndItsPenaltyIsNotSubtracted)
         {competitor("1", "Novak Jan", "A",
                     {{1, {.points = "20", .tc = "x1"}}, {2, {.points = "", .tc = "", .penalty = "3"}}})});
     auto options = stagesAndClasses({1, 2}, {"A"});
-    EXPECT_TRUE(rankOverall(table, options).empty()); // no result in E2: not complete
-    options.completeOnly = false;
     const auto standings = rankOverall(table, options);
-    ASSERT_EQ(standings.size(), 1u);
+    ASSERT_EQ(standings.size(), 1u); // a start offset in every stage: complete
     EXPECT_EQ(standings[0].pointsTotal, 20);
     EXPECT_EQ(standings[0].tcTotal, 0);
+    EXPECT_EQ(standings[0].status, StageStatus::DidNotStart); // no points in E2: not started
+    EXPECT_EQ(standings[0].place, 0);
 }
 
 TEST(OverallResults, EqualTotalsShareThePlaceOfTheCompetitorJustBefore) {
@@ -358,7 +358,7 @@ TEST(OverallResults, TheFileGoesIntoTheRaceFolderWithFlagsLookedUpBesideIt) {
     EXPECT_THROW(writeOverallResults(missing, table, stagesAndClasses({1}, {"A"}), Language::Czech), IoError);
 }
 
-TEST(OverallResults, AStageNotStartedOrNotFinishedShowsItsStatusAndOnlyTheNonStarterIsIncomplete) {
+TEST(OverallResults, WhoDidNotStartOrFinishAStageIsListedAfterThePlacedWithThatStatus) {
     test::TempFolder folder;
     RaceContext race;
     race.setRacePath(folder.file("cup.ravik"));
@@ -376,29 +376,37 @@ TEST(OverallResults, AStageNotStartedOrNotFinishedShowsItsStatusAndOnlyTheNonSta
         competitor("1", "Quit", "A", {{1, {.points = "10", .tc = "20"}}, {2, {.points = "3", .tc = "5"}}}),
         competitor("2", "Home", "A", {{1, {.points = "12", .tc = "20"}}, {2, {}}}),
         competitor("3", "Done", "A", {{1, {.points = "5", .tc = "20"}}, {2, {.points = "5", .tc = "9"}}}),
+        competitor("4", "Away", "A", {{1, {.points = "1", .tc = "20"}}, {2, {.start = ""}}}),
     });
     for (const auto& [file, bytes] : std::vector<std::pair<std::string, std::string>>{{"E1/1.si", finished},
                                                                                       {"E2/1.si", quit},
                                                                                       {"E1/2.si", finished},
                                                                                       {"E1/3.si", finished},
-                                                                                      {"E2/3.si", finished}})
+                                                                                      {"E2/3.si", finished},
+                                                                                      {"E1/4.si", finished}})
         test::writeFile(folder.file(file), bytes);
     auto options = stagesAndClasses({1, 2}, {"A"});
     auto page = [&] {
         return linesOf(test::readFile(writeOverallResults(race, table, options, Language::Czech)));
     };
 
+    // Done is first with the fewest points; Quit (13) and Home (12) follow without a place.
     auto lines = page();
-    EXPECT_TRUE(contains(lines, "<td><center>1.<td>")); // Quit, 13 points
+    std::vector<std::string> order;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].rfind("<td><center>", 0) == 0 && lines[i].ends_with("<td>"))
+            order.push_back(lines[i] + lines[i + 1]);
+    EXPECT_EQ(order, (std::vector<std::string>{"<td><center>1.<td>Done", "<td><center>DNF<td>Quit",
+                                               "<td><center>DNS<td>Home"}));
     EXPECT_TRUE(contains(lines, "<td><center>3<td><center>DNF"));
+    EXPECT_TRUE(contains(lines, "<td><center><td><center>DNS"));
     EXPECT_TRUE(contains(lines, "<td><center>5<td><center>9"));
-    EXPECT_FALSE(contains(lines, "Home"));
 
+    // Away has no start offset in E2: not complete, and placed with what he has when listed.
     options.completeOnly = false;
     lines = page();
-    EXPECT_TRUE(contains(lines, "Home"));
-    EXPECT_TRUE(contains(lines, "<td><center><td><center>DNS"));
-    EXPECT_TRUE(contains(lines, "<td><center>3<td><center>DNF"));
+    EXPECT_TRUE(contains(lines, "<td><center>2.<td>"));
+    EXPECT_TRUE(contains(lines, "Away"));
 }
 
 TEST(OverallResults, WholeCellNumbersTakeASignAndDigitsOnly) {

@@ -311,7 +311,7 @@ TEST(ResultList, StatusesPositionsAndScoresAreThoseOfTheStagePageRowByRow) {
     ResultsRunOptions run;
     run.scoring.selectedClasses = {"A"};
     run.page.scoreColumns = true;
-    const std::string page = test::readFile(runResults(race.session, race.record, run).pagePath);
+    const std::string page = test::readFile(runResults(race.session, run).pagePath);
 
     const std::vector<std::string> expected = {
         "Best 1 4",          "TieA 2 3", "TieB 2 3", "Over 4 2", "Disk Disqualified 1", "Quit DidNotFinish 2",

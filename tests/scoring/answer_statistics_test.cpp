@@ -79,8 +79,8 @@ TEST(AnswerStatistics, CountsTheAnswersOfTheCompetitorsWhoStarted) {
 TEST(AnswerStatistics, PageDrawsBarsWithTheCorrectAnswerInGreenAndAVoidedControlAsAGreyX) {
     ScoringRace race(Language::Czech);
     buildField(race);
-    const std::string path = writeStatisticsPage(race.session, race.record,
-                                                 {.stage = 1, .selectedClasses = {"S"}, .raceName = "Jaro"});
+    const std::string path =
+        writeStatisticsPage(race.session, {.stage = 1, .selectedClasses = {"S"}, .raceName = "Jaro"});
     EXPECT_EQ(path, race.stageFolder() + "statistika_E1_kategorie_S.htm");
     const std::string html = readWholeFile(path);
     EXPECT_EQ(html.find("<script"), std::string::npos);
@@ -101,8 +101,8 @@ TEST(AnswerStatistics, ChromiumDrawsThePage) {
     if (!std::filesystem::exists("/usr/bin/chromium")) GTEST_SKIP() << "no /usr/bin/chromium";
     ScoringRace race;
     buildField(race);
-    const std::string page = writeStatisticsPage(
-        race.session, race.record, {.stage = 1, .selectedClasses = {"S"}, .raceName = "Spring Cup"});
+    const std::string page =
+        writeStatisticsPage(race.session, {.stage = 1, .selectedClasses = {"S"}, .raceName = "Spring Cup"});
     const std::string shot = race.folder.file("statistics.png");
     const std::string command =
         "timeout 120 /usr/bin/chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "

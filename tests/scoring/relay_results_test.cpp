@@ -163,7 +163,8 @@ TEST(RelayPage, TeamBlocksListTheLegsAndTheTeamRow) {
     run.page.generated = "10:00:00, 01.05.2026";
     run.relayRace = true;
     run.relayForm = RelayForm::Motala;
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "relay_results_E1_class_R.htm");
     const std::string html = readFile(outcome.pagePath);
     const std::string expectedBody =
@@ -215,7 +216,7 @@ TEST(RelayPage, FarstaUsesTheRaceNameAndItsLeadersBlockTheLargerStyle) {
     EXPECT_EQ(leaders.find("M1"), std::string::npos);
 }
 
-TEST(RelayPage, ATeamWithALegThatDidNotStartIsNotPlacedAndLegsWithoutATimeShowTheirStatus) {
+TEST(RelayPage, ATeamWithALegThatDidNotStartOrFinishIsNotPlacedAndLegsWithoutATimeShowTheirStatus) {
     ScoringRace race;
     race.record.classes[0] = makeClass("R", "AA");
     addMember(race, "1", "R", "1", 2);
@@ -229,7 +230,7 @@ TEST(RelayPage, ATeamWithALegThatDidNotStartIsNotPlacedAndLegsWithoutATimeShowTh
     std::vector<std::pair<int, int>> numbersAndPlaces;
     for (const RelayTeam& team : standing.teams)
         numbersAndPlaces.emplace_back(team.number, team.place);
-    EXPECT_EQ(numbersAndPlaces, (std::vector<std::pair<int, int>>{{3, 1}, {2, 2}, {1, 0}}));
+    EXPECT_EQ(numbersAndPlaces, (std::vector<std::pair<int, int>>{{3, 1}, {1, 0}, {2, 0}}));
 
     PageOptions options;
     options.scoreColumns = true;
@@ -239,14 +240,15 @@ TEST(RelayPage, ATeamWithALegThatDidNotStartIsNotPlacedAndLegsWithoutATimeShowTh
         buildRelayPage(standing, race.record, {"R"}, RelayForm::Farsta, options, Language::English);
     const std::string leaders = html.substr(html.find("class=\"highlight\""));
     const std::string table = html.substr(0, html.find("class=\"highlight\""));
-    EXPECT_NE(table.find("<center>2.<br>120 sec\r\n"), std::string::npos);
+    EXPECT_NE(table.find("<center>DNF<br>120 sec\r\n"), std::string::npos);
     EXPECT_NE(table.find("<TD bgcolor=#EEEEEE><b>1<TD bgcolor=#EEEEEE>0<TD bgcolor=#EEEEEE>DNF\r\n"),
               std::string::npos);
     EXPECT_NE(table.find("<center>DNS<br>120 sec\r\n"), std::string::npos);
     EXPECT_NE(table.find("<TD bgcolor=#EEEEEE><b>0<TD bgcolor=#EEEEEE>0<TD bgcolor=#EEEEEE>DNS\r\n"),
               std::string::npos);
     EXPECT_EQ(leaders.find("M2"), std::string::npos);
-    EXPECT_NE(leaders.find("M4"), std::string::npos);
+    EXPECT_EQ(leaders.find("M4"), std::string::npos);
+    EXPECT_NE(leaders.find("M5"), std::string::npos);
 }
 
 TEST(RelayPage, NoRelayFormSelectedWritesNoPage) {
@@ -256,7 +258,8 @@ TEST(RelayPage, NoRelayFormSelectedWritesNoPage) {
     ResultsRunOptions run;
     run.scoring.selectedClasses = {"R"};
     run.relayRace = true;
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, "");
     EXPECT_FALSE(fileExists(race.stageFolder() + "relay_results_E1_class_R.htm"));
     EXPECT_EQ(race.session.table.cell(1, column::points(1)), "1"); // still scored and written back

@@ -362,7 +362,8 @@ TEST(ResultPage, WithNoClassSelectedThePageHoldsOnlyTheHeaderAndItsNameNoClasses
     addRunners(race, "A", {1});
     ResultsRunOptions run;
     run.page = basicOptions();
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "results_E1_class_.htm");
     const std::string html = readFile(outcome.pagePath);
     EXPECT_NE(
@@ -379,7 +380,8 @@ TEST(ResultsRun, WritesBackSavesTheCompetitorFileAndWritesPageAndTextFileNamedIn
     run.scoring.selectedClasses = {"A"};
     run.page = basicOptions();
     run.page.oris = true;
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "vysledky_E1_kategorie_A.htm");
     EXPECT_TRUE(fileExists(race.stageFolder() + "vysledky_E1_kategorie_A.csv"));
     const auto& lines = race.session.log.lines();
@@ -401,8 +403,11 @@ TEST(ResultsRun, PrintoutModeHandsTheResultsOverAndWritesNoPage) {
     run.scoring.selectedClasses = {"A"};
     run.printoutMode = true;
     int printed = 0;
-    run.printout = [&](const std::vector<StageResult>& results) { printed = results.at(0).points; };
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    run.printout = [&](const std::vector<StageResult>& results, const RaceRecord&) {
+        printed = results.at(0).points;
+    };
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(printed, 2);
     EXPECT_EQ(outcome.pagePath, "");
     EXPECT_FALSE(fileExists(race.stageFolder() + "results_E1_class_A.htm"));
@@ -415,7 +420,8 @@ TEST(ResultsRun, ClassNamesCannotLeadThePageOutOfTheStageFolder) {
     addRunners(race, "../x", {1});
     ResultsRunOptions run;
     run.scoring.selectedClasses = {"../x"};
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "results_E1_class_.._x.htm");
     EXPECT_TRUE(fileExists(outcome.pagePath));
 }

@@ -127,16 +127,19 @@ TEST(ResultsCommand, DefineAndResultsWarnOfDefinitionMistakesAndStatsWritesTheSt
     TempFolder folder;
     const std::string race = folder.file("jury.ravik");
     ASSERT_EQ(cli("new " + race).status, 0);
-    writeFile(folder.file("jury.json"),
-              R"({"stages": [{"stage": 1, "race_name": "Jury Cup", "stage_start": "10:00", "classes": [{"slot": 1,
+    writeFile(
+        folder.file("jury.json"),
+        R"({"stages": [{"stage": 1, "race_name": "Jury Cup", "stage_start": "10:00", "classes": [{"slot": 1,
                   "class_name": "A", "control_flags": ["A-B", "A-C"], "control_answer": ["E", "X"],
                   "answer_codes": [[31, 32, 0, 0, 0, 0, 33], [41, 42, 43, 0, 0, 0, 44]], "time_limit": 60}]}]})");
     const std::string warning = "the answer \"E\" is not among the flags \"A-B\".";
     const CliRun defined = cli("define " + race + " " + folder.file("jury.json"));
     EXPECT_EQ(defined.status, 0);
-    EXPECT_NE(defined.out.find("ravik-cli: stage 1: Warning: class A, control 1: " + warning), std::string::npos)
+    EXPECT_NE(defined.out.find("ravik-cli: stage 1: Warning: class A, control 1: " + warning),
+              std::string::npos)
         << defined.out;
-    writeFile(folder.file("entries.txt"), "ABC1234 Q         2045117     Novak Jan                   CZE 12\r\n");
+    writeFile(folder.file("entries.txt"),
+              "ABC1234 Q         2045117     Novak Jan                   CZE 12\r\n");
     EXPECT_EQ(cli("import-text " + race + " --stage 1 " + folder.file("entries.txt")).status, 0);
     const CliRun results = cli("results " + race + " --stage 1 --classes A --iof --lang GBR");
     EXPECT_EQ(results.status, 0) << results.out;
@@ -146,7 +149,8 @@ TEST(ResultsCommand, DefineAndResultsWarnOfDefinitionMistakesAndStatsWritesTheSt
     const CliRun stats = cli("stats " + race + " --stage 1 --classes A --iof --lang GBR");
     EXPECT_EQ(stats.status, 0) << stats.out;
     EXPECT_EQ(stats.out, folder.file("E1/statistics_E1_class_A.htm") + "\n");
-    EXPECT_NE(readFile(folder.file("E1/statistics_E1_class_A.htm")).find("Class A - 0 started"), std::string::npos);
+    EXPECT_NE(readFile(folder.file("E1/statistics_E1_class_A.htm")).find("Class A - 0 started"),
+              std::string::npos);
     EXPECT_EQ(cli("stats " + race + " --stage 1 --classes Q").status == 0, false);
 }
 

@@ -49,7 +49,6 @@ public:
             if (pick(2) != 0) writeTimedControls(i);
         }
         options.scoring.selectedClasses = kClassNames;
-        options.scoring.offsetStage = 1;
         options.page.scoreColumns = true;
         options.page.details = true;
         options.page.splits = true;
@@ -192,7 +191,7 @@ std::string timeless(std::string page) {
 RunOutput run(ScoringRace& race, ResultsRunOptions options, StageScoreCache* cache) {
     race.session.log = {};
     options.cache = cache;
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, options);
+    const ResultsRunOutcome outcome = runResults(race.session, options);
     return {cache ? cache->results() : outcome.results, race.session.table, race.session.log.lines(),
             readFile(race.session.race.competitorFilePath()), timeless(readFile(outcome.pagePath))};
 }
@@ -331,11 +330,8 @@ TEST(StageScoreCache, APassWithTwoSlipsSavesTheCompetitorFileOnceAfterTheLast) {
     const ReadoutPassResult pass = runReadoutPass(readout, race.session, [&](const std::string& id) {
         PrintoutRequest request;
         request.competitorId = id;
-        request.classNames = {"H21"};
-        request.selection = {false};
-        request.run.scoring.offsetStage = 1;
         request.run.cache = &cache;
-        for (const PrintoutData& data : makePrintouts(race.session, race.record, request).printouts)
+        for (const PrintoutData& data : makePrintouts(race.session, request).printouts)
             printouts.push_back(data);
         EXPECT_EQ(saves, 0) << "saved before the pass ended";
     });
@@ -360,7 +356,7 @@ TEST(StageScoreCache, APassWithTwoSlipsSavesTheCompetitorFileOnceAfterTheLast) {
     options.printoutMode = true;
     StageScoreCache secondCache;
     options.cache = &secondCache;
-    EXPECT_THROW(runResults(second, race.record, options), RaceLockedError);
+    EXPECT_THROW(runResults(second, options), RaceLockedError);
     EXPECT_TRUE(runReadoutPass(readout, second).refused);
     EXPECT_EQ(readFile(race.session.race.competitorFilePath()), fileBefore);
     EXPECT_EQ(secondCache.rescoredRows(), 0);

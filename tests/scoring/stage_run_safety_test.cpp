@@ -28,9 +28,8 @@ ResultsRunOptions runOf(const std::vector<std::string>& classes) {
 void addRunner(ScoringRace& race, const std::string& id, const std::string& className,
                const std::string& name) {
     race.addCompetitor(id, className, name);
-    race.writePunches(
-        id, {startPunch("10:00:00"), controlPunch(answerCode(1, 'A'), "10:01:00"),
-             controlPunch(answerCode(2, 'B'), "10:02:00"), finishPunch("10:03:00")});
+    race.writePunches(id, {startPunch("10:00:00"), controlPunch(answerCode(1, 'A'), "10:01:00"),
+                           controlPunch(answerCode(2, 'B'), "10:02:00"), finishPunch("10:03:00")});
 }
 
 TEST(StageRunSafety, AMissingStageFolderStopsTheRunBeforeAnythingChanges) {
@@ -44,7 +43,8 @@ TEST(StageRunSafety, AMissingStageFolderStopsTheRunBeforeAnythingChanges) {
     race.setCell(1, column::points(1), "");
 
     try {
-        runResults(race.session, race.record, runOf({"A"}));
+        race.saveRecord();
+        runResults(race.session, runOf({"A"}));
         ADD_FAILURE() << "scored a stage without its folder";
     } catch (const IoError& error) {
         EXPECT_EQ(std::string(error.what()),
@@ -63,7 +63,8 @@ TEST(StageRunSafety, AnOversizedPunchFileIsSkippedByNameAndTheOthersAreScored) {
     addRunner(race, "2", "A", "Sound");
     writeFile(race.stageFolder() + "1.si", std::string(16 * 1024 * 1024 + 1, 'x'));
 
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, runOf({"A"}));
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, runOf({"A"}));
     const std::string message = "Skipped the file " + race.stageFolder() + "1.si: larger than 16 MB";
     EXPECT_EQ(outcome.skippedFiles, std::vector<std::string>{message});
     const auto& log = race.session.log.lines();
@@ -79,7 +80,8 @@ TEST(StageRunSafety, NamesCannotForgeOrisRowsOrMarkupInPageNamesAndLongClassList
     addRunner(race, "1", "<svg onload=x>", "Evil\r\nA;1.;Forged;X;99");
     ResultsRunOptions run = runOf({"<svg onload=x>"});
     run.page.oris = true;
-    const ResultsRunOutcome outcome = runResults(race.session, race.record, run);
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, run);
     EXPECT_EQ(outcome.pagePath, race.stageFolder() + "results_E1_class__svg onload=x_.htm");
     EXPECT_EQ(readFile(race.stageFolder() + "results_E1_class__svg onload=x_.csv"),
               "<svg onload=x>;1.;Evil  A 1. Forged X 99;REG1;2" + utf8ToCp1250(" bodů / ") + "0s;\r\n");
@@ -94,13 +96,14 @@ TEST(StageRunSafety, NamesCannotForgeOrisRowsOrMarkupInPageNamesAndLongClassList
     }
     others = classes;
     others.pop_back();
-    const std::string path = runResults(czech.session, czech.record, runOf(classes)).pagePath;
+    czech.saveRecord();
+    const std::string path = runResults(czech.session, runOf(classes)).pagePath;
     const std::string name = fs::path(path).filename().string();
     EXPECT_TRUE(fileExists(path));
     EXPECT_LE(name.size(), 234u);
     EXPECT_EQ(name.rfind("results_E1_class_" + cp1250ToUtf8(classes[0]), 0), 0u);
     EXPECT_EQ(name.substr(name.size() - 13, 1), "~");
-    EXPECT_NE(runResults(czech.session, czech.record, runOf(others)).pagePath, path);
+    EXPECT_NE(runResults(czech.session, runOf(others)).pagePath, path);
     EXPECT_EQ(readCompetitorRecords(czech.session.race.competitorFilePath()).at(0).stage_points[0], 2);
 }
 

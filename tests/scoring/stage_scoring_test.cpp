@@ -17,12 +17,6 @@ ScoringOptions keepingOrder() {
     return options;
 }
 
-ScoringOptions withOffsetStage(int stage) {
-    ScoringOptions options;
-    options.offsetStage = stage;
-    return options;
-}
-
 // One competitor of class "A" (course `answers`) with the given punch lines, scored alone.
 StageResult scoreOne(const std::string& answers, const std::vector<std::string>& punches,
                      ScoringOptions options = {}, int limitMinutes = 120) {
@@ -79,7 +73,7 @@ TEST(StageScoring, SplitsAboveHalfADayAreFoldedAndOtherLinesTakeNoNumber) {
     EXPECT_EQ(result.split[1], 10);
 }
 
-TEST(StageScoring, StartComesFromZeroTimeAndTheCurrentStagesOffsetWhenNotPunched) {
+TEST(StageScoring, StartComesFromZeroTimeAndTheScoredStagesOffsetWhenNotPunched) {
     {
         ScoringRace race;
         race.record.stage_start = "09:00";
@@ -94,10 +88,11 @@ TEST(StageScoring, StartComesFromZeroTimeAndTheCurrentStagesOffsetWhenNotPunched
         ScoringRace race;
         race.record.stage_start = "23:50";
         race.record.classes[0] = makeClass("A", "A");
-        const int row = race.addCompetitor("1", "A", "Ann", "0");
-        race.setCell(row, column::start(2), "15"); // the main window's stage is 2
+        const int row = race.addCompetitor("1", "A", "Ann", "15");
+        race.setCell(row, column::start(2), "40"); // another stage's offset is not his start here
+        race.session.race.setCurrentStageText("2");
         race.writePunches("1", {finishPunch("00:35:00")});
-        const StageResult result = race.score({"A"}, withOffsetStage(2)).at(0);
+        const StageResult result = race.score({"A"}).at(0);
         EXPECT_EQ(result.raceTime, 1800); // from 00:05:00
     }
 }

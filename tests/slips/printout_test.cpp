@@ -69,12 +69,11 @@ public:
         writeFile(session.race.stageFolder(1) + name, bytes);
     }
 
-    PrintoutRequest request(const std::string& id, std::vector<bool> selection = {false, false}) const {
+    PrintoutRequest request(const std::string& id) const {
         PrintoutRequest r;
         r.competitorId = id;
-        r.classNames = {"D21", "H21"};
-        r.selection = std::move(selection);
         r.run.scoring.stage = 1;
+        r.run.scoring.selectedClasses = {"D21", "H21"}; // whatever was chosen, the slip ranks his class
         return r;
     }
 
@@ -99,9 +98,8 @@ TEST(Printout, TheCompetitorsPrintoutCarriesHisScoredStage) {
                                      finishPunch("11:10:00"));
     race.writeStageFile("12.tc2", "AB-;95\r\n-A;40\r\n");
 
-    const PrintoutOutcome outcome = makePrintouts(race.session, race.record, race.request("12"));
+    const PrintoutOutcome outcome = makePrintouts(race.session, race.request("12"));
 
-    EXPECT_EQ(outcome.selection, (std::vector<bool>{false, true}));
     ASSERT_EQ(outcome.printouts.size(), 1u);
     const PrintoutData& d = outcome.printouts[0];
     EXPECT_EQ(d.name, "Nov\xE1k Jan");
@@ -150,27 +148,29 @@ TEST(Printout, TheCompetitorsPrintoutCarriesHisScoredStage) {
     EXPECT_TRUE(fileExists(race.session.race.competitorFilePath()));
 }
 
-TEST(Printout, EarlierSelectedClassesStayAndRankJointlyAndTheDisqualifiedAreNotCountedAsPlaced) {
+TEST(Printout, ThePlaceAndItsCountAreThoseInHisClassWithoutTheDisqualified) {
     PrintoutRace race;
     race.addCompetitor("3", "D21", "Dana", "31");
+    race.addCompetitor("4", "H21", "Better", "34");
     race.addCompetitor("12", "H21", "Jan", "32");
     const int cheat = race.addCompetitor("14", "H21", "Cheat", "33");
     race.session.table.setCell(cheat, column::disqualified(1), "DISK");
     race.writeStageFile("3.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") +
                                     punch(code(2, 'B'), "10:02:00") + finishPunch("10:03:00"));
+    race.writeStageFile("4.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") +
+                                    punch(code(2, 'B'), "10:02:00") + finishPunch("10:03:00"));
     race.writeStageFile("12.si",
                         startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") + finishPunch("10:03:00"));
     race.writeStageFile("14.si", startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") +
-                                     punch(code(2, 'B'), "10:02:00") + finishPunch("10:03:00"));
+                                     punch(code(2, 'B'), "10:02:00") + punch(code(3, 'C'), "10:02:30") +
+                                     finishPunch("10:03:00"));
 
-    const PrintoutOutcome outcome =
-        makePrintouts(race.session, race.record, race.request("12", {true, false}));
+    const PrintoutOutcome outcome = makePrintouts(race.session, race.request("12"));
 
-    EXPECT_EQ(outcome.selection, (std::vector<bool>{true, true}));
     ASSERT_EQ(outcome.printouts.size(), 1u);
     EXPECT_EQ(outcome.printouts[0].points, 1);
-    EXPECT_EQ(outcome.printouts[0].place, 2); // behind Dana of D21 in the joint ranking
-    // Dana and Jan; the disqualified competitor is ranked behind them but not placed.
+    // Behind Better of H21; Dana's better score in D21 and the disqualified Cheat do not count.
+    EXPECT_EQ(outcome.printouts[0].place, 2);
     EXPECT_EQ(outcome.printouts[0].placed, 2);
 }
 
@@ -182,12 +182,11 @@ TEST(Printout, EveryRowWithTheIdGetsAPrintoutAndTheLastRowGivesTheClass) {
     race.writeStageFile("12.si",
                         startPunch("10:00:00") + punch(code(1, 'A'), "10:01:00") + finishPunch("10:03:00"));
 
-    const PrintoutOutcome outcome = makePrintouts(race.session, race.record, race.request("12"));
+    const PrintoutOutcome outcome = makePrintouts(race.session, race.request("12"));
 
-    EXPECT_EQ(outcome.selection, (std::vector<bool>{false, true}));
     ASSERT_EQ(outcome.printouts.size(), 2u);
     EXPECT_EQ(outcome.printouts[0].name, "Jan as D21");
-    EXPECT_EQ(outcome.printouts[0].place, 0); // D21 is not selected: not ranked
+    EXPECT_EQ(outcome.printouts[0].place, 0); // his class is H21, the last row's: D21 is not ranked
     EXPECT_EQ(outcome.printouts[1].name, "Jan as H21");
     EXPECT_EQ(outcome.printouts[1].place, 1);
     EXPECT_EQ(outcome.printouts[1].card, "3");
@@ -200,7 +199,7 @@ TEST(Printout, WhoDidNotFinishOrStartGetsTheStatusOnThePlaceLineInBothLayouts) {
     race.addCompetitor("8", "H21", "Absent Eva", "222");
     for (const auto& [id, status] :
          std::vector<std::pair<std::string, std::string>>{{"7", "DNF"}, {"8", "DNS"}}) {
-        const PrintoutOutcome outcome = makePrintouts(race.session, race.record, race.request(id));
+        const PrintoutOutcome outcome = makePrintouts(race.session, race.request(id));
         ASSERT_EQ(outcome.printouts.size(), 1u);
         const PrintoutData& d = outcome.printouts[0];
         EXPECT_EQ(d.place, 0);
@@ -221,10 +220,8 @@ TEST(Printout, AnIdThatMatchesNoRowComputesAndDrawsNothing) {
     race.addCompetitor("", "H21", "Without ID", "2");
 
     for (const std::string id : {"99", ""}) {
-        const PrintoutOutcome outcome =
-            makePrintouts(race.session, race.record, race.request(id, {true, false}));
+        const PrintoutOutcome outcome = makePrintouts(race.session, race.request(id));
         EXPECT_TRUE(outcome.printouts.empty()) << id;
-        EXPECT_EQ(outcome.selection, (std::vector<bool>{true, false})) << id;
     }
     EXPECT_FALSE(fileExists(race.session.race.competitorFilePath()));
 }

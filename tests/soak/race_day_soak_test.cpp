@@ -162,7 +162,6 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
 
     ResultsRunOptions results;
     results.scoring.stage = 1;
-    results.scoring.offsetStage = 1;
     results.scoring.selectedClasses = {"H21", "D21"};
     results.page.raceName = stage.race_name;
     results.page.scoreColumns = true;
@@ -172,10 +171,8 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
     auto printout = [&](const std::string& id) {
         PrintoutRequest request;
         request.competitorId = id;
-        request.classNames = {"H21", "D21"};
-        request.selection = {false, false};
         request.run = results;
-        for (const PrintoutData& data : makePrintouts(session, stage, request).printouts) {
+        for (const PrintoutData& data : makePrintouts(session, request).printouts) {
             EXPECT_EQ(data.id, id);
             ++printouts[id];
         }
@@ -203,7 +200,7 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
         }
         onePass();
         if (Clock::now() - lastPage > std::chrono::milliseconds(500)) {
-            pagePath = runResults(session, stage, results).pagePath;
+            pagePath = runResults(session, results).pagePath;
             ++regenerations;
             lastPage = Clock::now();
         }
@@ -217,7 +214,7 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
     ASSERT_TRUE(stationDone) << "the read-out station did not finish";
     onePass(); // the cards appended after the last pass
     onePass(); // and a pass with nothing new
-    pagePath = runResults(session, stage, results).pagePath;
+    pagePath = runResults(session, results).pagePath;
     backUpRace(session.race, session.log);
 
     // Every card: exactly one punch file holding its lines.

@@ -27,6 +27,10 @@ inline constexpr Text kIntervalReadAsZero{
 inline constexpr Text kStartTimeNotFound{"One of the start times has not been found.",
                                          "One of the start times has not been found."};
 // Results mode with an interval or first start that is not a number: nothing changes.
+// "Startovní časy E2 podle výsledků E1: 12 závodníků" — stage, previous stage and count go between.
+inline constexpr Text kStartsByResultsStage{"Startovní časy E", "Start times of E"};
+inline constexpr Text kStartsByResultsPrevious{" podle výsledků E", " by the results of E"};
+inline constexpr Text kStartsByResultsCount{", závodníků: ", ", competitors: "};
 inline constexpr Text kDrawNumbersUnreadable{
     "Interval nebo první start není číslo, startovní časy nebyly změněny.",
     "The interval or the first start is not a number, the start times were not changed."};
