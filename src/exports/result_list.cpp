@@ -64,8 +64,8 @@ bool listedBefore(const ListedPerson& a, const ListedPerson& b, ResultListKind k
     return a.time < b.time;
 }
 
-// The class's list in order with the positions of the OK ones: PreO shares a
-// position between equal net scores and TC, as the stage page does; TempO counts on.
+// The class's list in order with the positions of the OK ones: equal keys (PreO
+// net score and TC, TempO TC) share a position, as on the stage page.
 std::vector<ListedPerson> classList(const ResultListSource& source, const ClassDefinition& definition,
                                     bool scored) {
     std::vector<ListedPerson> list;
@@ -76,14 +76,14 @@ std::vector<ListedPerson> classList(const ResultListSource& source, const ClassD
         return listedBefore(a, b, source.kind);
     });
     for (std::size_t i = 0; i < list.size() && list[i].status == StageStatus::Ok; ++i) {
-        const bool tie = source.kind == ResultListKind::PreO && i > 0 && list[i].score == list[i - 1].score &&
-                         list[i].time == list[i - 1].time;
+        const bool tie = i > 0 && list[i].time == list[i - 1].time &&
+                         (source.kind == ResultListKind::TempO || list[i].score == list[i - 1].score);
         list[i].position = tie ? list[i - 1].position : static_cast<int>(i + 1);
     }
     return list;
 }
 
-// The smallest TC above 0 among the competitors placed; 0 when there is none.
+// The smallest TC among the competitors placed (TempO places only TC >= 1).
 std::int64_t fastestTime(const std::vector<ListedPerson>& list) {
     std::int64_t fastest = 0;
     for (const ListedPerson& person : list)
@@ -143,35 +143,33 @@ std::pair<std::string, std::string> startAndFinish(const ResultListSource& sourc
     return {iofDateTime(date, start), finishText};
 }
 
-// A voided task is left out of both the given and the correct answers.
-std::string joinedTasks(const std::array<std::string, kClusterSlots>& tasks, const ClassDefinition& definition,
-                        int station) {
-    std::string joined;
-    for (int task = 0; task < 9; ++task)
-        if (!isVoidedTask(definition, station, task)) joined += tasks[task];
-    return joined;
+void appendControlAnswer(std::vector<std::string>& lines, const std::string& answer,
+                         const std::string& correct, const std::string& time = {}) {
+    lines.insert(lines.end(), {"  <ControlAnswer>", "   <Answer>" + xmlText(answer) + "</Answer>",
+                               "   <CorrectAnswer>" + xmlText(correct) + "</CorrectAnswer>"});
+    if (!time.empty()) lines.push_back("   <Time>" + time + "</Time>");
+    lines.push_back("  </ControlAnswer>");
 }
 
+// Readers match answers to controls and tasks by their order alone, so every
+// control of the class and every task of a station has its element, in place,
+// answered or not; a voided one keeps its answer and shows "X" as the correct one.
 void appendControlAnswers(std::vector<std::string>& lines, const ResultListSource& source,
                           const ClassDefinition& definition, const StageResult& punched) {
     if (source.kind == ResultListKind::PreO)
-        for (int slot = 0; slot < kControls; ++slot) {
-            if (punched.answer[slot].empty() || isVoidedControl(definition, slot)) continue;
-            lines.insert(
-                lines.end(),
-                {"  <ControlAnswer>", "   <Answer>" + xmlText(punched.answer[slot]) + "</Answer>",
-                 "   <CorrectAnswer>" + xmlText(definition.control_answer[slot]) + "</CorrectAnswer>",
-                 "  </ControlAnswer>"});
-        }
+        for (int slot = 0; slot < controlCount(definition); ++slot)
+            appendControlAnswer(lines, punched.answer[slot], definition.control_answer[slot]);
     for (int station = 0; station < kClusters; ++station) {
         const auto& correct = definition.cluster_answers[station];
-        if (correct[kClusterSlots - 1] == "X" || correct[0].empty()) continue;
-        lines.insert(lines.end(),
-                     {"  <ControlAnswer>",
-                      "   <Answer>" + xmlText(joinedTasks(punched.tcAnswer[station], definition, station)) + "</Answer>",
-                      "   <CorrectAnswer>" + xmlText(joinedTasks(correct, definition, station)) + "</CorrectAnswer>",
-                      "   <Time>" + std::to_string(punched.tcTime[station]) + "</Time>",
-                      "  </ControlAnswer>"});
+        if (isSwitchedOff(definition, station) || correct[0].empty()) continue;
+        int last = 0;
+        for (int task = 0; task < kClusterSlots - 1; ++task)
+            if (!correct[task].empty()) last = task;
+        // One time was taken for the whole station: it closes the station's tasks.
+        for (int task = 0; task <= last; ++task)
+            if (!correct[task].empty())
+                appendControlAnswer(lines, punched.tcAnswer[station][task], correct[task],
+                                    task == last ? std::to_string(punched.tcTime[station]) : std::string());
     }
 }
 
@@ -180,8 +178,9 @@ void appendControlAnswers(std::vector<std::string>& lines, const ResultListSourc
 void appendOrganisation(std::vector<std::string>& lines, const std::string& nation) {
     if (nation.empty()) return;
     const std::string code = xmlText(nation);
-    lines.insert(lines.end(), {" <Organisation>", "  <Name>" + code + "</Name>",
-                               R"(  <Country code=")" + code + R"(">)" + code + "</Country>", " </Organisation>"});
+    lines.insert(lines.end(),
+                 {" <Organisation>", "  <Name>" + code + "</Name>",
+                  R"(  <Country code=")" + code + R"(">)" + code + "</Country>", " </Organisation>"});
 }
 
 void appendPerson(std::vector<std::string>& lines, const ResultListSource& source,
@@ -206,9 +205,10 @@ void appendPerson(std::vector<std::string>& lines, const ResultListSource& sourc
     const bool started = person.status != StageStatus::DidNotStart;
     if (started) lines.push_back("  <Time>" + std::to_string(person.time) + "</Time>");
     if (person.status == StageStatus::Ok) {
-        // Nobody is ahead of the fastest time, whatever the list is ordered by.
-        const std::int64_t behind = fastest > 0 ? std::max<std::int64_t>(0, person.time - fastest) : 0;
-        lines.push_back("  <TimeBehind>" + std::to_string(behind) + "</TimeBehind>");
+        // PreO is not ranked by time: a time behind the fastest would read as a
+        // gap to the winner that is not there.
+        if (source.kind == ResultListKind::TempO)
+            lines.push_back("  <TimeBehind>" + std::to_string(person.time - fastest) + "</TimeBehind>");
         lines.push_back("  <Position>" + std::to_string(person.position) + "</Position>");
     }
     lines.push_back(std::string("  <Status>") + iofStatus(person.status) + "</Status>");

@@ -25,12 +25,15 @@ struct ResultListSource {
 // zero time must be valid (see resultListRefusal).
 //
 // Per class, of the rows that start in the stage: first the placed ones (status
-// OK), TempO those with TC >= 1 by TC ascending (positions 1, 2, 3, ...), PreO
-// those with points by net score (points − penalty) descending and TC ascending,
-// equal ones sharing a position as on the stage page; then without position the
-// disqualified ("DISK" cell), those who did not finish and, once the stage has
-// been scored, those who did not start (the files tell, as in the scoring).
-// Then table order.
+// OK), TempO those with TC >= 1 by TC ascending, PreO those with points by net
+// score (points − penalty) descending and TC ascending, equal ones sharing a
+// position as on the stage page (only TempO gives a time behind); then without
+// position the disqualified ("DISK" cell), those who did not finish and, once
+// the stage has been scored, those who did not start (the files tell, as in the
+// scoring). Then table order.
+//
+// Answers: PreO one per control of the class, then both variants one per task of
+// each station that is not switched off, the station's time on its last task.
 std::vector<std::string> resultListLines(const ResultListSource& source);
 
 } // namespace ravik

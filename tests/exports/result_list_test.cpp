@@ -5,6 +5,7 @@
 #include "exports/result_list.h"
 #include "exports/result_list_export.h"
 #include "exports/xml_text.h"
+#include "scoring/result_cells.h"
 #include "scoring/results_run.h"
 #include "test_support.h"
 
@@ -14,6 +15,9 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <pugixml.hpp>
+#include <regex>
+#include <sstream>
 
 namespace ravik {
 namespace {
@@ -125,7 +129,8 @@ std::string punch(const std::string& code, const std::string& mode, const std::s
     return "MANUAL;1;" + code + ";" + mode + ";RDO;6;2024-05-04;" + time + ";0;00";
 }
 
-// Each person's family name, position and time behind, in document order.
+// Each person's family name, position and time behind, in document order; only
+// those with a time behind.
 std::vector<std::string> listed(const std::vector<std::string>& lines) {
     std::vector<std::string> out;
     std::string family, behind;
@@ -134,9 +139,11 @@ std::vector<std::string> listed(const std::vector<std::string>& lines) {
         return line.substr(open + 1, line.rfind('<') - open - 1);
     };
     for (const auto& line : lines) {
+        if (line == " <PersonResult>") behind.clear();
         if (line.rfind("   <Family>", 0) == 0) family = value(line);
         if (line.rfind("  <TimeBehind>", 0) == 0) behind = value(line);
-        if (line.rfind("  <Position>", 0) == 0) out.push_back(family + " " + value(line) + " " + behind);
+        if (line.rfind("  <Position>", 0) == 0 && !behind.empty())
+            out.push_back(family + " " + value(line) + " " + behind);
     }
     return out;
 }
@@ -216,17 +223,9 @@ TEST(ResultList, PreOFollowsTheStageRankingAndListsTheOtherStatusesAfterWithoutP
               (std::vector<std::string>{"Forty 1 20", "Ninety 2 20", "Late 3 19", "Tied 3 19", "Ten 5 10",
                                         "Nine 6 9", "Zero 7 0", "Cheat Disqualified 25",
                                         "Quit DidNotFinish 5", "Gone DidNotStart -"}));
-    EXPECT_EQ(listed(lines), (std::vector<std::string>{"Forty 1 0", "Ninety 2 50", "Late 3 0", "Tied 3 0",
-                                                       "Ten 5 110", "Nine 6 0", "Zero 7 0"}));
+    EXPECT_TRUE(listed(lines).empty()); // no time behind: the ranking is not by time
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
-}
-
-TEST(ResultList, TimeBehindIsZeroWhenNobodyOfTheClassHasATime) {
-    Race race;
-    race.record.classes[0] = classWith("A", "AB");
-    race.add("1", "Only", "A", "3", "");
-    EXPECT_EQ(listed(race.lines(ResultListKind::PreO)), (std::vector<std::string>{"Only 1 0"}));
 }
 
 TEST(ResultList, StartComesFromThePunchOrFromZeroTimeAndWholeOffsetMinutesAndFinishOnlyFromItsPunch) {
@@ -334,73 +333,161 @@ TEST(ResultList, ANameWithoutABlankIsTheFamilyNameAlone) {
     EXPECT_TRUE(contains(lines, "   <Given>Dijk Jan</Given>"));
 }
 
-TEST(ResultList, PreOExportsEveryPunchedControlAsPunchedAndEveryActiveStationWithItsTime) {
+TEST(ResultList, PreOExportsEveryControlAndEveryTaskOfTheActiveStationsInPlace) {
     Race race;
-    race.record.classes[0] = classWith("A", "ABZ");
+    race.record.classes[0] = classWith("A", "ABXZ");
     setStation(race.record.classes[0], 1, "ABC");
     setStation(race.record.classes[0], 2, "A", true);
-    setStation(race.record.classes[0], 3, "CA");
+    setStation(race.record.classes[0], 3, "CXA");
     race.add("7", "Novak Jan", "A", "2", "95");
     race.session.table.setCell(1, column::kSi, "2045117");
     race.punches("7",
                  {punch("1", "STA", "10:05:00"), punch(std::to_string(code(1, 'A')), " CN", "10:10:00"),
                   punch(std::to_string(code(1, 'B')), " CN", "10:11:00"),
-                  punch(std::to_string(code(3, 'Z')), " CN", "10:15:00"), punch("1", "FIN", "10:50:00")});
-    race.timedControls("7", "A-C------;45;*\r\nA;30\r\nCB;1:05\r\n");
+                  punch(std::to_string(code(3, 'C')), " CN", "10:13:00"),
+                  punch(std::to_string(code(4, 'Z')), " CN", "10:15:00"), punch("1", "FIN", "10:50:00")});
+    race.timedControls("7", "A-C------;45;*\r\nA;30\r\nCBB;65\r\n");
     const auto lines = race.lines(ResultListKind::PreO);
     const auto first = std::find(lines.begin(), lines.end(), "  <Score>2</Score>");
     ASSERT_NE(first, lines.end());
-    const std::vector<std::string> expected = {
-        "  <Score>2</Score>",
-        "  <ControlAnswer>",
-        "   <Answer>AB</Answer>",
-        "   <CorrectAnswer>A</CorrectAnswer>",
-        "  </ControlAnswer>",
-        "  <ControlAnswer>",
-        "   <Answer>Z</Answer>",
-        "   <CorrectAnswer>Z</CorrectAnswer>",
-        "  </ControlAnswer>",
-        "  <ControlAnswer>",
-        "   <Answer>AC</Answer>",
-        "   <CorrectAnswer>ABC</CorrectAnswer>",
-        "   <Time>45</Time>",
-        "  </ControlAnswer>",
-        "  <ControlAnswer>",
-        "   <Answer>CB</Answer>",
-        "   <CorrectAnswer>CA</CorrectAnswer>",
-        "   <Time>105</Time>",
-        "  </ControlAnswer>",
-        R"(   <ControlCard punchingSystem="SI">2045117</ControlCard>)",
-        "  </Result>",
-        " </PersonResult>",
+    auto answer = [](const std::string& given, const std::string& correct, const std::string& time = "") {
+        std::vector<std::string> out = {"  <ControlAnswer>", "   <Answer>" + given + "</Answer>",
+                                        "   <CorrectAnswer>" + correct + "</CorrectAnswer>"};
+        if (!time.empty()) out.push_back("   <Time>" + time + "</Time>");
+        out.push_back("  </ControlAnswer>");
+        return out;
     };
+    // Controls 1 to 4 (2 unanswered, 3 voided), station 1 task by task, station 3
+    // with its voided task; station 2 is switched off.
+    std::vector<std::string> expected = {"  <Score>2</Score>"};
+    for (const auto& element : {answer("AB", "A"), answer("", "B"), answer("C", "X"), answer("Z", "Z"),
+                                answer("A", "A"), answer("", "B"), answer("C", "C", "45"), answer("C", "C"),
+                                answer("B", "X"), answer("B", "A", "65")})
+        expected.insert(expected.end(), element.begin(), element.end());
+    expected.insert(expected.end(), {R"(   <ControlCard punchingSystem="SI">2045117</ControlCard>)",
+                                     "  </Result>", " </PersonResult>"});
     EXPECT_EQ(std::vector<std::string>(first, first + static_cast<long>(expected.size())), expected);
 
     // TempO carries the stations but neither the score nor the controls.
     const auto tempo = race.lines(ResultListKind::TempO);
     EXPECT_FALSE(contains(tempo, "  <Score>2</Score>"));
-    EXPECT_FALSE(contains(tempo, "   <Answer>AB</Answer>"));
-    EXPECT_TRUE(contains(tempo, "   <CorrectAnswer>ABC</CorrectAnswer>"));
+    EXPECT_EQ(std::count(tempo.begin(), tempo.end(), "  <ControlAnswer>"), 6);
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
     EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::TempO)), "");
 }
 
-TEST(ResultList, AVoidedControlIsLeftOutAndAVoidedTaskIsLeftOutOfItsStation) {
+std::string withoutTags(const std::string& html) {
+    return std::regex_replace(html, std::regex("<[^>]*>"), "");
+}
+
+// Each competitor's answers read back from the file as a reader lines them up:
+// PreO the first `controls` elements are the controls, then each station runs up
+// to the task that carries its time. Written as the page's cells: a voided
+// control or task "X", a task not answered "*", a station "time:tasks".
+std::map<std::string, std::vector<std::string>> answersInFile(const std::string& path, std::size_t controls) {
+    pugi::xml_document document;
+    EXPECT_TRUE(document.load_file(path.c_str()));
+    std::map<std::string, std::vector<std::string>> out;
+    for (const auto& person : document.child("ResultList").child("ClassResult").children("PersonResult")) {
+        auto& cells = out[person.child("Person").child("Name").child_value("Family")];
+        std::string station;
+        for (const auto& element : person.child("Result").children("ControlAnswer")) {
+            const std::string answer = element.child_value("Answer");
+            const std::string correct = element.child_value("CorrectAnswer");
+            const bool task = cells.size() >= controls;
+            const std::string cell = correct == "X" ? "X" : answer.empty() && task ? "*" : answer;
+            if (!task) {
+                cells.push_back(cell);
+                continue;
+            }
+            station += cell;
+            if (element.child("Time")) {
+                cells.push_back(std::string(element.child_value("Time")) + ":" + station);
+                station.clear();
+            }
+        }
+        EXPECT_EQ(station, "") << "tasks after the last station time";
+    }
+    return out;
+}
+
+// The same from the stage page's detail cells; a switched-off station (grey) is
+// not in the files.
+std::map<std::string, std::vector<std::string>> answersOnPage(const std::vector<StageResult>& results,
+                                                              const RaceRecord& record, bool controls) {
+    const PageColumns columns = pageColumns(record, {"A"});
+    std::map<std::string, std::vector<std::string>> out;
+    for (const StageResult& result : results) {
+        PageLines page;
+        writeDetailCells(page, result, record.classes[0], columns, false, StationCells::Main);
+        auto& cells = out[result.name.substr(0, result.name.find(' '))];
+        std::istringstream lines(page.bytes());
+        std::string line;
+        for (int column = 0; std::getline(lines, line); ++column) {
+            const std::string cell = withoutTags(line.substr(0, line.size() - 1)); // "\r"
+            if (column < columns.controls) {
+                if (controls) cells.push_back(cell);
+            } else if (line.find("bgcolor=#888888") == std::string::npos) {
+                // "total (time-tasks)"
+                const auto open = cell.find('('), dash = cell.find('-', open);
+                cells.push_back(cell.substr(open + 1, dash - open - 1) + ":" +
+                                cell.substr(dash + 1, cell.size() - dash - 2));
+            }
+        }
+    }
+    return out;
+}
+
+TEST(ResultList, AnswersReadBackFromBothFilesAreThoseOfTheStagePageControlByControlAndTaskByTask) {
     Race race;
-    race.record.classes[0] = classWith("A", "AX");
-    setStation(race.record.classes[0], 1, "AXC");
-    race.add("7", "Novak Jan", "A", "2", "95");
-    race.punches("7",
-                 {punch(std::to_string(code(1, 'A')), " CN", "10:10:00"),
-                  punch(std::to_string(code(2, 'B')), " CN", "10:11:00"), punch("1", "FIN", "10:50:00")});
-    race.timedControls("7", "ABC------;45\r\n");
-    const auto lines = race.lines(ResultListKind::PreO);
-    EXPECT_TRUE(contains(lines, "   <Answer>A</Answer>"));
-    EXPECT_FALSE(contains(lines, "   <Answer>B</Answer>"));
-    EXPECT_FALSE(contains(lines, "   <CorrectAnswer>X</CorrectAnswer>"));
-    EXPECT_TRUE(contains(lines, "   <Answer>AC</Answer>"));
-    EXPECT_TRUE(contains(lines, "   <CorrectAnswer>AC</CorrectAnswer>"));
-    EXPECT_EQ(schemaErrors(race.exportFile(ResultListKind::PreO)), "");
+    ClassDefinition& definition = race.record.classes[0] = classWith("A", "BXAZC"); // control 2 voided
+    setStation(definition, 1, "ABC");
+    setStation(definition, 2, "AXB"); // task 2 voided
+    setStation(definition, 3, "C", true);
+    auto controls = [](const std::string& answers) { // one letter per control, "." none
+        std::vector<std::string> lines;
+        for (std::size_t k = 0; k < answers.size(); ++k)
+            if (answers[k] != '.')
+                lines.push_back(punch(std::to_string(code(static_cast<int>(k) + 1, answers[k])), " CN",
+                                      "10:1" + std::to_string(k) + ":00"));
+        return lines;
+    };
+    const std::vector<std::array<std::string, 3>> competitors = {
+        // name, controls, timed-control file
+        {"Fast Eva", "BAAZC", "ABC;20\r\nACB;25\r\nC;10\r\n"},
+        {"Novak Jan", "BB.ZA", "-BC;40\r\nABB;30\r\nC;5\r\n"}, // control 3 and task 1 unanswered
+        {"Lind Eva", "C.A.C", "ABC;50\r\n-C-;20\r\nC;5\r\n"},  // Novak's timed-control time
+        {"Slow Ota", "B....", "ABC;90\r\n"},
+    };
+    for (std::size_t i = 0; i < competitors.size(); ++i) {
+        const std::string id = std::to_string(i + 1);
+        race.add(id, competitors[i][0], "A", "", "");
+        race.punches(id, controls(competitors[i][1]));
+        race.timedControls(id, competitors[i][2]);
+    }
+    race.save();
+    ResultsRunOptions run;
+    run.scoring.selectedClasses = {"A"};
+    const std::vector<StageResult> results = runResults(race.session, race.record, run).results;
+    const std::string preo = race.exportFile(ResultListKind::PreO);
+    const std::string tempo = race.exportFile(ResultListKind::TempO);
+    EXPECT_EQ(schemaErrors(preo), "");
+    EXPECT_EQ(schemaErrors(tempo), "");
+
+    const auto page = answersOnPage(results, race.record, true);
+    EXPECT_EQ(page.at("Novak"), (std::vector<std::string>{"B", "X", "", "Z", "A", "40:*BC", "30:AXB"}));
+    EXPECT_EQ(answersInFile(preo, 5), page);
+    EXPECT_EQ(answersInFile(tempo, 0), answersOnPage(results, race.record, false));
+
+    // Equal TempO times share a position; PreO, not ranked by time, has no time behind.
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file(tempo.c_str()));
+    std::vector<std::string> positions;
+    for (const auto& person : document.child("ResultList").child("ClassResult").children("PersonResult"))
+        positions.push_back(std::string(person.child("Person").child("Name").child_value("Family")) + " " +
+                            person.child("Result").child_value("Position"));
+    EXPECT_EQ(positions, (std::vector<std::string>{"Fast 1", "Novak 2", "Lind 2", "Slow 4"}));
+    EXPECT_EQ(test::readFile(preo).find("TimeBehind"), std::string::npos);
 }
 
 TEST(ResultList, CzechNamesAreConvertedToUtf8AndEscaped) {
@@ -476,7 +563,6 @@ TEST(ResultList, TheDocumentIsWrittenLineByLine) {
         "  <BibNumber>12</BibNumber>",
         "  <StartTime>2024-05-04T10:00:00+02:00</StartTime>",
         "  <Time>60</Time>",
-        "  <TimeBehind>0</TimeBehind>",
         "  <Position>1</Position>",
         "  <Status>OK</Status>",
         "  <Score>1</Score>",
