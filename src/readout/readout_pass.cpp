@@ -214,6 +214,7 @@ private:
         if (!isComplete()) {
             log_.append(text(texts::kCardStillBeingReadBefore) + std::to_string(card) +
                         text(texts::kCardStillBeingReadAfter));
+            result_.cardsBeingRead = true;
             return;
         }
         try {

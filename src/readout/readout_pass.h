@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/log.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,6 +41,8 @@ struct ReadoutPassResult {
     bool writeFailed = false;
     // The session may not change the race's files (another program holds it): nothing was read.
     bool refused = false;
+    // A card was left for a later pass because the read-out software may still be writing it.
+    bool cardsBeingRead = false;
 };
 
 // A card is written only once it is complete: it has its finish line, or the log
@@ -48,6 +51,9 @@ struct ReadoutPassResult {
 // software may still be writing it.
 inline constexpr int kCardSettledSeconds = 3;
 inline constexpr int kSettledPasses = 2;
+// A pass this long after one that left a card still being read finds that the
+// log has stood still: a card read straight from a station needs no poll timer.
+inline constexpr std::chrono::milliseconds kSettlePassDelay{(kCardSettledSeconds + 1) * 1000};
 
 // What one pass leaves for the next so that the steady state stays cheap: the
 // lines read so far (the read-out station only appends; anything else is read
