@@ -19,7 +19,7 @@ constexpr int kCards = 5000;
 constexpr int kLinesPerCard = 20;
 constexpr int kCompetitors = 2000;
 
-// The caution for each of the 3 000 unknown cards is logged at every pass: LastLineLog.
+// A pass without memory logs the caution for each of the 3 000 unknown cards: LastLineLog.
 
 struct Race {
     std::string folder, stageFolder, logPath;

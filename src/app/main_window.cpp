@@ -58,15 +58,8 @@ MainWindow::MainWindow(RavikApp& app)
     buildOutputGroup();
     buildReadoutGroup();
     buildPrintGroup();
-    // A card without a finish punch is complete once the log has stood still: a
-    // second pass after that writes its punch file without waiting for the timer.
     GroupBoxStation = new StationGroup(
-        session_, [this] { return toUtf8(cestaSI->text()); },
-        [this] {
-            onReadoutOnce();
-            QTimer::singleShot((kCardSettledSeconds + 1) * 1000, this, [this] { onReadoutOnce(); });
-        },
-        this);
+        session_, [this] { return toUtf8(cestaSI->text()); }, [this] { onReadoutAfterCard(); }, this);
 
     Memo1 = named<QPlainTextEdit>("Memo1", this);
     Memo1->setReadOnly(true);
@@ -81,6 +74,9 @@ MainWindow::MainWindow(RavikApp& app)
 
     Timer1 = named<QTimer>("Timer1", this);
     Timer1->setInterval(5000);
+    settlePassTimer = named<QTimer>("settlePassTimer", this);
+    settlePassTimer->setSingleShot(true);
+    settlePassTimer->setInterval(kSettlePassDelay);
     backupTimer = named<QTimer>("backupTimer", this);
     backupTimer->setInterval(300000);
 
@@ -278,6 +274,13 @@ void MainWindow::connectCommands() {
     connect(SpeedButton1, &QToolButton::clicked, this, &MainWindow::onReadoutStop);
     connect(Timer1, &QTimer::timeout, this, [this] {
         if (!aDialogIsOpen()) onReadoutOnce();
+    });
+    connect(settlePassTimer, &QTimer::timeout, this, [this] {
+        // The pass prints and may show a message: not inside another dialog.
+        if (aDialogIsOpen())
+            settlePassTimer->start();
+        else
+            onReadoutAfterCard();
     });
     connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::onRewriteDateToggled);
 

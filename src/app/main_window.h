@@ -111,6 +111,8 @@ public:
 
     QTimer* Timer1;      // read-out poll
     QTimer* backupTimer; // backup copies of the open race
+    // One more pass once a station's card that a pass left still being read has settled.
+    QTimer* settlePassTimer;
 
     // Race displays kept in step by the class editor (main_window_race.cpp): the
     // stage box lists 1..stageCount and keeps the session's current stage; the
@@ -139,6 +141,7 @@ public slots:
 
     // Read-out (main_window_readout.cpp).
     void onReadoutOnce();
+    void onReadoutAfterCard();
     void onReadoutAutomatic();
     void onReadoutStop();
     void onRewriteDateToggled(bool checked);
@@ -184,6 +187,9 @@ private:
     // Settings (main_window_settings.cpp).
     void loadSettings();
     void saveSettings();
+
+    // Read-out (main_window_readout.cpp): one pass; true when it left a card still being read.
+    bool runReadout();
 
     // Race (main_window_race.cpp).
     void openChosenRace(const std::string& chosenName, RaceNaming naming);

@@ -41,9 +41,20 @@ QColor colourOf(LampColour lamp) {
 
 } // namespace
 
+void MainWindow::onReadoutOnce() {
+    runReadout();
+}
+
+// After a card from the station: a card without its finish punch is complete
+// once the log has stood still, so while a pass leaves one still being read,
+// another follows without waiting for Timer1.
+void MainWindow::onReadoutAfterCard() {
+    if (runReadout() && !settlePassTimer->isActive()) settlePassTimer->start();
+}
+
 // One read-out pass over the log in cestaSI; each new punch file of a competitor
 // is printed at once.
-void MainWindow::onReadoutOnce() {
+bool MainWindow::runReadout() {
     ReadoutOptions options;
     options.logPath = toUtf8(cestaSI->text());
     options.rewriteDate = CheckBox1->isChecked();
@@ -53,16 +64,19 @@ void MainWindow::onReadoutOnce() {
     // The lamp changes even when the pass ends early.
     Shape1->setColor(colourOf(nextLampColour(options.lamp)));
     if (!readoutMemory_) readoutMemory_ = makeReadoutMemory();
+    bool cardsBeingRead = false;
     runCommand(this, [&] {
         const ReadoutPassResult result = runReadoutPass(
             options, session_, [this](const std::string& id) { printAfterReadout(id); },
             readoutMemory_.get());
+        cardsBeingRead = result.cardsBeingRead;
         if (!result.replaceMemo2) return;
         Memo2->clear();
         for (const std::string& name : result.unassigned)
             Memo2->appendPlainText(fromUtf8(name));
     });
     showPrintListAfterReadout();
+    return cardsBeingRead;
 }
 
 // Starts Timer1 with the interval of intervalCSV (pressed again: only the new interval).

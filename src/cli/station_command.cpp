@@ -118,7 +118,7 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
             out.flush();
             settlePassAt.reset();
             if (report.kind == station::StationReportKind::CardLogged)
-                settlePassAt = std::chrono::steady_clock::now() + std::chrono::seconds(kCardSettledSeconds + 1);
+                settlePassAt = std::chrono::steady_clock::now() + kSettlePassDelay;
         }
         if (report.kind != station::StationReportKind::Lost) continue;
         // Unplugged: the same port is tried again every second.

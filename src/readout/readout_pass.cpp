@@ -118,6 +118,11 @@ struct CardProgress {
 };
 using CardsInProgress = std::unordered_map<std::int64_t, CardProgress>;
 
+// The unassigned cards already cautioned about, with where their lines ended in
+// the log then. The log only grows while it is remembered, so a card's lines end
+// further on exactly when the card is read again (a log read anew forgets them).
+using CautionedCards = std::unordered_map<std::int64_t, std::size_t>;
+
 // The log has not been written to for kCardSettledSeconds (looked at after reading it).
 bool logSettled(const std::string& logPath) {
     struct stat info {};
@@ -141,10 +146,10 @@ struct PassInputs {
 class Pass {
 public:
     Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderNames& stageFolder,
-         CardsInProgress& inProgress)
+         CardsInProgress& inProgress, CautionedCards& cautioned)
         : options_(inputs.options), table_(inputs.table), language_(inputs.language), log_(inputs.log),
           hook_(inputs.hook), result_(result), stageFolder_(stageFolder), inProgress_(inProgress),
-          logSettled_(inputs.logSettled) {
+          cautioned_(cautioned), logSettled_(inputs.logSettled) {
         normalise_.rewriteDate = options_.rewriteDate;
         normalise_.raceDate = utf8ToCp1250(options_.raceDate);
     }
@@ -165,11 +170,20 @@ public:
             const auto competitor = index.idOfCard.find(card);
             const bool assigned = competitor != index.idOfCard.end();
             const std::string name = assigned ? competitor->second : "SI" + std::to_string(card);
+            bool beingRead = false;
             if (existing_)
-                writeIfNew(
+                beingRead = !writeIfNew(
                     name, assigned, card, [&] { return isComplete(readoutLog, groups, group); },
                     [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
-            if (!assigned) reportUnassigned(card, name);
+            if (assigned) {
+                if (!cautioned_.empty())
+                    cautioned_.erase(card); // cautioned again should it lose its competitor
+                continue;
+            }
+            result_.unassigned.push_back(name);
+            // Cautioned once its lines are all there, and again only when they change.
+            const ReadoutEntry& last = readoutLog.entries[groups.lastEntry[group]];
+            if (!beingRead) cautionOnce(card, last.lineBegin + last.lineLength);
         }
     }
 
@@ -194,12 +208,13 @@ private:
                now_ - progress.since >= std::chrono::seconds(kCardSettledSeconds);
     }
 
+    // False when the card is left for a later pass: it may still be being read.
     template <typename IsComplete, typename MakeLines>
-    void writeIfNew(const std::string& name, bool assigned, std::int64_t card, IsComplete isComplete,
+    bool writeIfNew(const std::string& name, bool assigned, std::int64_t card, IsComplete isComplete,
                     MakeLines makeLines) {
         if (!isSafeFileName(name)) {
             log_.append(text(texts::kIdNotFileName) + cp1250ToUtf8(name));
-            return;
+            return true;
         }
         fileName_.clear();
         if (isAscii(name))
@@ -207,14 +222,15 @@ private:
         else
             fileName_.append(cp1250ToUtf8(name));
         fileName_.append(kPunchFileExtension);
-        if (existing_->contains(fileName_)) return;
+        if (existing_->contains(fileName_)) return true;
         const std::string& fileName = fileName_;
         const std::string path = options_.stageFolder + fileName;
-        if (fileExists(path)) return; // written since the folder was listed
+        if (fileExists(path)) return true; // written since the folder was listed
         if (!isComplete()) {
             log_.append(text(texts::kCardStillBeingReadBefore) + std::to_string(card) +
                         text(texts::kCardStillBeingReadAfter));
-            return;
+            result_.cardsBeingRead = true;
+            return false;
         }
         try {
             writePunchFile(path, makeLines());
@@ -222,21 +238,22 @@ private:
             log_.append(text(texts::kPunchFileNotWritten) + path +
                         (error.reason().empty() ? std::string() : " (" + error.reason() + ")"));
             result_.writeFailed = true;
-            return;
+            return true;
         }
         inProgress_.erase(card);
         stageFolder_.addFile(fileName);
         result_.newPunchFiles.push_back(name);
         if (assigned && hook_) hook_(name);
+        return true;
     }
 
-    void reportUnassigned(std::int64_t card, const std::string& name) {
+    void cautionOnce(std::int64_t card, std::size_t linesEnd) {
+        const auto [it, isNew] = cautioned_.try_emplace(card, linesEnd);
+        if (!isNew && it->second == linesEnd) return;
+        it->second = linesEnd;
         caution_.resize(cautionPrefix_.size());
         caution_.append(std::to_string(card)).append(cautionSuffix_);
-        const std::string& caution = caution_;
-        if (log_.lastLine() == caution) return;
-        log_.append(caution);
-        result_.unassigned.push_back(name);
+        log_.append(caution_);
     }
 
     const ReadoutOptions& options_;
@@ -247,6 +264,7 @@ private:
     ReadoutPassResult& result_;
     FolderNames& stageFolder_;
     CardsInProgress& inProgress_;
+    CautionedCards& cautioned_;
     const bool logSettled_;
     Clock::time_point now_{};
     NormaliseOptions normalise_;
@@ -279,6 +297,7 @@ struct ReadoutMemory {
     ReadoutLog log;
     FolderNames stageFolder;
     CardsInProgress inProgress;
+    CautionedCards cautioned;
 };
 
 std::shared_ptr<ReadoutMemory> makeReadoutMemory() {
@@ -310,6 +329,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     ReadoutLog& readoutLog = kept.log;
     if (!bytes || static_cast<std::int64_t>(bytes->size()) < kMinimumLogBytes) {
         readoutLog = ReadoutLog();
+        kept.cautioned.clear();
         log.append(tr(language, texts::kSiLogRead));
         return result;
     }
@@ -317,7 +337,10 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     const std::size_t read = readoutLog.state.consumed;
     const bool appended = kept.logPath == options.logPath && read <= bytes->size() &&
                           std::memcmp(bytes->data(), readoutLog.bytes.data(), read) == 0;
-    if (!appended) readoutLog = ReadoutLog();
+    if (!appended) {
+        readoutLog = ReadoutLog();
+        kept.cautioned.clear();
+    }
     if (kept.logPath != options.logPath) kept.inProgress.clear();
     kept.logPath = options.logPath;
     readoutLog.bytes = std::move(*bytes);
@@ -329,7 +352,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     log.append(tr(language, texts::kSiLogRead));
     if (readoutLog.headerLikeLine() || readoutLog.entries.empty()) return result;
     const PassInputs inputs{options, table, language, log, onNewPunchFile, logSettled(options.logPath)};
-    Pass(inputs, result, kept.stageFolder, kept.inProgress).assignCards(readoutLog);
+    Pass(inputs, result, kept.stageFolder, kept.inProgress, kept.cautioned).assignCards(readoutLog);
     return result;
 }
 

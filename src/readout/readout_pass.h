@@ -7,6 +7,7 @@
 #include "core/language.h"
 #include "core/log.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,13 +34,15 @@ struct ReadoutPassResult {
     // True when Memo2 is to be replaced by `unassigned`; false when the pass ended
     // before reading (locked log, no log path) and Memo2 keeps its content.
     bool replaceMemo2 = false;
-    std::vector<std::string> unassigned;    // Memo2 lines ("SI" + card number)
+    std::vector<std::string> unassigned;    // Memo2 lines ("SI" + card number), every unassigned card
     std::vector<std::string> newPunchFiles; // names (ID or "SI" + card) of the files written in this pass
     // A punch file could not be written (the log names it and the system's reason),
     // or the stage folder is missing.
     bool writeFailed = false;
     // The session may not change the race's files (another program holds it): nothing was read.
     bool refused = false;
+    // A card was left for a later pass because the read-out software may still be writing it.
+    bool cardsBeingRead = false;
 };
 
 // A card is written only once it is complete: it has its finish line, or the log
@@ -48,13 +51,18 @@ struct ReadoutPassResult {
 // software may still be writing it.
 inline constexpr int kCardSettledSeconds = 3;
 inline constexpr int kSettledPasses = 2;
+// A pass this long after one that left a card still being read finds that the
+// log has stood still: a card read straight from a station needs no poll timer.
+inline constexpr std::chrono::milliseconds kSettlePassDelay{(kCardSettledSeconds + 1) * 1000};
 
 // What one pass leaves for the next so that the steady state stays cheap: the
 // lines read so far (the read-out station only appends; anything else is read
 // anew) and the names in the stage folder (listed again whenever the folder
-// changes); and, for cards not yet complete, how long their lines have stayed
-// the same. Apart from that last point, the outcome of a pass is the same with or
-// without it.
+// changes); for cards not yet complete, how long their lines have stayed the
+// same; and the unassigned cards already cautioned about, so that the caution is
+// logged once per card and again only when the card's lines change (a pass
+// without it cautions about every unassigned card). Apart from these two points,
+// the outcome of a pass is the same with or without it.
 struct ReadoutMemory;
 std::shared_ptr<ReadoutMemory> makeReadoutMemory();
 

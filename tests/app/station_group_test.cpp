@@ -1,7 +1,8 @@
 // The main window's Station group connected to the emulated master station: a
 // card inserted becomes its log-box line, SI log lines, the punch file and the
-// slip at once; an unplugged station is found again; ports that cannot be used
-// are named and change nothing.
+// slip at once (without a finish punch, from one more pass once the log has stood
+// still); an unplugged station is found again; ports that cannot be used are
+// named and change nothing.
 #include "app/main_window.h"
 #include "app/print_preview_window.h"
 #include "app/station_group.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 namespace ravik::test {
@@ -93,10 +95,23 @@ TEST_F(StationGroupTest, ACardInsertedGivesItsLogLineTheSiLogThePunchFileAndTheS
                             punchRun(3, 31, "10:01:00")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return fileExists(folder.file("E1/31.si")); }, 5000));
     EXPECT_EQ(str(group->stationLastCard->text()), "Čip 8000031 vyčten (SIAC, 3 ražení)");
-    // Without a finish punch the card is complete once the log has stood still.
-    station.insert(makeCard(CardKind::Siac, 8000032, punchAt(1, "10:00:00"), std::nullopt,
-                            punchRun(2, 31, "10:01:00")));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fileExists(folder.file("E1/32.si")); }, 8000));
+    EXPECT_FALSE(main->settlePassTimer->isActive()); // every card so far had its finish punch
+    // Without a finish punch the card is complete once the log has stood still: one
+    // more pass, due within 5 s, writes it while the poll timer is off.
+    station.insert(
+        makeCard(CardKind::Siac, 8000032, punchAt(1, "10:00:00"), std::nullopt, punchRun(2, 31, "10:01:00")));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return logged("Čip 8000032 se ještě vyčítá, soubor ražení bude zapsán později."); }, 5000));
+    EXPECT_FALSE(fileExists(folder.file("E1/32.si")));
+    EXPECT_FALSE(main->Timer1->isActive());
+    ASSERT_TRUE(main->settlePassTimer->isActive());
+    EXPECT_LE(main->settlePassTimer->remainingTime(), 5000);
+    ageFile(folder.file("si.csv"), 10); // the settling time has passed and the timer runs out
+    main->settlePassTimer->stop();
+    QMetaObject::invokeMethod(main->settlePassTimer, "timeout");
+    EXPECT_TRUE(fileExists(folder.file("E1/32.si")));
+    EXPECT_EQ(str(app.printPreviewWindow().windowTitle()), "Mezičasy - Quit Quinn (ID:32)");
+    EXPECT_FALSE(main->settlePassTimer->isActive());
 
     main->GBR->click();
     QTest::qWait(600); // the group's next tick

@@ -1,5 +1,6 @@
 // A pass that remembers what it read keeps the outcome of a pass that reads the
-// whole log anew: the same punch files, the same log lines, the same Memo2.
+// whole log anew: the same punch files, the same Memo2, the same log lines but
+// for the cautions about unassigned cards, which it logs once per card.
 #include "core/competitor_table.h"
 #include "core/log.h"
 #include "readout/readout_pass.h"
@@ -20,6 +21,15 @@ namespace {
 std::string punch(const std::string& card, const std::string& code, const std::string& mode,
                   const std::string& time) {
     return "1;" + card + ";" + code + ";" + mode + ";1;6;2023-10-31;" + time + ";5;12;\r\n";
+}
+
+bool isCaution(const std::string& line) {
+    return line.starts_with("CAUTION! SI card ");
+}
+
+std::vector<std::string> withoutCautions(std::vector<std::string> lines) {
+    std::erase_if(lines, isCaution);
+    return lines;
 }
 
 std::map<std::string, std::string> filesIn(const std::string& folder) {
@@ -58,7 +68,7 @@ protected:
                                           Language::English, freshLog);
         EXPECT_EQ(remembering.newPunchFiles, fresh.newPunchFiles);
         EXPECT_EQ(remembering.unassigned, fresh.unassigned);
-        EXPECT_EQ(rememberingLog.lines(), freshLog.lines());
+        EXPECT_EQ(withoutCautions(rememberingLog.lines()), withoutCautions(freshLog.lines()));
         EXPECT_EQ(filesIn(race.file("A")), filesIn(race.file("B")));
     }
 };
@@ -81,6 +91,8 @@ TEST_F(TwoReaders, AgreeWhileTheStationAppendsCardsLineByLineAndHalfLines) {
     writeFile(logPath, bytes);
     passBoth();
     passBoth();
+    EXPECT_EQ(std::count_if(freshLog.lines().begin(), freshLog.lines().end(), isCaution), 2);
+    EXPECT_EQ(std::count_if(rememberingLog.lines().begin(), rememberingLog.lines().end(), isCaution), 1);
     EXPECT_EQ(filesIn(race.file("A")).size(), 4u); // 1, 2, 3 and SI9
     EXPECT_EQ(readFile(race.file("A/2.si")), "1;200;31; CN;1;6;2023-10-31;14:00:00;5;12;\r\n"
                                              "1;200;2;FIN;1;6;2023-10-31;14:30:00;5;12;\r\n");

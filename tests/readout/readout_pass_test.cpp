@@ -68,10 +68,15 @@ protected:
     }
 
     // A pass over a log the read-out software finished writing a while ago.
-    ReadoutPassResult pass(Language language = Language::English) {
+    ReadoutPassResult pass(Language language = Language::English, ReadoutMemory* memory = nullptr) {
         if (std::filesystem::exists(logPath)) ravik::test::ageFile(logPath, 10);
-        return runReadoutPass(options, table, language, log,
-                              [&](const std::string& name) { printed.push_back(name); });
+        return passWhileWriting(language, memory);
+    }
+    // A pass over a log written to just now.
+    ReadoutPassResult passWhileWriting(Language language = Language::English,
+                                       ReadoutMemory* memory = nullptr) {
+        return runReadoutPass(
+            options, table, language, log, [&](const std::string& name) { printed.push_back(name); }, memory);
     }
     std::string punchFile(const std::string& name) { return readFile(stageFolder + name + ".si"); }
 };
@@ -127,7 +132,7 @@ TEST_F(ReadoutPass, CardsAppendedBetweenPassesEachGiveExactlyOneNewPunchFile) {
     EXPECT_EQ(filesIn(stageFolder), (std::vector<std::string>{"12.si", "13.si", "14.si"}));
 }
 
-TEST_F(ReadoutPass, AnUnknownCardGetsAnSiFileAndOneCautionPerPass) {
+TEST_F(ReadoutPass, AnUnknownCardGetsAnSiFileAndAPassWithoutMemoryCautionsEveryTime) {
     writeFile(logPath, logOf({punch("9", "1", "STA", "10:00:00"), punch("9", "31", " CN", "10:05:00"),
                               punch("9", "2", "FIN", "10:30:00")}));
     auto result = pass();
@@ -153,6 +158,30 @@ TEST_F(ReadoutPass, AnUnknownCardReadTwiceAmongOthersIsCautionedOncePerPass) {
                                "CAUTION! SI card 8 is not assigned to any competitor!!"}));
     EXPECT_EQ(punchFile("SI9"),
               "1;9;1;STA;1;6;2023-10-31;10:00:00;5;12;\r\n1;9;2;FIN;1;6;2023-10-31;10:30:00;5;12;\r\n");
+}
+
+TEST_F(ReadoutPass, WithMemoryAnUnknownCardIsCautionedOnceItsLinesAreInAndAgainOnlyWhenTheyChange) {
+    const auto memory = makeReadoutMemory();
+    std::string bytes = logOf({punch("9", "1", "STA", "10:00:00"), punch("9", "31", " CN", "10:05:00")});
+    writeFile(logPath, bytes);
+    auto result = passWhileWriting(Language::English, memory.get());
+    EXPECT_TRUE(result.cardsBeingRead);
+    EXPECT_EQ(result.unassigned, (std::vector<std::string>{"SI9"}));
+    EXPECT_TRUE(filesIn(stageFolder).empty());
+    result = pass(Language::English, memory.get());
+    EXPECT_FALSE(result.cardsBeingRead);
+    const std::string file = punchFile("SI9");
+    EXPECT_EQ(pass(Language::Czech, memory.get()).unassigned, (std::vector<std::string>{"SI9"}));
+    bytes += punch("9", "1", "STA", "11:00:00") + punch("9", "2", "FIN", "11:30:00"); // read again
+    writeFile(logPath, bytes);
+    pass(Language::English, memory.get());
+    pass(Language::English, memory.get());
+    EXPECT_EQ(punchFile("SI9"), file);
+    EXPECT_EQ(log.lines(),
+              (std::vector<std::string>{
+                  "SIlog read", "SI card 9 is still being read; its punch file will be written later.",
+                  "SIlog read", "CAUTION! SI card 9 is not assigned to any competitor!!", "SIlog read",
+                  "SIlog read", "CAUTION! SI card 9 is not assigned to any competitor!!", "SIlog read"}));
 }
 
 TEST_F(ReadoutPass, TheHigherOfTwoCompetitorsWithOneCardGetsItAndRowsWithoutIdNeverMatch) {
