@@ -20,7 +20,7 @@ std::optional<std::int32_t> cellNumber(const CompetitorTable& table, int row, in
 struct ListedPerson {
     int row = 0;
     StageStatus status = StageStatus::Ok;
-    std::int64_t score = 0; // net score: the points cell less the penalty cell
+    std::int64_t score = 0; // net score: the points cell less the over-time penalty
     std::int64_t time = 0;  // the TC cell; 0 when empty
     int position = 0;       // 0 = none (every status but OK)
     StageResult punched;    // read from the files
@@ -34,8 +34,21 @@ bool stageScored(const CompetitorTable& table, int stage) {
     return false;
 }
 
+// The over-time penalty of every row (index row - 1) as the stage scoring finds
+// it in his files: the competitor file does not keep it.
+std::vector<std::int32_t> overtimeFromFiles(const ResultListSource& source) {
+    ScoringOptions options;
+    options.stage = source.stage;
+    std::vector<SkippedFile> unreadable; // counted as missing, as the scoring does
+    std::vector<std::int32_t> overtime;
+    for (const StageResult& result :
+         scoreCompetitors(source.table, source.record, source.stageFolder, options, &unreadable))
+        overtime.push_back(result.overtime);
+    return overtime;
+}
+
 std::optional<ListedPerson> personOf(const ResultListSource& source, const ClassDefinition& definition,
-                                     int row, bool scored) {
+                                     int row, bool scored, std::int32_t overtime) {
     const CompetitorTable& table = source.table;
     const int stage = source.stage;
     if (table.cell(row, column::start(stage)).empty()) return std::nullopt;
@@ -45,8 +58,7 @@ std::optional<ListedPerson> personOf(const ResultListSource& source, const Class
     person.status = table.cell(row, column::disqualified(stage)) == "DISK" ? StageStatus::Disqualified
                                                                            : person.punched.status;
     const auto points = cellNumber(table, row, column::points(stage));
-    person.score =
-        std::int64_t{points.value_or(0)} - cellNumber(table, row, column::penalty(stage)).value_or(0);
+    person.score = std::int64_t{points.value_or(0)} - overtime;
     person.time = cellNumber(table, row, column::tc(stage)).value_or(0);
     if (person.status == StageStatus::DidNotStart) return scored ? std::optional(person) : std::nullopt;
     if (!points) return std::nullopt;
@@ -67,11 +79,12 @@ bool listedBefore(const ListedPerson& a, const ListedPerson& b, ResultListKind k
 // The class's list in order with the positions of the OK ones: equal keys (PreO
 // net score and TC, TempO TC) share a position, as on the stage page.
 std::vector<ListedPerson> classList(const ResultListSource& source, const ClassDefinition& definition,
-                                    bool scored) {
+                                    bool scored, const std::vector<std::int32_t>& overtime) {
     std::vector<ListedPerson> list;
     for (int row = 1; row < source.table.rowCount(); ++row)
         if (source.table.cell(row, column::kClass) == definition.class_name)
-            if (auto person = personOf(source, definition, row, scored)) list.push_back(std::move(*person));
+            if (auto person = personOf(source, definition, row, scored, overtime[row - 1]))
+                list.push_back(std::move(*person));
     std::stable_sort(list.begin(), list.end(), [&](const ListedPerson& a, const ListedPerson& b) {
         return listedBefore(a, b, source.kind);
     });
@@ -227,6 +240,7 @@ std::vector<std::string> resultListLines(const ResultListSource& source) {
     std::vector<std::string> lines;
     appendHead(lines, source);
     const bool scored = stageScored(source.table, source.stage);
+    const std::vector<std::int32_t> overtime = overtimeFromFiles(source);
     for (const ClassDefinition& definition : source.record.classes) {
         const std::string& className = definition.class_name;
         if (className.empty()) continue;
@@ -235,7 +249,7 @@ std::vector<std::string> resultListLines(const ResultListSource& source) {
         lines.insert(lines.end(),
                      {"<ClassResult>", " <Class>", "  <Id>" + name + "</Id>", "  <Name>" + name + "</Name>",
                       " </Class>", " <Course>", "  <Length>0</Length>", "  <Climb>0</Climb>", " </Course>"});
-        const std::vector<ListedPerson> list = classList(source, definition, scored);
+        const std::vector<ListedPerson> list = classList(source, definition, scored, overtime);
         const std::int64_t fastest = fastestTime(list);
         for (const ListedPerson& person : list)
             appendPerson(lines, source, definition, person, fastest);

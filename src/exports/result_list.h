@@ -26,11 +26,10 @@ struct ResultListSource {
 //
 // Per class, of the rows that start in the stage: first the placed ones (status
 // OK), TempO those with TC >= 1 by TC ascending, PreO those with points by net
-// score (points − penalty) descending and TC ascending, equal ones sharing a
-// position as on the stage page (only TempO gives a time behind); then without
-// position the disqualified ("DISK" cell), those who did not finish and, once
-// the stage has been scored, those who did not start (the files tell, as in the
-// scoring). Then table order.
+// score (the points cell less the over-time penalty his files give) descending and TC ascending, equal ones
+// sharing a position as on the stage page (only TempO gives a time behind); then without position the
+// disqualified ("DISK" cell), those who did not finish and, once the stage has been scored, those who did not
+// start (the files tell, as in the scoring). Then table order.
 //
 // Answers: PreO one per control of the class, then both variants one per task of
 // each station that is not switched off, the station's time on its last task.

@@ -128,6 +128,8 @@ TEST_F(ResultsWindowOverall, XmlButtonsStandInTheStageGroupAndTellTheFileWritten
     EXPECT_EQ(str(window_->XMLTempO->text()), "XML TempO");
     EXPECT_EQ(str(window_->XMLPreO->text()), "XML PreO");
 
+    window_->ListBox1->item(1)->setSelected(true); // the stage is scored first
+    window_->Button2->click();
     window_->XMLPreO->click();
     const std::string path = folder.file("cup_PreoResults_E1.xml");
     ASSERT_TRUE(fileExists(path));

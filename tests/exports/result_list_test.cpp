@@ -208,7 +208,10 @@ TEST(ResultList, PreOFollowsTheStageRankingAndListsTheOtherStatusesAfterWithoutP
     race.add("1", "Ninety", "A", "20", "90");
     race.add("2", "Forty", "A", "20", "40");
     race.add("3", "Late", "A", "21", "0");
-    race.session.table.setCell(3, column::penalty(1), "2"); // over time: net score 19
+    // Six minutes over the hour: two over-time units, net score 19. The penalty cell
+    // is not trusted (the competitor file does not keep it): the files tell.
+    race.punches("3", {punch("1", "STA", "10:00:00"), punch("1", "FIN", "11:06:00")});
+    race.session.table.setCell(3, column::penalty(1), "");
     race.add("4", "Tied", "A", "19", "0");
     race.add("5", "Ten", "A", "10", "150"); // more time-control time than one point is worth
     race.add("6", "Nine", "A", "9", "0");
@@ -339,6 +342,7 @@ TEST(ResultList, PreOExportsEveryControlAndEveryTaskOfTheActiveStationsInPlace) 
     setStation(race.record.classes[0], 1, "ABC");
     setStation(race.record.classes[0], 2, "A", true);
     setStation(race.record.classes[0], 3, "CXA");
+    race.record.classes[0].time_limit = 60;
     race.add("7", "Novak Jan", "A", "2", "95");
     race.session.table.setCell(1, column::kSi, "2045117");
     race.punches("7",
@@ -468,7 +472,7 @@ TEST(ResultList, AnswersReadBackFromBothFilesAreThoseOfTheStagePageControlByCont
     race.save();
     ResultsRunOptions run;
     run.scoring.selectedClasses = {"A"};
-    const std::vector<StageResult> results = runResults(race.session, race.record, run).results;
+    const std::vector<StageResult> results = runResults(race.session, run).results;
     const std::string preo = race.exportFile(ResultListKind::PreO);
     const std::string tempo = race.exportFile(ResultListKind::TempO);
     EXPECT_EQ(schemaErrors(preo), "");
