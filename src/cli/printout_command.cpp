@@ -19,7 +19,7 @@ namespace ravik::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: ravik-cli printout RACE.ravik --stage N --id ID [--answers] [--pdf "
-                               "FILE] [--portrait] [--zoom Z] [--layout a4|80|58]\n";
+                               "FILE] [--portrait] [--zoom Z] [--layout a4|80|58] [--lang GBR|CZE]\n";
 
 // "a4" (the default), "80" or "58"; nullopt for anything else.
 std::optional<PrintLayout> layoutOption(const std::string& text) {
@@ -43,10 +43,14 @@ std::unique_ptr<QGuiApplication> guiApplication() {
 } // namespace
 
 int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Arguments::parse(args, {.options = {"--stage", "--id", "--pdf", "--zoom", "--layout"},
-                                                .flags = {"--answers", "--portrait"}});
+    const auto parsed =
+        Arguments::parse(args, {.options = {"--stage", "--id", "--pdf", "--zoom", "--layout", "--lang"},
+                                .flags = {"--answers", "--portrait"}});
     const auto layout = parsed ? layoutOption(parsed->value("--layout", "a4")) : std::nullopt;
-    if (!parsed || !layout || parsed->value("--stage").empty() || parsed->value("--id").empty()) {
+    // The slip's words (its place line) in the language asked for, English by default.
+    const std::string languageCode = parsed ? parsed->value("--lang", "GBR") : "";
+    if (!parsed || !layout || parsed->value("--stage").empty() || parsed->value("--id").empty() ||
+        (languageCode != "GBR" && languageCode != "CZE")) {
         err << kUsage;
         return 2;
     }
@@ -79,9 +83,9 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(path));
-        const PrinterSlip slip =
-            printerSlip(data, {.markWrongAnswers = parsed->has("--answers"), .language = Language::English},
-                        {.layout = *layout, .zoom = zoom, .portrait = parsed->has("--portrait")});
+        const PrinterSlip slip = printerSlip(
+            data, {.markWrongAnswers = parsed->has("--answers"), .language = languageFromCode(languageCode)},
+            {.layout = *layout, .zoom = zoom, .portrait = parsed->has("--portrait")});
         if (!printSlip(printer, slip, QString::fromStdString(printJobTitle(data)))) {
             err << "ravik-cli: cannot write " << path << "\n";
             return 1;
