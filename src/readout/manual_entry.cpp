@@ -129,8 +129,6 @@ void ManualEntry::show() {
         reset();
         return;
     }
-    stage = readStage(race.racePath(), race.currentStage());
-    stageFolder = race.currentStageFolder();
     lists = {};
     for (const auto& entry : readIdsAndNames(race.competitorFilePath())) {
         lists.ids.push_back(std::to_string(entry.id));
@@ -169,10 +167,17 @@ void ManualEntry::chooseByName(const std::string& chosen) {
     chooseRow(found);
 }
 
-// Without a matching row the card, class and start offset are empty.
+// Without a matching row the card, class and start offset are empty. The stage
+// record is read anew for every competitor chosen, so a class saved in the class
+// editor meanwhile is the one his punches are shown and saved with.
 void ManualEntry::chooseRow(int row) {
+    const RaceContext& race = session_.race;
+    if (race.isOpen()) {
+        stage = readStage(race.racePath(), race.currentStage());
+        stageFolder = race.currentStageFolder();
+    }
     const CompetitorTable& table = session_.table;
-    const int stageNumber = session_.race.currentStage();
+    const int stageNumber = race.currentStage();
     if (row > 0) {
         id = table.cell(row, column::kId);
         name = table.cell(row, column::kName);

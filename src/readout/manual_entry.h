@@ -48,9 +48,10 @@ class ManualEntry {
 public:
     explicit ManualEntry(Session& session);
 
-    // Window shown: reads the current stage's record and the competitor file,
-    // fills the lists and chooses the first competitor by name. Without an open
-    // race everything is empty; throws IoError when the race file has no such stage.
+    // Window shown: reads the competitor file, fills the lists and chooses the
+    // first competitor by name. Choosing a competitor reads the current stage's
+    // record. Without an open race everything is empty; throws IoError when the race
+    // file has no such stage.
     void show();
     // After a save of the competitor table: the lists from its ID and name columns.
     void refillListsFromTable();
