@@ -29,6 +29,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ravik {
 namespace {
 
@@ -252,20 +254,30 @@ void ResultsWindow::prepare() {
         if (nadpis->text().isEmpty()) nadpis->setText(fromCp1250(record.race_name));
         for (QListWidget* list : {ListBox1, ListBox2}) {
             list->clear();
-            for (const std::string& name : classListItems(record)) {
-                auto* item = new QListWidgetItem(fromCp1250(name), list);
-                item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-            }
+            fillClassList(list, record);
         }
     });
 }
 
+void ResultsWindow::fillClassList(QListWidget* list, const RaceRecord& record) {
+    const std::vector<std::string> selected = selectedClasses(list);
+    list->clear();
+    for (const std::string& name : classListItems(record)) {
+        auto* item = new QListWidgetItem(fromCp1250(name), list);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+        item->setSelected(std::find(selected.begin(), selected.end(), name) != selected.end());
+    }
+}
+
+// The stage's own classes to choose from; a class chosen before stays chosen when the stage has it.
 void ResultsWindow::stageChanged() {
     Session& session = app_.session();
     runCommand(this, [&] {
         const int stage = ComboBox1->currentText().toInt();
         if (stage < 1 || !fileExists(session.race.racePath())) return;
         session.log.append(session.race.stageFolder(stage));
+        if (stage <= stageCount(session.race.racePath()))
+            fillClassList(ListBox1, readStage(session.race.racePath(), stage));
     });
 }
 

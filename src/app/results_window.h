@@ -46,7 +46,8 @@ public:
     // The window keeps no race data: every command reads the stage record, the
     // table and its controls as it runs.
     void prepare();
-    // The stage folder logged, as after a change of the box by the user.
+    // The stage folder logged and ListBox1 filled with the stage's classes, as
+    // after a change of the box by the user.
     void stageChanged();
     // Button2 "Výsledky": scores the stage, writes the page (or relay page) and
     // shows it. False when an error was shown.
@@ -181,6 +182,8 @@ private:
     void relayClicked();
     // The selected items of a class list, in list order (code page 1250).
     static std::vector<std::string> selectedClasses(const QListWidget* list);
+    // The class names of the record as the list's items; the names selected before stay selected.
+    static void fillClassList(QListWidget* list, const RaceRecord& record);
 
     // Each stage's scored results kept between runs, so that a slip scores only what
     // changed (a cache of the files and cells it was computed from, not a copy the

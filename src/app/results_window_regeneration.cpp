@@ -87,7 +87,7 @@ ResultsControls ResultsWindow::readJobControls() const {
 }
 
 bool ResultsWindow::applyJobControls(const ResultsControls& c) {
-    // The stage as if the user chose it: its record and folder follow.
+    // The stage as if the user chose it: its classes and folder follow.
     const int index = ComboBox1->findText(fromUtf8(c.stage));
     if (index < 0) return false;
     if (index != ComboBox1->currentIndex())

@@ -47,7 +47,7 @@ protected:
     ResultsWindow* window_ = nullptr;
 };
 
-TEST_F(ResultsWindowTest, ShowingFillsTheStageBoxAndTheClassListsFromTheRace) {
+TEST_F(ResultsWindowTest, ShowingFillsTheStageBoxAndTheClassListsFromTheRaceAndTheStageBoxItsClasses) {
     window_->show();
     EXPECT_EQ(window_->ComboBox1->count(), 2);
     EXPECT_EQ(str(window_->ComboBox1->currentText()), "1");
@@ -57,8 +57,17 @@ TEST_F(ResultsWindowTest, ShowingFillsTheStageBoxAndTheClassListsFromTheRace) {
     EXPECT_EQ(window_->ListBox2->count(), 2);
     EXPECT_TRUE(window_->ee2->isEnabled());
     EXPECT_FALSE(window_->ee3->isEnabled());
+    // Stage 2 has a class of its own: the list follows the stage, and H21 stays chosen.
+    RaceRecord second = readStage(folder.file("cup.ravik"), 2);
+    second.classes[1].class_name = "Open";
+    writeStage(folder.file("cup.ravik"), 2, second);
+    window_->ListBox1->item(0)->setSelected(true);
     window_->ComboBox1->setCurrentIndex(1);
     EXPECT_EQ(app.session().log.lastLine(), folder.file("E2/"));
+    ASSERT_EQ(window_->ListBox1->count(), 2);
+    EXPECT_EQ(str(window_->ListBox1->item(1)->text()), "Open");
+    EXPECT_TRUE(window_->ListBox1->item(0)->isSelected());
+    EXPECT_EQ(str(window_->ListBox2->item(1)->text()), "D21"); // the overall's list is the shown race's
     window_->hide();
 }
 
