@@ -12,7 +12,10 @@ namespace ravik {
 
 OverallRunOutcome runOverall(Session& session, const OverallOptions& options, const ScoringOptions& scoring,
                              const std::function<StageScoreCache*(int stage)>& cacheOf) {
-    session.requireWritable();
+    // Where another program holds the race, the stages are scored in memory only:
+    // the page is still written, the competitor file is that program's to save.
+    const bool saves = !session.readOnly();
+    if (saves) session.requireWritable();
     // Every stage folder first: a missing one stops the run before any stage is saved.
     for (int stage = 1; stage <= kStages; ++stage) {
         const std::string folder = session.race.stageFolder(stage);
@@ -33,7 +36,7 @@ OverallRunOutcome runOverall(Session& session, const OverallOptions& options, co
         else
             scoreStage(session, record, stageScoring, &outcome.skippedFiles);
     }
-    session.saveCompetitors();
+    if (saves) session.saveCompetitors();
     outcome.pagePath = writeOverallResults(session.race, session.table, options, session.language);
     return outcome;
 }

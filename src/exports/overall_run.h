@@ -24,7 +24,8 @@ struct OverallRunOutcome {
 // the competitor file, and writes the overall page. The over-time penalties are
 // not kept in the competitor file, so the page never depends on what was scored
 // earlier. A chosen stage whose folder is missing stops the run before anything
-// is scored (IoError); the session must be allowed to change the race's files.
+// is scored (IoError). A session that has the race read-only scores in memory and
+// saves nothing but the page.
 // `cacheOf` gives the window's kept results of a stage (nullptr: score every row).
 OverallRunOutcome runOverall(Session& session, const OverallOptions& options, const ScoringOptions& scoring,
                              const std::function<StageScoreCache*(int stage)>& cacheOf = {});

@@ -2,6 +2,7 @@
 // what opening a race shows and tidies.
 #include "app/competitor_window.h"
 #include "app/main_window.h"
+#include "app/results_window.h"
 #include "app_fixture.h"
 #include "core/competitor_file.h"
 #include "core/file_io.h"
@@ -10,6 +11,7 @@
 #include "modal_dialogs.h"
 #include "readout/si_log_csv.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -87,6 +89,15 @@ TEST_F(RaceSafetyWindow, ASecondWindowOnAHeldRaceOpensItReadOnlyAndRefusesEveryC
     EXPECT_EQ(app.session().log.lastLine(), refusal);
     app.mainWindow().onBackupTimer();
     EXPECT_FALSE(fileExists(folder.file("BACKUP_Spring.Ravik")));
+
+    // The overall page scores its stages in memory: the page comes, the competitor file stays.
+    ResultsWindow& results = app.resultsWindow();
+    results.show();
+    results.ee1->setChecked(true);
+    EXPECT_TRUE(results.runOverallResults());
+    EXPECT_TRUE(fileExists(results.lastOverallPagePath));
+    EXPECT_EQ(readFile(folder.file("Spring.zavodnici")), competitors);
+    results.hide();
 }
 
 TEST_F(RaceSafetyWindow, TheLogBoxKeepsItsLastTenThousandLinesWhilePassesReportThousandsOfCards) {
