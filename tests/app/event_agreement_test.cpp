@@ -300,7 +300,9 @@ TEST_F(EventAgreement, TheWindowsAndTheCommandLineWriteTheSameFiles) {
         windowNames.push_back(name);
     EXPECT_EQ(windowNames, cliNames);
     for (const auto& [name, bytes] : byCli)
-        if (byWindows.count(name)) EXPECT_EQ(byWindows.at(name), bytes) << name;
+        if (byWindows.count(name)) {
+            EXPECT_EQ(byWindows.at(name), bytes) << name;
+        }
     for (const std::string& id : kSlips) {
         const std::string slip = pdfText(cliRace.file("slip" + id + ".pdf"));
         EXPECT_NE(slip.find(" v Elite"), std::string::npos) << slip;
