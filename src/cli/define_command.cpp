@@ -25,11 +25,14 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!raceFileFound(racePath, err)) return 1;
     try {
         const RaceLock lock = lockRace(racePath, Language::English);
+        const int stagesBefore = stageCount(racePath);
         const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
         for (int stage = 1; stage <= stages; ++stage) {
-            ensureFolder(race.stageFolder(stage));
+            // A stage it adds gets its folder; an existing stage's missing folder (an
+            // unmounted share) is not made anew empty.
+            if (stage > stagesBefore) ensureFolder(race.stageFolder(stage));
             // Written as asked; the organiser is only told what looks wrong.
             for (const std::string& warning :
                  stageDefinitionWarnings(readStage(racePath, stage), Language::English))

@@ -7,6 +7,7 @@
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "core/stage_folder.h"
 #include "core/texts/entries_texts.h"
 #include "core/time_of_day.h"
 
@@ -107,7 +108,7 @@ std::optional<std::string> writeStartListForAnswer(Session& session, const std::
                            cp1250ToUtf8(session.table.cell(row, column::kName)) + ")");
     const std::string folder = session.race.stageFolder(answer);
     session.requireWritable();
-    ensureFolder(folder);
+    requireStageFolder(session, folder);
     const std::string path = folder + "startlist_E" + answer + ".htm";
     writeFileAtomically(path, page.html);
     return path;

@@ -35,7 +35,8 @@ StartListPage buildStartListPage(const CompetitorTable& table, const RaceRecord&
 
 // Button17: asks for the stage, checks it, writes <race folder>E<n>/startlist_E<n>.htm
 // and returns its path; nullopt when a check stopped it (log line or message).
-// raceName is the main window's race name label (code page 1250).
+// A stage folder that is not there is not made: IoError. raceName is the race
+// file's race name (code page 1250).
 std::optional<std::string> writeStartList(Session& session, const std::string& raceName, Prompt& prompt);
 
 // The same for a stage answer given directly (the command line).

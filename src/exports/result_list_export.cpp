@@ -4,6 +4,7 @@
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "core/stage_folder.h"
 #include "core/texts/exports_texts.h"
 #include "exports/iof_times.h"
 
@@ -30,6 +31,8 @@ std::optional<std::string> exportResultList(const Session& session, const Result
         prompt.information(session.text(texts::kXmlNoStage) + std::to_string(options.stage));
         return std::nullopt;
     }
+    // Read as empty, the folder would list every competitor as not started.
+    requireStageFolder(session, session.race.stageFolder(options.stage));
     const RaceRecord record = readStage(racePath, options.stage);
     if (const auto refusal = resultListRefusal(record)) {
         prompt.information(session.text(*refusal));

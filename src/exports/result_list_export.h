@@ -29,7 +29,8 @@ std::optional<Text> resultListRefusal(const RaceRecord& record);
 
 // Writes the file from the session's table (rewritten whole, UTF-8, CR LF),
 // tells "File … created." and returns its path. A stage that cannot be exported
-// is told and nothing is written. Throws IoError when the file cannot be written.
+// is told and nothing is written. Throws IoError when the stage folder is missing
+// or the file cannot be written.
 std::optional<std::string> exportResultList(const Session& session, const ResultListOptions& options,
                                             Prompt& prompt);
 

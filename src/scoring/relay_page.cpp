@@ -157,7 +157,6 @@ std::string writeRelayPage(const RelayStanding& standing, const RaceRecord& reco
                            const PageOptions& options, Language language, const std::string& stageFolder) {
     const std::string html = buildRelayPage(standing, record, selectedClasses, form, options, language);
     const std::string path = relayPagePath(stageFolder, stage, selectedClasses, language);
-    ensureFolder(stageFolder);
     writeFileAtomically(path, html);
     return path;
 }

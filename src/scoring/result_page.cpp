@@ -185,7 +185,6 @@ std::string writeResultPage(const std::vector<StageResult>& results, const RaceR
                             Log& log) {
     const ResultPage page = buildResultPage(results, record, selectedClasses, options, language, raceFolder);
     const std::string path = resultPagePath(stageFolder, stage, selectedClasses, language);
-    ensureFolder(stageFolder);
     writeFileAtomically(path, page.html);
     log.append(tr(language, texts::kPageWrittenLog) + stageFolder);
     if (options.oris) {

@@ -57,9 +57,6 @@ bool ClassEditor::load() {
     const std::string& path = session_.race.racePath();
     const int count = fileStages();
     if (count == 0) throw IoError("The race file holds no whole stage: " + path);
-    if (!session_.readOnly())
-        for (int stage = 1; stage <= count; ++stage)
-            ensureFolder(session_.race.stageFolder(stage));
 
     if (view.etapa.empty())
         setEditorStageToFirst();
@@ -301,6 +298,7 @@ void ClassEditor::addStage() {
             }
             session_.requireWritable();
             appendStage(path, added);
+            ensureFolder(session_.race.stageFolder(count + 1));
             showStageItems(fileStages());
             prompt_.information(session_.text(texts::kStageAdded));
         }

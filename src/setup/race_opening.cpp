@@ -54,6 +54,7 @@ OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming 
     if (!fileExists(path)) {
         session.requireWritable();
         createRaceFile(path, newRaceFirstStage());
+        ensureFolder(session.race.stageFolder(1));
         opened.created = true;
     }
     opened.stageCount = stageCount(path);

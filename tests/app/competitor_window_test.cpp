@@ -33,6 +33,7 @@ protected:
         stage.classes[0].class_name = "H21";
         stage.classes[1].class_name = "D21";
         createRaceFile(folder.file("Spring.ravik"), stage);
+        ensureFolder(folder.file("E1"));
         CompetitorTable table;
         addCompetitor(table, "12", "D21", "Nov\xE1k Jan", "0");
         addCompetitor(table, "3", "H21", "Adam Petr", "0");

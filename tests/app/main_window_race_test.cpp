@@ -62,7 +62,7 @@ TEST(MainWindowRace, NewRaceAlwaysAppendsTheExtensionAndDoesNotStartTheBackupTim
     EXPECT_EQ(app.main().umisteni->text().toStdString(), folder.file("Race.ravik.ravik"));
     EXPECT_TRUE(fileExists(folder.file("Race.ravik.ravik")));
     EXPECT_FALSE(app.main().backupTimer->isActive());
-    EXPECT_FALSE(folderExists(folder.file("E1")));
+    EXPECT_TRUE(folderExists(folder.file("E1")));
 
     app.prompt->inputs = {std::nullopt};
     app.main().onNewRace();

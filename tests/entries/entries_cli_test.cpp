@@ -3,6 +3,7 @@
 #include "core/race_file.h"
 #include "test_support.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -39,6 +40,7 @@ TEST(EntriesCli, ImportsNumbersDrawsAndWritesTheStartList) {
     stage.race_name = "Cup";
     stage.stage_start = "10:00";
     createRaceFile(folder.file("Cup.ravik"), stage);
+    std::filesystem::create_directories(folder.file("E1"));
     const std::string race = "'" + folder.file("Cup.ravik") + "'";
     auto line = [](std::string registration, std::string card, std::string name) {
         std::string text(61, ' ');

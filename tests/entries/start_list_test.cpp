@@ -1,6 +1,7 @@
 #include "core/time_of_day.h"
 #include "entries/start_list.h"
 
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/session.h"
@@ -56,6 +57,8 @@ struct StartListRace {
         record.stage_start = stageStart;
         record.stage_place = "\x8Atramberk";
         appendStage(session.race.racePath(), record);
+        ensureFolder(folder.file("E1"));
+        ensureFolder(folder.file("E2"));
         session.loadCompetitors();
         session.table.setRowCount(1);
         for (std::size_t i = 0; i < stage2Starts.size(); ++i) {
@@ -106,8 +109,10 @@ TEST(StartList, OffsetsAreCutToWholeSecondsAndHoursGoPast24) {
     EXPECT_FALSE(zeroTimeSeconds("9:30"));
 }
 
-TEST(StartList, AnswerWithMoreCharactersNamesFolderAndFile) {
+TEST(StartList, AnswerWithMoreCharactersNamesFolderAndFileButMakesNoFolder) {
     StartListRace race({"0"});
+    EXPECT_THROW(race.write("2x"), IoError); // E2x is no stage folder
+    ensureFolder(race.folder.file("E2x"));
     const auto path = race.write("2x");
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, race.folder.file("E2x/startlist_E2x.htm"));

@@ -109,6 +109,29 @@ TEST(ExportsCli, OverallScoresEachStageFirstSoPenaltiesAreSubtracted) {
     EXPECT_NE(race.cli("overall", output), 0);
 }
 
+TEST(ExportsCli, AMissingStageFolderStopsEveryCommandThatReadsItAndNoneMakesIt) {
+    CliRace race;
+    race.punches(1, "1", "10:50:00");
+    std::string output;
+    const std::string path = "'" + race.racePath + "'";
+    ASSERT_EQ(race.cli("results " + path + " --stage 1 --classes A", output), 0) << output;
+    const std::string competitors = test::readFile(race.folder.file("cup.zavodnici"));
+    std::filesystem::remove_all(race.folder.file("E1")); // an unmounted share
+    test::writeFile(race.folder.file("stage1.json"), R"({"stages": [{"stage": 1, "race_name": "Cup"}]})");
+    for (const std::string command :
+         {"results " + path + " --stage 1 --classes A", "export-xml " + path + " --stage 1 --kind preo",
+          "startlist " + path + " --stage 1", "overall " + path + " --stages 1 --classes A",
+          "stats " + path + " --stage 1 --classes A", "printout " + path + " --stage 1 --id 1",
+          "draw " + path + " --stage 2 --by-results"}) {
+        EXPECT_NE(race.cli(command, output), 0) << command;
+        EXPECT_NE(output.find(race.folder.file("E1/")), std::string::npos) << command << ": " << output;
+    }
+    ASSERT_EQ(race.cli("define " + path + " '" + race.folder.file("stage1.json") + "'", output), 0) << output;
+    EXPECT_FALSE(std::filesystem::exists(race.folder.file("E1")));
+    EXPECT_FALSE(std::filesystem::exists(race.folder.file("cup_PreoResults_E1.xml")));
+    EXPECT_EQ(test::readFile(race.folder.file("cup.zavodnici")), competitors);
+}
+
 TEST(ExportsCli, ExportXmlWritesTheResultListOfTheScoredStage) {
     CliRace race;
     race.punches(1, "1", "10:50:00");

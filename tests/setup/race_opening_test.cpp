@@ -39,7 +39,7 @@ TEST(OpenRace, CreatesAMissingRaceWithOneEmptyStageAndLoadsNoCompetitors) {
     EXPECT_EQ(readStage(folder.file("Race.ravik"), 1), newRaceFirstStage());
     EXPECT_EQ(session.race.currentStageText(), "1");
     EXPECT_EQ(session.table.cell(1, 0), "") << "the table was cleared";
-    EXPECT_FALSE(folderExists(folder.file("E1"))) << "the editor makes the stage folders when shown";
+    EXPECT_TRUE(folderExists(folder.file("E1"))) << "a new race has its first stage folder";
 }
 
 TEST(OpenRace, KeepsTheCurrentStageWhenTheRaceHasItAndTakesOverTheCompetitors) {

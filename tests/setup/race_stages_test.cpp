@@ -86,6 +86,7 @@ TEST(AddStage, AddsNothingAndSaysNothingToAFiveStageRace) {
 
 TEST(RemoveStage, AlwaysRemovesTheLastStageWhicheverIsShown) {
     OpenRace race({stageWithClasses(1, {"A"}), stageWithClasses(2, {"B"}), stageWithClasses(3, {"C"})});
+    ensureFolder(race.folder.file("E3"));
     race.editor.load();
     race.session.race.setCurrentStageText("1");
     race.editor.removeStage();

@@ -53,6 +53,12 @@ inline constexpr Text kCompetitorsOfClass{" závodníků kategorie \"", " compet
 inline constexpr Text kAreInNoClassOfStage{"\" není v žádné kategorii etapy ",
                                            "\" are in no class of stage "};
 
+// A stage folder that is not there (an unmounted share): "The stage folder PATH does not exist ...".
+inline constexpr Text kStageFolderMissingBefore{"Složka etapy ", "The stage folder "};
+inline constexpr Text kStageFolderMissingAfter{
+    " neexistuje (je její disk připojen?). Nic nebylo změněno.",
+    " does not exist (is its drive connected?). Nothing was changed."};
+
 inline constexpr const char* kReadOutLogFilter = "SportIDENT Reader CSV|*.csv|any file|*.*";
 
 } // namespace ravik::texts
