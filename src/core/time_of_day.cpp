@@ -27,6 +27,10 @@ std::int64_t secondsOfDay(std::string_view time) {
     return parts[0] * 3600 + parts[1] * 60 + parts[2];
 }
 
+bool isTimeOfDay(std::string_view time) {
+    return time.empty() || secondsOfDay(time) < kSecondsPerDay;
+}
+
 std::int32_t timeDifference(std::string_view first, std::string_view second) {
     const std::int64_t from = secondsOfDay(first);
     const std::int64_t to = secondsOfDay(second);

@@ -14,6 +14,10 @@ inline constexpr std::int32_t kSecondsPerDay = 86400;
 // its decimal digits only (an empty part counts 0).
 std::int64_t secondsOfDay(std::string_view time);
 
+// Empty (no time) or within a day: its seconds below 86 400. A garbled time
+// such as "999999999:00:00" is none.
+bool isTimeOfDay(std::string_view time);
+
 // The second time minus the first, plus 86 400 when the second is earlier
 // (a race across midnight).
 std::int32_t timeDifference(std::string_view first, std::string_view second);

@@ -92,6 +92,8 @@ struct PunchFileFacts {
     // one. The manual entry writes its start and break lines even with empty
     // times; those alone are no punches.
     int punches = 0;
+    // Times past the end of a day (a garbled line): such a punch is no punch.
+    std::vector<std::string> timesOutsideDay;
 };
 
 PunchFileFacts readPunches(StageResult& result, const std::string& path, const ClassCodes* codes,
@@ -102,6 +104,10 @@ PunchFileFacts readPunches(StageResult& result, const std::string& path, const C
     std::string previous;
     std::int32_t counter = 1;
     for (const PunchLine& punch : parsePunchFile(readWholeFile(path, kMaxPunchFileBytes))) {
+        if (!isTimeOfDay(punch.time)) {
+            facts.timesOutsideDay.push_back(punch.time.substr(0, 20));
+            continue;
+        }
         const std::int32_t before = counter;
         if (punch.isStart()) {
             result.start = punch.time.substr(0, 10);
@@ -180,6 +186,10 @@ void scorePoints(StageResult& result, const ClassDefinition& definition, bool ke
     }
 }
 
+std::string timeOutsideDayReason(const std::string& time) {
+    return "the time " + time + " is no time of day";
+}
+
 // Runs one file's reader; a file it cannot read is listed and left out.
 template <typename Read>
 auto readOrSkip(const std::string& path, std::vector<SkippedFile>* skipped, Read read) {
@@ -230,6 +240,9 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
         });
         // A file there but unreadable still shows he started.
         if (!punched.exists && fileSize(punchPath) >= 0) punched.exists = true;
+        if (skipped)
+            for (const std::string& time : punched.timesOutsideDay)
+                skipped->push_back({punchPath, timeOutsideDayReason(time), SkippedFile::Part::Line});
     }
     result.status = table.cell(row, column::disqualified(options.stage)) == "DISK"
                         ? StageStatus::Disqualified
@@ -248,7 +261,9 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
     if (!breakTimes[2].empty() && !breakTimes[3].empty())
         result.break2 = timeDifference(breakTimes[2], breakTimes[3]);
     if (!start.empty() && !result.finish.empty())
-        result.raceTime = timeDifference(start, result.finish) - result.break1 - result.break2;
+        result.raceTime = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            std::int64_t{timeDifference(start, result.finish)} - result.break1 - result.break2, INT32_MIN,
+            INT32_MAX));
     const std::int64_t limitSeconds = static_cast<std::int64_t>(definition.time_limit) * 60;
     if (result.raceTime > limitSeconds)
         result.overtime = static_cast<std::int32_t>(
@@ -266,6 +281,13 @@ void requireStage(int stage) {
 }
 
 } // namespace
+
+std::string skippedMessage(const SkippedFile& file, Language language) {
+    return file.part == SkippedFile::Part::File ? tr(language, texts::kFileSkippedBefore) + file.path +
+                                                      tr(language, texts::kFileSkippedMiddle) + file.reason
+                                                : tr(language, texts::kLineSkippedBefore) + file.path +
+                                                      tr(language, texts::kLineSkippedMiddle) + file.reason;
+}
 
 std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1) {
     const std::string digits = digitsOnly(edit1);
@@ -357,8 +379,7 @@ std::vector<StageResult>& scoreStageWith(Session& session, const ScoringOptions&
     std::vector<SkippedFile> skipped;
     std::vector<StageResult>& results = scoreRows(stageFolder, skipped);
     for (const SkippedFile& file : skipped) {
-        const std::string message = session.text(texts::kFileSkippedBefore) + file.path +
-                                    session.text(texts::kFileSkippedMiddle) + file.reason;
+        const std::string message = skippedMessage(file, session.language);
         session.log.append(message);
         if (skippedMessages) skippedMessages->push_back(message);
     }

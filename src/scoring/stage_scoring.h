@@ -37,11 +37,18 @@ std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1);
 void checkNumberCells(const CompetitorTable& table, Language language);
 
 // A competitor's file that could not be read (damaged, over the size limit,
-// unreadable): the competitor is scored as if it did not exist.
+// unreadable): the competitor is scored as if it did not exist; or a line of it
+// that was left out.
 struct SkippedFile {
+    // The whole file, or one of its lines (a punch at a time that is no time of day).
+    enum class Part { File, Line };
     std::string path;
     std::string reason; // the system's or the reader's ("larger than 16 MB")
+    Part part = Part::File;
 };
+
+// "Skipped the file PATH: REASON" or "Left out a line of the file PATH: REASON".
+std::string skippedMessage(const SkippedFile& file, Language language);
 
 // Scores every competitor row (table order) of the stage: punch and timed-control
 // files from stageFolder, start offsets from the stage's start column.

@@ -134,8 +134,7 @@ std::string writeStatisticsPage(Session& session, const StatisticsOptions& optio
     const auto classes = answerStatistics(session.table, record, options.stage, stageFolder,
                                           options.selectedClasses, options.unansweredIsWrong, &skipped);
     for (const SkippedFile& file : skipped)
-        session.log.append(session.text(texts::kFileSkippedBefore) + file.path +
-                           session.text(texts::kFileSkippedMiddle) + file.reason);
+        session.log.append(skippedMessage(file, session.language));
     const std::string path =
         statisticsPagePath(stageFolder, options.stage, options.selectedClasses, session.language);
     writeFileAtomically(path, buildStatisticsPage(classes, record, named, session.language));

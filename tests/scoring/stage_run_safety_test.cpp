@@ -74,6 +74,25 @@ TEST(StageRunSafety, AnOversizedPunchFileIsSkippedByNameAndTheOthersAreScored) {
     EXPECT_TRUE(fileExists(outcome.pagePath));
 }
 
+TEST(StageRunSafety, APunchAtATimeOutsideADayIsLeftOutAndTheRunSaysSo) {
+    ScoringRace race;
+    race.record.classes[0] = makeClass("A", "AB", 60);
+    race.record.classes[0].break1_from_code = 201;
+    race.record.classes[0].break1_to_code = 202;
+    race.addCompetitor("1", "A", "Garbled");
+    race.writePunches("1", {startPunch("10:00:00"), controlPunch(201, "999999999:00:00"),
+                            controlPunch(202, "10:05:00"), controlPunch(answerCode(1, 'A'), "10:10:00"),
+                            finishPunch("10:40:00")});
+    race.saveRecord();
+    const ResultsRunOutcome outcome = runResults(race.session, runOf({"A"}));
+    EXPECT_EQ(outcome.skippedFiles,
+              std::vector<std::string>{"Left out a line of the file " + race.stageFolder() +
+                                       "1.si: the time 999999999:00:00 is no time of day"});
+    // The break has no start, so it is no break: 40 minutes on the course, one point, no over-time.
+    EXPECT_EQ(race.session.table.cell(1, column::points(1)), "1");
+    EXPECT_EQ(race.session.table.cell(1, column::penalty(1)), "0");
+}
+
 TEST(StageRunSafety, NamesCannotForgeOrisRowsOrMarkupInPageNamesAndLongClassListsStillGetAPage) {
     ScoringRace race;
     race.record.classes[0] = makeClass("<svg onload=x>", "AB");

@@ -23,6 +23,9 @@ inline constexpr Text kStageFolderNotFoundAfter{
 // "Soubor " + path + " byl vynechán: " + reason.
 inline constexpr Text kFileSkippedBefore{"Soubor ", "Skipped the file "};
 inline constexpr Text kFileSkippedMiddle{" byl vynechán: ", ": "};
+// A line of a punch file left out: "Left out a line of the file PATH: REASON".
+inline constexpr Text kLineSkippedBefore{"V souboru ", "Left out a line of the file "};
+inline constexpr Text kLineSkippedMiddle{" byl vynechán řádek: ", ": "};
 
 // Log lines after a page is written (followed by the stage folder).
 inline constexpr Text kPageWrittenLog{"HTM vysledky - ", "HTM results - "};
