@@ -25,9 +25,10 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
     if (!raceFileFound(racePath, err)) return 1;
     try {
         const RaceLock lock = lockRace(racePath, Language::English);
-        const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
+        cleanStaleTemporaryFiles(race, Language::English, err);
+        const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         for (int stage = 1; stage <= stages; ++stage) {
             ensureFolder(race.stageFolder(stage));
             // Written as asked; the organiser is only told what looks wrong.
