@@ -13,6 +13,7 @@ packages=(
   pure-ftpd openssl
   python3-sireader # an independent SportIdent station client, the station emulator's counterpart
   fonts-dejavu-core
+  strace # the durability test watches the saves' system calls
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "app/station_serial_link.h"
 #include "app/widgets.h"
 #include "core/captions.h"
+#include "core/file_io.h"
 #include "core/session.h"
 #include "core/texts/station_texts.h"
 #include "readout/station/serial_ports.h"
@@ -120,6 +121,8 @@ bool StationGroup::connectTo(const QString& port) {
     readout_ = std::move(readout);
     connect(&link_->port(), &QSerialPort::readyRead, this, &StationGroup::poll);
     lost_ = false;
+    // A card acknowledged before the program or the station went away gets its punch file now.
+    passDue_ = fileExists(logPath_());
     return true;
 }
 

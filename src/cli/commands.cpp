@@ -43,7 +43,8 @@ const std::map<std::string, CommandEntry>& commands() {
         {"printout",
          {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z] "
           "[--layout a4|80|58]",
-          "score the stage and write the competitor's result printout as a PDF (A4 sheet or 80/58 mm receipt); "
+          "score the stage and write the competitor's result printout as a PDF (A4 sheet or 80/58 mm "
+          "receipt); "
           "print its path",
           printoutCommand}},
 #endif
@@ -71,7 +72,8 @@ const std::map<std::string, CommandEntry>& commands() {
           startListCommand}},
         {"info",
          {"info RACE.ravik",
-          "print the race name, the stages, their classes (controls, timed-control tasks, penalty, limit) and the "
+          "print the race name, the stages, their classes (controls, timed-control tasks, penalty, limit) "
+          "and the "
           "number of competitors",
           infoCommand}},
         {"competitors",
@@ -87,7 +89,8 @@ const std::map<std::string, CommandEntry>& commands() {
           defineCommand}},
         {"results",
          {"results RACE.ravik --stage N --classes A,B [--same-courses] [--columns] [--details] [--splits] "
-          "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] [--leg-controls N] "
+          "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] "
+          "[--leg-controls N] "
           "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] "
           "[--lang CZE|GBR]",
           "score the stage, save the competitor file, write the result page and print its path",
@@ -116,11 +119,18 @@ const std::map<std::string, CommandEntry>& commands() {
          {"tc-merge RACE.ravik --stage N", "merge the downloaded timed-control answers of stage N",
           timedControlMergeCommand}},
         {"demo",
-         {"demo DIR", "write the sample race into DIR and print the race path",
+         {"demo DIR",
+          "write the sample race into DIR (refused when DIR holds its files already) and print the race path",
           [](const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
               if (args.size() != 1) {
                   err << "usage: ravik-cli demo DIR\n";
                   return 2;
+              }
+              const std::vector<std::string> present = demoFilesPresent(args[0]);
+              if (!present.empty()) {
+                  err << "ravik-cli: " << args[0] << " holds a race already (" << present.front()
+                      << "); nothing was written\n";
+                  return 1;
               }
               out << writeDemoRace(args[0]).racePath << "\n";
               return 0;

@@ -26,9 +26,10 @@ int defineCommand(const std::vector<std::string>& args, std::ostream& out, std::
     try {
         const RaceLock lock = lockRace(racePath, Language::English);
         const int stagesBefore = stageCount(racePath);
-        const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         RaceContext race;
         race.setRacePath(racePath);
+        cleanStaleTemporaryFiles(race, Language::English, err);
+        const int stages = defineRace(racePath, readWholeFile(descriptionPath, kMaxDescriptionBytes));
         for (int stage = 1; stage <= stages; ++stage) {
             // A stage it adds gets its folder; an existing stage's missing folder (an
             // unmounted share) is not made anew empty.

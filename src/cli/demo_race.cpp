@@ -2,6 +2,7 @@
 
 #include "core/competitor_file.h"
 #include "core/cp1250.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/log.h"
 #include "core/numbers.h"
@@ -21,7 +22,8 @@ constexpr const char* kZeroTimes[] = {"10:00", "09:30"};
 // Station codes skip the numbers that read the same upside down on a station.
 int nextCode(int code) {
     ++code;
-    while (code == 66 || code == 68 || code == 86 || code == 89 || code == 98 || code == 99) ++code;
+    while (code == 66 || code == 68 || code == 86 || code == 89 || code == 98 || code == 99)
+        ++code;
     return code;
 }
 
@@ -83,15 +85,17 @@ RaceRecord planStage(int stage) {
     r.stage_place = utf8ToCp1250(kPlaces[stage - 1]);
     r.stage_start = kZeroTimes[stage - 1];
     int code = 31;
-    for (std::size_t slot = 0; slot < std::size(kClasses); ++slot) r.classes[slot] = planClass(kClasses[slot], stage, code);
+    for (std::size_t slot = 0; slot < std::size(kClasses); ++slot)
+        r.classes[slot] = planClass(kClasses[slot], stage, code);
     return r;
 }
 
-constexpr const char* kSurnames[] = {"Novák", "Svoboda", "Dvořák", "Černý", "Procházka", "Kučera", "Veselý",
-                                     "Horák", "Němec", "Marek", "Pospíšil", "Hájek", "Jelínek", "Král",
-                                     "Růžička", "Beneš", "Fiala", "Sedláček", "Doležal", "Zeman"};
-constexpr const char* kGiven[] = {"Jan", "Petr", "Jana", "Eva", "Tomáš", "Lucie", "Martin", "Hana", "Pavel",
-                                  "Kateřina", "Jiří", "Zuzana"};
+constexpr const char* kSurnames[] = {"Novák",    "Svoboda", "Dvořák",   "Černý",   "Procházka",
+                                     "Kučera",   "Veselý",  "Horák",    "Němec",   "Marek",
+                                     "Pospíšil", "Hájek",   "Jelínek",  "Král",    "Růžička",
+                                     "Beneš",    "Fiala",   "Sedláček", "Doležal", "Zeman"};
+constexpr const char* kGiven[] = {"Jan",    "Petr", "Jana",  "Eva",      "Tomáš", "Lucie",
+                                  "Martin", "Hana", "Pavel", "Kateřina", "Jiří",  "Zuzana"};
 constexpr const char* kNations[] = {"CZE", "CZE", "CZE", "SVK", "POL", "GBR", "SWE", "FIN", "NOR", "ITA"};
 constexpr const char* kClubs[] = {"BRN", "PHA", "OLO", "ZLI", "OST"};
 constexpr int kPerClass[] = {18, 18, 12, 12};
@@ -115,7 +119,8 @@ CompetitorTable planCompetitors(std::vector<Competitor>& competitors) {
     for (int slot = 0; slot < 4; ++slot) {
         // Starts of a class are drawn over the class's own slots, two minutes apart.
         std::vector<int> order(kPerClass[slot]);
-        for (int i = 0; i < kPerClass[slot]; ++i) order[i] = i;
+        for (int i = 0; i < kPerClass[slot]; ++i)
+            order[i] = i;
         std::shuffle(order.begin(), order.end(), random);
         for (int i = 0; i < kPerClass[slot]; ++i, ++id) {
             TableRow row;
@@ -165,20 +170,24 @@ std::string readoutLog(const RaceRecord& stage, const std::vector<Competitor>& c
             t += 60 + static_cast<int>(random() % 240);
             if ((k == 8 || k == 16) && definition.break1_from_code > 0) { // breaks before controls 9 and 17
                 const bool first = k == 8;
-                punch(log, c.card, first ? definition.break1_from_code : definition.break2_from_code, " CN", t, line);
+                punch(log, c.card, first ? definition.break1_from_code : definition.break2_from_code, " CN",
+                      t, line);
                 t += 300;
-                punch(log, c.card, first ? definition.break1_to_code : definition.break2_to_code, " CN", t, line);
+                punch(log, c.card, first ? definition.break1_to_code : definition.break2_to_code, " CN", t,
+                      line);
             }
             const std::string& right = definition.control_answer[k];
             int answer = right == "Z" ? 6 : right[0] - 'A';
-            if (random() % 5 == 0) answer = static_cast<int>(random() % 2) == 0 ? 6 : 0; // a mistake now and then
+            if (random() % 5 == 0)
+                answer = static_cast<int>(random() % 2) == 0 ? 6 : 0; // a mistake now and then
             const int code = definition.answer_codes[k][answer];
             if (code > 0) punch(log, c.card, code, " CN", t, line);
         }
         punch(log, c.card, 0, "FIN", t + 120, line);
     };
     for (const Competitor& c : competitors) {
-        if (kClasses[c.classSlot].controls == 0 || c.id % 9 == 0) continue; // TempO-only and a few not yet back
+        if (kClasses[c.classSlot].controls == 0 || c.id % 9 == 0)
+            continue; // TempO-only and a few not yet back
         readCard(c);
         if (c.id == 3) readCard(c); // a card read twice
     }
@@ -187,13 +196,23 @@ std::string readoutLog(const RaceRecord& stage, const std::vector<Competitor>& c
     return log.str();
 }
 
+std::string timedControlPath(const RaceContext& race, const Competitor& c) {
+    return race.stageFolder(1) + std::to_string(c.id) + ".tc2";
+}
+
+// The competitors of stage 1 whose class has timed-control stations: each gets a ".tc2" file.
+bool hasTimedControlFile(const Competitor& c) {
+    return kClasses[c.classSlot].clusters > 0;
+}
+
 // Timed-control answers of the classes that have stations, for stage 1.
-void writeTimedControlFiles(const RaceContext& race, const RaceRecord& stage, const std::vector<Competitor>& all) {
+void writeTimedControlFiles(const RaceContext& race, const RaceRecord& stage,
+                            const std::vector<Competitor>& all) {
     std::mt19937 random(11);
     for (const Competitor& c : all) {
         const ClassDefinition& definition = stage.classes[c.classSlot];
         const int clusters = kClasses[c.classSlot].clusters;
-        if (clusters == 0) continue;
+        if (!hasTimedControlFile(c)) continue;
         std::string text;
         for (int s = 0; s < clusters; ++s) {
             for (int t = 0; t < kClasses[c.classSlot].tasks; ++t) {
@@ -203,16 +222,40 @@ void writeTimedControlFiles(const RaceContext& race, const RaceRecord& stage, co
             }
             text += ";" + std::to_string(20 + random() % 60) + ";*\r\n";
         }
-        writeFileAtomically(race.stageFolder(1) + std::to_string(c.id) + ".tc2", text);
+        writeFileAtomically(timedControlPath(race, c), text);
     }
+}
+
+RaceContext demoRaceContext(const std::string& folder) {
+    RaceContext race;
+    race.setRacePath(folder + (folder.empty() || folder.back() == '/' ? "" : "/") + "Sample.ravik");
+    return race;
+}
+
+std::string readoutLogPath(const RaceContext& race) {
+    return race.raceFolder() + "SIlog_E1.csv";
 }
 
 } // namespace
 
+std::vector<std::string> demoFilesPresent(const std::string& folder) {
+    const RaceContext race = demoRaceContext(folder);
+    std::vector<Competitor> competitors;
+    planCompetitors(competitors);
+    std::vector<std::string> files = {race.racePath(), race.competitorFilePath(), readoutLogPath(race)};
+    for (const Competitor& c : competitors)
+        if (hasTimedControlFile(c)) files.push_back(timedControlPath(race, c));
+    std::vector<std::string> present;
+    for (const std::string& file : files)
+        if (fileExists(file)) present.push_back(file);
+    return present;
+}
+
 DemoRace writeDemoRace(const std::string& folder) {
+    const std::vector<std::string> present = demoFilesPresent(folder);
+    if (!present.empty()) throw IoError("The folder holds a race already: " + present.front());
     ensureFolder(folder);
-    RaceContext race;
-    race.setRacePath(folder + (folder.empty() || folder.back() == '/' ? "" : "/") + "Sample.ravik");
+    const RaceContext race = demoRaceContext(folder);
     createRaceFile(race.racePath(), planStage(1));
     appendStage(race.racePath(), planStage(2));
     ensureFolder(race.stageFolder(1));
@@ -225,7 +268,7 @@ DemoRace writeDemoRace(const std::string& folder) {
 
     DemoRace demo;
     demo.racePath = race.racePath();
-    demo.readoutLogPath = race.raceFolder() + "SIlog_E1.csv";
+    demo.readoutLogPath = readoutLogPath(race);
     demo.competitors = static_cast<int>(competitors.size());
     writeFileAtomically(demo.readoutLogPath, readoutLog(planStage(1), competitors));
     writeTimedControlFiles(race, planStage(1), competitors);

@@ -3,6 +3,7 @@
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/race_record.h"
+#include "setup/race_opening.h"
 
 namespace ravik::cli {
 
@@ -25,6 +26,13 @@ int stageOfRace(const std::string& racePath, const std::string& stageText) {
     return stage && *stage >= 1 && *stage <= kMaxStages && *stage <= stageCount(racePath) ? *stage : 0;
 }
 
+void cleanStaleTemporaryFiles(const RaceContext& race, Language language, std::ostream& err) {
+    LogLines removed;
+    removeStaleTemporaryFilesOfRace(race, removed, language);
+    for (const std::string& line : removed.lines())
+        err << "ravik-cli: " << line << "\n";
+}
+
 std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
     if (!raceFileFound(race.racePath, err)) return std::nullopt;
     if (race.stage && (race.stageWithinRace ? stageOfRace(race.racePath, *race.stage) == 0
@@ -36,9 +44,12 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
     session.language = race.language;
     session.race.setRacePath(race.racePath);
     if (race.stage) session.race.setCurrentStageText(*race.stage);
-    if (race.changesFiles && !session.takeRaceLock()) {
-        err << "ravik-cli: " << raceLockRefusal(session.raceLock(), session.language) << "\n";
-        return std::nullopt;
+    if (race.changesFiles) {
+        if (!session.takeRaceLock()) {
+            err << "ravik-cli: " << raceLockRefusal(session.raceLock(), session.language) << "\n";
+            return std::nullopt;
+        }
+        cleanStaleTemporaryFiles(session.race, session.language, err);
     }
     session.loadCompetitors();
     if (race.changesFiles && session.competitorFileNotRecognised()) {

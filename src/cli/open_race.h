@@ -32,10 +32,14 @@ struct RaceToOpen {
     bool changesFiles = false;
 };
 
+// Removes the temporary files that killed writers left in the race's folders,
+// saying how many on `err`; for a command that holds the race.
+void cleanStaleTemporaryFiles(const RaceContext& race, Language language, std::ostream& err);
+
 // The session of the race with its competitors loaded; nullopt, after the error
 // line, when the race file or the stage is missing, when another program holds a
 // race the command would change, or when the competitor file of such a race is
-// not recognised.
+// not recognised. A race the command changes is cleared of stale temporary files.
 std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err);
 
 // Prints the log lines so far to `out`, then every new one as it is written.

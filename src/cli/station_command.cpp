@@ -2,14 +2,15 @@
 
 #include "cli/arguments.h"
 #include "cli/open_race.h"
+#include "core/file_io.h"
 #include "readout/readout_pass.h"
 #include "readout/station/serial_ports.h"
 #include "readout/station/station_readout.h"
 #include "readout/station/termios_link.h"
 
 #include <atomic>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <optional>
 #include <thread>
 
@@ -80,12 +81,11 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const Language language = languageFromCode(code);
     std::optional<Session> session;
     if (withRace) {
-        session = openRace(
-            {.racePath = parsed->value("--race"),
-             .stage = parsed->value("--stage"),
-             .language = language,
-             .changesFiles = true},
-            err);
+        session = openRace({.racePath = parsed->value("--race"),
+                            .stage = parsed->value("--stage"),
+                            .language = language,
+                            .changesFiles = true},
+                           err);
         if (!session) return 1;
         echoLog(*session, out);
     }
@@ -103,6 +103,8 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     out << station::connectionText(connection, port, language) << std::endl;
+    // A card acknowledged just before the last run ended gets its punch file now, not at the next card.
+    if (session && fileExists(pass.logPath)) runReadoutPass(pass, *session, {}, memory.get());
     const InterruptHandlers handlers;
     std::optional<std::chrono::steady_clock::time_point> settlePassAt;
     while (!interrupted) {
@@ -128,6 +130,7 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
             connection = readout.connect();
             if (connection.connected()) {
                 out << station::connectionText(connection, port, language) << std::endl;
+                if (session && fileExists(pass.logPath)) runReadoutPass(pass, *session, {}, memory.get());
                 break;
             }
             link.close();

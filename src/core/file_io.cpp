@@ -64,6 +64,31 @@ std::string temporaryNameBeside(const std::string& path) {
     return path + kTemporaryMarker + std::to_string(::getpid()) + "_" + std::to_string(generator() % 1000000);
 }
 
+// The folder part of a path, "." for a bare name.
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A rename lasts a power cut only once its folder is on disk.
+void syncFolderOf(const std::string& path) {
+    const int fd = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw IoError("Cannot replace file " + path, systemReason());
+    // Some file systems cannot sync a folder; theirs is as durable as it gets.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    const std::string reason = synced ? std::string() : systemReason();
+    ::close(fd);
+    if (!synced) throw IoError("Cannot replace file " + path, reason);
+}
+
+// Every replacement of a file goes through here: the caller has synced `from`.
+void renameDurably(const std::string& from, const std::string& to) {
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        throw IoError("Cannot replace file " + to, systemReason());
+    syncFolderOf(to);
+}
+
 // The file a path names with its symbolic links followed, so that a rewrite
 // replaces the link's target and keeps the link; a dangling link names the file
 // it would point to.
@@ -119,8 +144,7 @@ public:
         const bool closed = std::fclose(file_) == 0;
         file_ = nullptr;
         if (!flushed || !closed) throw IoError("Cannot write file " + target_, systemReason());
-        if (std::rename(path_.c_str(), target_.c_str()) != 0)
-            throw IoError("Cannot replace file " + target_, systemReason());
+        renameDurably(path_, target_);
         committed_ = true;
     }
 

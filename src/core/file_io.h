@@ -19,9 +19,12 @@ std::int64_t fileSize(const std::string& path);
 std::string readWholeFile(const std::string& path, std::int64_t maxBytes = INT64_MAX);
 
 // Rewrites a file whole without ever leaving it half-written: the bytes go to a
-// temporary file in the same folder, which is flushed, closed and then renamed
-// over the target. On any failure the old file stays as it was, the temporary
-// file is removed and IoError is thrown (with the system's reason).
+// temporary file in the same folder, which is synced to disk, closed and then
+// renamed over the target, and the folder is synced, so that a power cut leaves
+// either the old file or the new one. On any failure before the rename the old
+// file stays as it was, the temporary file is removed and IoError is thrown
+// (with the system's reason); a folder that cannot be synced after the rename
+// throws IoError with the new file in place.
 // The rewritten file keeps the mode (and, where the program may, the owner) of
 // the file it replaces; a new file gets newFileMode less the umask. A symbolic
 // link is followed: its target is replaced and the link stays.

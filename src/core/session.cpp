@@ -6,7 +6,6 @@
 #include "core/texts/core_texts.h"
 
 #include <ctime>
-#include <filesystem>
 
 namespace ravik {
 namespace {
@@ -18,6 +17,9 @@ bool hasNoCompetitorData(const CompetitorTable& table) {
     return true;
 }
 
+// Larger than any competitor file the program reads.
+constexpr std::int64_t kMaxKeptBytes = 256LL * 1024 * 1024;
+
 // A copy of the file beside it, named by the time: the original bytes survive the save.
 std::string keepOriginal(const std::string& path) {
     const std::time_t now = std::time(nullptr);
@@ -28,9 +30,8 @@ std::string keepOriginal(const std::string& path) {
     std::string keptAs = path + stamp;
     for (int n = 2; fileExists(keptAs); ++n)
         keptAs = path + stamp + "-" + std::to_string(n);
-    std::error_code error;
-    std::filesystem::copy_file(std::filesystem::u8path(path), std::filesystem::u8path(keptAs), error);
-    if (error) throw IoError("Cannot copy file " + path + " to " + keptAs, error.message());
+    // On disk before the file it keeps is replaced: a power cut must not take both.
+    writeFileAtomically(keptAs, readWholeFile(path, kMaxKeptBytes));
     return keptAs;
 }
 

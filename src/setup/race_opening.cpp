@@ -22,10 +22,7 @@ RaceRecord newRaceFirstStage() {
     return first;
 }
 
-namespace {
-
-// Left by a writer that was killed before it could rename them.
-void removeTemporaryFilesOfEndedWriters(const RaceContext& race, Log& log, Language language) {
+void removeStaleTemporaryFilesOfRace(const RaceContext& race, Log& log, Language language) {
     std::size_t removed =
         removeStaleTemporaryFiles(race.raceFolder().empty() ? "./" : race.raceFolder()).size();
     for (int stage = 1; stage <= kMaxStages; ++stage)
@@ -33,15 +30,13 @@ void removeTemporaryFilesOfEndedWriters(const RaceContext& race, Log& log, Langu
     if (removed > 0) log.append(tr(language, texts::kStaleTemporaryFilesRemoved) + std::to_string(removed));
 }
 
-} // namespace
-
 OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
                     const std::function<void()>& reloadEditor) {
     const std::string path = racePathFor(chosenName, naming);
     session.race.setRacePath(path);
     OpenedRace opened;
     if (session.takeRaceLock()) {
-        removeTemporaryFilesOfEndedWriters(session.race, session.log, session.language);
+        removeStaleTemporaryFilesOfRace(session.race, session.log, session.language);
     } else {
         opened.readOnly = true;
         session.log.append(session.text(texts::kRaceOpenedReadOnly) +

@@ -1,5 +1,8 @@
 #pragma once
 // Opening an existing race and creating a new one (main window "..." and "Nový").
+#include "core/language.h"
+#include "core/log.h"
+#include "core/race_context.h"
 #include "core/race_record.h"
 
 #include <functional>
@@ -33,6 +36,12 @@ struct OpenedRace {
 // in the race folder and the stage folders are removed.
 OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming naming,
                     const std::function<void()>& reloadEditor = {});
+
+// Removes the temporary files that writers killed before their rename left in
+// the race folder and the stage folders (core/file_io.h tells which), and logs
+// how many there were. Every command that changes the race's files runs it once
+// it holds the race.
+void removeStaleTemporaryFilesOfRace(const RaceContext& race, Log& log, Language language);
 
 // The record a new race starts with: empty, stage number 1.
 RaceRecord newRaceFirstStage();

@@ -122,6 +122,17 @@ TEST_F(StationGroupTest, ACardInsertedGivesItsLogLineTheSiLogThePunchFileAndTheS
     EXPECT_TRUE(group->stationConnect->isEnabled());
 }
 
+TEST_F(StationGroupTest, ConnectingWritesThePunchFileOfACardLoggedBeforeTheProgramStarted) {
+    const std::string card = "1;8000031;9999;STA;SIAC;;2026-05-16;10:00:00;0;1;\r\n"
+                             "1;8000031;9998;FIN;SIAC;;2026-05-16;10:30:00;0;1;\r\n";
+    writeFile(folder.file("si.csv"), std::string(kSiLogHeader) + "\r\n" + card);
+    ageFile(folder.file("si.csv"), 60);
+    PtyStation station;
+    connectTo(station.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fileExists(folder.file("E1/31.si")); }, 5000));
+    EXPECT_EQ(readFile(folder.file("E1/31.si")), card);
+}
+
 TEST_F(StationGroupTest, APortThatIsMissingOrBusyIsNamedAndNothingElseChanges) {
     connectTo("/nonexistent/ttyUSB7");
     EXPECT_EQ(status(), "Port neexistuje: /nonexistent/ttyUSB7");

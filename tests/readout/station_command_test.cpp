@@ -103,6 +103,34 @@ TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilI
                                                      date + ";10:30:00;0;1;\r\n");
 }
 
+TEST(StationCommand, OnConnectingWritesThePunchFileOfACardLoggedBeforeItStarted) {
+    TempFolder folder;
+    const std::string racePath = folder.file("cup.ravik");
+    RaceRecord stage;
+    stage.stage_number = 1;
+    stage.classes[0].class_name = "H21";
+    createRaceFile(racePath, stage);
+    fs::create_directory(folder.file("E1"));
+    CompetitorTable table;
+    table.appendRow(competitorRow("12", "H21", "Runner", "304243"));
+    LogLines saveLog;
+    saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
+    // The card the station acknowledged just before the last run was killed.
+    const std::string card = "1;304243;9999;STA;SI5;;2026-05-16;10:00:00;0;1;\r\n"
+                             "1;304243;9998;FIN;SI5;;2026-05-16;10:30:00;0;1;\r\n";
+    writeFile(folder.file("log.csv"),
+              "EventId;SI-Card;CN;Mode;Source;DayOfWeek;PunchDate;PunchTime;No;Cnt\r\n" + card);
+    ageFile(folder.file("log.csv"), 60);
+
+    PtyStation station;
+    Cli cli({"station", "--port", station.path(), "--log", folder.file("log.csv"), "--race", racePath,
+             "--stage", "1", "--lang", "GBR"},
+            folder.file("out.txt"));
+    ASSERT_TRUE(waitForFile(folder.file("E1/12.si"))) << readFile(folder.file("out.txt"));
+    EXPECT_EQ(cli.stop(), 0);
+    EXPECT_EQ(readFile(folder.file("E1/12.si")), card);
+}
+
 // A sysfs tree as the kernel shows a USB station, a USB modem and a console.
 TEST(SerialPorts, UsbPortsCarryTheirMakerAndTheStationIsRecognisedByItsUsbIds) {
     TempFolder sys;
