@@ -94,7 +94,10 @@ int importXmlCommand(const std::vector<std::string>& args, std::ostream& out, st
             logImportedClasses(outcome.addedClasses, session.race, stage, session.language, session.log);
             out << "Entries: " << outcome.entries << ", matched: " << outcome.matched
                 << ", added: " << outcome.added << "\n";
-            return 0;
+            if (outcome.notAdded == 0) return 0;
+            // The table is full: what fitted is kept, the log line names how many did not.
+            session.saveCompetitors();
+            return 1;
         });
 }
 

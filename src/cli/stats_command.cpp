@@ -37,13 +37,17 @@ int statsCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     options.raceName = record.race_name;
     options.unansweredIsWrong = parsed->has("--iof");
     if (!selectClasses(record, parsed->value("--classes"), options.selectedClasses, err)) return 1;
+    std::vector<std::string> skippedFiles;
     try {
-        out << writeStatisticsPage(*session, options) << "\n";
+        out << writeStatisticsPage(*session, options, &skippedFiles) << "\n";
     } catch (const IoError& error) {
         err << "ravik-cli: " << error.what() << "\n";
         return 1;
     }
-    return 0;
+    // The page stands, but without the answers the skipped files hold.
+    for (const std::string& message : skippedFiles)
+        err << "ravik-cli: " << message << "\n";
+    return skippedFiles.empty() ? 0 : 1;
 }
 
 } // namespace ravik::cli

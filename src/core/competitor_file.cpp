@@ -7,6 +7,7 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ravik {
 namespace {
@@ -28,53 +29,99 @@ void logFailedCell(Log& log, int row, const char* what) {
     log.append("!!! On row " + std::to_string(row) + " there is no " + what + "!");
 }
 
-// A record of the earlier layout holds text fields with a length within their
-// capacity and no control characters; bytes that are not records fail this.
-bool looksLikeLegacyRecord(std::string_view record) {
-    constexpr std::pair<std::size_t, std::size_t> kTextFields[] = {{4, capacity::kRegistration},
-                                                                   {12, capacity::kCompetitorClass},
-                                                                   {40, capacity::kCompetitorName},
-                                                                   {141, capacity::kNation}};
+constexpr std::pair<std::size_t, std::size_t> kTextFields[] = {{4, capacity::kRegistration},
+                                                               {12, capacity::kCompetitorClass},
+                                                               {40, capacity::kCompetitorName},
+                                                               {141, capacity::kNation}};
+
+// A length byte above its field's capacity: the record was not written by the program.
+bool textLengthsFit(std::string_view record) {
+    for (const auto& [offset, capacity] : kTextFields)
+        if (static_cast<unsigned char>(record[offset]) > capacity) return false;
+    return true;
+}
+
+bool textHasNoControlCharacters(std::string_view record) {
     for (const auto& [offset, capacity] : kTextFields) {
         const auto length = static_cast<unsigned char>(record[offset]);
-        if (length > capacity) return false;
         for (std::size_t i = 1; i <= length; ++i)
             if (static_cast<unsigned char>(record[offset + i]) < 0x20) return false;
     }
     return true;
 }
 
+// What a record of the file's one layout must be to be loaded: bytes of the earlier
+// layout that are no records at all fail on text as well.
+bool isSoundRecord(std::string_view record) {
+    if (record.size() == kLegacyCompetitorRecordSize)
+        return textLengthsFit(record) && textHasNoControlCharacters(record);
+    return textLengthsFit(record);
+}
+
+bool allRecords(std::string_view bytes, std::size_t recordSize, bool (*check)(std::string_view)) {
+    for (std::size_t at = 0; at + recordSize <= bytes.size(); at += recordSize)
+        if (!check(bytes.substr(at, recordSize))) return false;
+    return true;
+}
+
 } // namespace
+
+bool isPlausibleRecord(std::string_view record) {
+    if (!textLengthsFit(record) || !textHasNoControlCharacters(record)) return false;
+    ByteReader in(record);
+    const CompetitorRecord r = record.size() == kLegacyCompetitorRecordSize ? decodeLegacyCompetitorRecord(in)
+                                                                            : decodeCompetitorRecord(in);
+    const auto wholeNumber = [](std::int32_t value) { return value >= -1 && value <= 99'999'999; };
+    if (!wholeNumber(r.competitor_id) || !wholeNumber(r.si_card) || !wholeNumber(r.relay_number))
+        return false;
+    for (int s = 0; s < kStages; ++s) {
+        const float offset = r.start_offset[s];
+        const bool plausibleOffset = offset == -1.0f || offset == 0.0f ||
+                                     (std::isnormal(offset) && offset > 0.0f && offset <= 1440.0f);
+        if (!plausibleOffset || !wholeNumber(r.stage_points[s]) || !wholeNumber(r.stage_tc_time[s]) ||
+            r.disqualified[s] > 1)
+            return false;
+    }
+    return true;
+}
 
 std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, CompetitorFileLoad* outcome) {
     CompetitorFileLoad result;
     std::vector<CompetitorRecord> records;
+    const auto finish = [&](CompetitorFileProblem problem) {
+        result.problem = problem;
+        if (problem != CompetitorFileProblem::None) {
+            result.state = CompetitorFileState::NotRecognised;
+            records.clear();
+        }
+        if (outcome) *outcome = result;
+        return std::move(records);
+    };
+    if (!fileExists(path)) return finish(CompetitorFileProblem::None);
     const std::int64_t size = fileSize(path);
-    if (!fileExists(path)) {
-        if (outcome) *outcome = result;
-        return records;
-    }
-    std::size_t recordSize = 0;
-    if (size % kCompetitorRecordSize == 0) {
-        recordSize = kCompetitorRecordSize;
-    } else if (size % kLegacyCompetitorRecordSize == 0) {
-        recordSize = kLegacyCompetitorRecordSize;
-        result.legacyLayout = true;
-    }
-    if (recordSize == 0 || size / static_cast<std::int64_t>(recordSize) > kMaxCompetitorFileRecords) {
-        result.state = CompetitorFileState::NotRecognised;
-        if (outcome) *outcome = result;
-        return records;
-    }
+    const bool fitsCurrent = size % kCompetitorRecordSize == 0;
+    const bool fitsLegacy = size % kLegacyCompetitorRecordSize == 0;
+    if ((!fitsCurrent && !fitsLegacy) ||
+        size / static_cast<std::int64_t>(fitsLegacy ? kLegacyCompetitorRecordSize : kCompetitorRecordSize) >
+            kMaxCompetitorFileRecords)
+        return finish(CompetitorFileProblem::UnknownSize);
     const std::string bytes = readWholeFile(path);
+    if (fitsCurrent && fitsLegacy && !bytes.empty()) {
+        // 53 records of 220 bytes are 55 of 212: the records themselves tell the layout.
+        const bool asCurrent = allRecords(bytes, kCompetitorRecordSize, isPlausibleRecord);
+        const bool asLegacy = allRecords(bytes, kLegacyCompetitorRecordSize, isPlausibleRecord);
+        if (asCurrent == asLegacy)
+            return finish(asCurrent ? CompetitorFileProblem::EitherLayout
+                                    : CompetitorFileProblem::DamagedRecords);
+        result.legacyLayout = asLegacy;
+    } else {
+        result.legacyLayout = !fitsCurrent;
+        if (!allRecords(bytes, result.legacyLayout ? kLegacyCompetitorRecordSize : kCompetitorRecordSize,
+                        isSoundRecord))
+            return finish(CompetitorFileProblem::DamagedRecords);
+    }
+    const std::size_t recordSize = result.legacyLayout ? kLegacyCompetitorRecordSize : kCompetitorRecordSize;
     const std::size_t count = bytes.size() / recordSize;
-    if (result.legacyLayout)
-        for (std::size_t i = 0; i < count; ++i)
-            if (!looksLikeLegacyRecord(std::string_view(bytes).substr(i * recordSize, recordSize))) {
-                result.state = CompetitorFileState::NotRecognised;
-                if (outcome) *outcome = result;
-                return records;
-            }
     records.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         ByteReader in(bytes.data() + i * recordSize, recordSize);
@@ -83,8 +130,7 @@ std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path, Com
     }
     result.state = CompetitorFileState::Loaded;
     result.records = static_cast<int>(count);
-    if (outcome) *outcome = result;
-    return records;
+    return finish(CompetitorFileProblem::None);
 }
 
 TableRow rowFromRecord(const CompetitorRecord& r) {

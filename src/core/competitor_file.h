@@ -5,6 +5,7 @@
 #include "core/competitor_table.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ravik {
@@ -14,21 +15,43 @@ class Log;
 enum class CompetitorFileState {
     Missing,       // no file: an empty race
     Loaded,        // read into the table
-    NotRecognised, // a size that is neither 220 nor 212 bytes per record, far too large, or
-                   // 212-byte records whose text fields are no text
+    NotRecognised, // see CompetitorFileProblem
+};
+
+// Why a competitor file was not recognised.
+enum class CompetitorFileProblem {
+    None,
+    UnknownSize, // neither 220 nor 212 bytes per record, or far too large
+    // A record of the file's layout is damaged: a text length above its field's
+    // capacity (or, in 212-byte records, control characters). A size that fits
+    // both layouts lands here when neither reading gives plausible records.
+    DamagedRecords,
+    // A size that fits both layouts (a multiple of 11660 bytes) whose bytes read
+    // as plausible records either way: which one they are cannot be told.
+    EitherLayout,
 };
 
 struct CompetitorFileLoad {
     CompetitorFileState state = CompetitorFileState::Missing;
+    CompetitorFileProblem problem = CompetitorFileProblem::None;
     int records = 0;
     bool legacyLayout = false;
 };
 
+// A record as the program writes it, read in one layout (220 or 212 bytes): text
+// lengths within their capacities and no control characters; whole numbers -1
+// (empty) or 0 to 99 999 999; start offsets -1, 0 or a normal number of minutes
+// up to 1440 (a day); disqualification flags 0 or 1. Decides the layout of a file
+// whose size fits both.
+bool isPlausibleRecord(std::string_view record);
+
 // Far beyond any race (the table takes 2000 competitors); a larger file is not read.
 inline constexpr std::int64_t kMaxCompetitorFileRecords = 100000;
 
-// Reads every record of the file (either layout). Throws IoError when the file
-// exists but cannot be read. NotRecognised yields no records.
+// Reads every record of the file (either layout). A size that divides by both
+// record sizes is read in the layout whose records are all plausible; when both or
+// neither are, the file is not recognised. Throws IoError when the file exists but
+// cannot be read. NotRecognised yields no records.
 std::vector<CompetitorRecord> readCompetitorRecords(const std::string& path,
                                                     CompetitorFileLoad* outcome = nullptr);
 

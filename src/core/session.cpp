@@ -57,7 +57,11 @@ void Session::loadCompetitors() {
     }
     const CompetitorFileLoad outcome = loadCompetitorTable(path, table);
     notRecognised_ = outcome.state == CompetitorFileState::NotRecognised;
-    if (notRecognised_) log.append(text(texts::kCompetitorFileNotRecognised) + path);
+    notRecognisedText_ =
+        outcome.problem == CompetitorFileProblem::DamagedRecords ? &texts::kCompetitorFileDamaged
+        : outcome.problem == CompetitorFileProblem::EitherLayout ? &texts::kCompetitorFileEitherLayout
+                                                                 : &texts::kCompetitorFileNotRecognised;
+    if (notRecognised_) log.append(text(*notRecognisedText_) + path);
     if (notRecognised_ || outcome.legacyLayout) originalToKeep_ = path;
 }
 
@@ -71,8 +75,7 @@ void Session::saveCompetitors() {
     requireWritable();
     const std::string path = race.competitorFilePath();
     if (originalToKeep_ == path && fileExists(path)) {
-        if (notRecognised_ && hasNoCompetitorData(table))
-            throw IoError(text(texts::kCompetitorFileNotRecognised) + path);
+        if (notRecognised_ && hasNoCompetitorData(table)) throw IoError(text(*notRecognisedText_) + path);
         log.append(text(texts::kCompetitorFileKeptAs) + keepOriginal(path));
     }
     originalToKeep_.clear();

@@ -78,6 +78,7 @@ private:
     bool savePending_ = false;
     std::string originalToKeep_; // the competitor file to copy before it is first replaced
     bool notRecognised_ = false;
+    const Text* notRecognisedText_ = nullptr; // why, for the refusal of an empty save
     // Mutable: a race set without opening is locked at its first change.
     mutable RaceLock lock_;
     mutable std::string lockTriedFor_; // the race path of the last attempt

@@ -67,8 +67,9 @@ struct PublishOutcome {
     bool repeatRequested = false;                   // CheckBox16 was checked: uncheck it
     int timerIntervalMs = 0;
     std::optional<std::vector<std::string>> selection; // new selection of ListBox1
-    bool stoppedWithoutFolder = false; // the race web folder or the remote directory is missing
-    int failures = 0;                  // files not uploaded, downloaded or merged (each logged)
+    // The race web folder, the remote directory or (merging) the stage folder is missing.
+    bool stoppedWithoutFolder = false;
+    int failures = 0; // files not uploaded, downloaded or merged (each logged)
 };
 
 class Publisher {

@@ -73,6 +73,13 @@ PublishOutcome Publisher::downloadNewTimedControls(const PublishControls& contro
 
 PublishOutcome Publisher::mergeTimedControls() {
     PublishOutcome outcome;
+    // Without the stage folder there is nothing to merge: saying all was merged would mislead.
+    if (!folderExists(currentStageFolder())) {
+        session_.log.append(text(texts::kTcStageFolderMissingBefore) + currentStageFolder() +
+                            text(texts::kTcStageFolderMissingAfter));
+        outcome.stoppedWithoutFolder = true;
+        return outcome;
+    }
     outcome.failures = mergeStage(MergeMode::Plain);
     session_.log.append(text(texts::kAllTcMerged));
     return outcome;

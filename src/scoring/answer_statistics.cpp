@@ -101,12 +101,12 @@ std::vector<ClassStatistics> answerStatistics(const CompetitorTable& table, cons
         const std::size_t c = static_cast<std::size_t>(block - slots.begin());
         const std::string& idCell = table.cell(row, column::kId);
         StageResult files;
+        std::string unreadable;
         try {
-            files = readCompetitorFiles(stageFolder, idCell, record.classes[*block]);
+            files = readCompetitorFiles(stageFolder, idCell, record.classes[*block], &unreadable);
         } catch (const IoError& error) {
             if (skipped)
-                skipped->push_back(
-                    {stageFolder + idCell, error.reason().empty() ? error.what() : error.reason()});
+                skipped->push_back({unreadable, error.reason().empty() ? error.what() : error.reason()});
             continue;
         }
         // A disqualified competitor started, even when his card was never read out.

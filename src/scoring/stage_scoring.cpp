@@ -295,7 +295,7 @@ std::int32_t wrongAnswerPenaltySeconds(const std::string& edit1) {
 }
 
 StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
-                                const ClassDefinition& definition) {
+                                const ClassDefinition& definition, std::string* unreadablePath) {
     StageResult result;
     if (idCell.empty() || !isNumberCell(idCell)) {
         result.status = StageStatus::DidNotStart;
@@ -304,8 +304,19 @@ StageResult readCompetitorFiles(const std::string& stageFolder, const std::strin
     const std::string name = std::to_string(numberCellValue(idCell));
     const ClassCodes codes = codesOf(definition);
     std::array<std::string, 4> breakTimes;
-    const bool timed = readTimedControls(result, timedControlFilePath(stageFolder, name));
-    const PunchFileFacts punched = readPunches(result, punchFilePath(stageFolder, name), &codes, breakTimes);
+    const auto naming = [&](const std::string& path, auto read) {
+        try {
+            return read(path);
+        } catch (const IoError&) {
+            if (unreadablePath) *unreadablePath = path;
+            throw;
+        }
+    };
+    const bool timed = naming(timedControlFilePath(stageFolder, name),
+                              [&](const std::string& path) { return readTimedControls(result, path); });
+    const PunchFileFacts punched = naming(punchFilePath(stageFolder, name), [&](const std::string& path) {
+        return readPunches(result, path, &codes, breakTimes);
+    });
     result.status = finishingStatus(timed, punched, result, definition);
     return result;
 }

@@ -80,9 +80,10 @@ private:
 // timed-control answers and station times (the XML result lists need these), and
 // the status the files give (Ok, DidNotFinish or DidNotStart; the DISK cell is
 // the caller's). A row whose ID cell is empty or not a whole number has no files
-// of its own. Throws IoError when a file exists but cannot be read.
+// of its own. Throws IoError when a file exists but cannot be read, after naming
+// that file in `unreadablePath` when given.
 StageResult readCompetitorFiles(const std::string& stageFolder, const std::string& idCell,
-                                const ClassDefinition& definition);
+                                const ClassDefinition& definition, std::string* unreadablePath = nullptr);
 
 // The ranking order: net score descending, then total ascending (use with a
 // stable sort, so that table order decides the rest).

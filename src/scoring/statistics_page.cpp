@@ -122,7 +122,8 @@ std::string statisticsPagePath(const std::string& stageFolder, int stage,
                         tr(language, texts::kClassMarker), selectedClasses);
 }
 
-std::string writeStatisticsPage(Session& session, const StatisticsOptions& options) {
+std::string writeStatisticsPage(Session& session, const StatisticsOptions& options,
+                                std::vector<std::string>* skippedMessages) {
     const RaceRecord record = readStage(session.race.racePath(), options.stage);
     StatisticsOptions named = options;
     if (named.raceName.empty()) named.raceName = record.race_name;
@@ -133,8 +134,11 @@ std::string writeStatisticsPage(Session& session, const StatisticsOptions& optio
     std::vector<SkippedFile> skipped;
     const auto classes = answerStatistics(session.table, record, options.stage, stageFolder,
                                           options.selectedClasses, options.unansweredIsWrong, &skipped);
-    for (const SkippedFile& file : skipped)
-        session.log.append(skippedMessage(file, session.language));
+    for (const SkippedFile& file : skipped) {
+        const std::string message = skippedMessage(file, session.language);
+        session.log.append(message);
+        if (skippedMessages) skippedMessages->push_back(message);
+    }
     const std::string path =
         statisticsPagePath(stageFolder, options.stage, options.selectedClasses, session.language);
     writeFileAtomically(path, buildStatisticsPage(classes, record, named, session.language));

@@ -31,8 +31,10 @@ std::string statisticsPagePath(const std::string& stageFolder, int stage,
 
 // Counts the session's field (the stage record read as it starts; its race name
 // heads the page when options.raceName is empty), writes the page into the stage folder, logs it
-// (and every skipped file) and returns its path. Throws IoError when the stage
-// folder does not exist.
-std::string writeStatisticsPage(Session& session, const StatisticsOptions& options);
+// (and every skipped file: "Skipped the file PATH: REASON", also added to
+// `skippedMessages` when given) and returns its path. Throws IoError when the
+// stage folder does not exist.
+std::string writeStatisticsPage(Session& session, const StatisticsOptions& options,
+                                std::vector<std::string>* skippedMessages = nullptr);
 
 } // namespace ravik

@@ -135,5 +135,57 @@ TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) 
     EXPECT_EQ(test::readFile(competitors), damaged);
 }
 
+TEST(PartialFailureCli, CommandsThatCouldNotDoTheirWholeWorkSayWhatAndExitOne) {
+    test::TempFolder folder;
+    ASSERT_EQ(runToEnd("demo " + folder.path()).status, 0);
+    const std::string race = folder.file("Sample.ravik"), competitors = folder.file("Sample.zavodnici");
+    const std::string readout = "readout " + race + " --stage 1 --log " + folder.file("SIlog_E1.csv");
+    ASSERT_EQ(runToEnd(readout).status, 0);
+
+    // Statistics without a punch file over the size limit.
+    test::writeFile(folder.file("E1/1.si"), std::string(16 * 1024 * 1024 + 1, 'x'));
+    const Running stats = runToEnd("stats " + race + " --stage 1 --classes Elite --lang GBR");
+    EXPECT_EQ(stats.status, 1);
+    EXPECT_NE(
+        stats.output.find("ravik-cli: Skipped the file " + folder.file("E1/1.si") + ": larger than 16 MB\n"),
+        std::string::npos)
+        << stats.output;
+    std::filesystem::remove(folder.file("E1/1.si"));
+
+    // A merge in a stage folder that is not there.
+    std::filesystem::rename(folder.file("E1"), folder.file("E1.away"));
+    const Running merge = runToEnd("tc-merge " + race + " --stage 1");
+    EXPECT_EQ(merge.status, 1);
+    EXPECT_EQ(merge.output,
+              "The stage folder " + folder.file("E1/") + " does not exist. No TC2 files were merged.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("E1")));
+    std::filesystem::rename(folder.file("E1.away"), folder.file("E1"));
+
+    // An entry list into a full table: the entries that fitted are kept.
+    test::writeFile(folder.file("entries.txt"),
+                    entryLines(2000 - int(readCompetitorRecords(competitors).size())));
+    ASSERT_EQ(runToEnd("import-text " + race + " --stage 1 " + folder.file("entries.txt")).status, 0);
+    ASSERT_EQ(readCompetitorRecords(competitors).size(), 2000u);
+    test::writeFile(
+        folder.file("entry.xml"),
+        "<EntryList><PersonEntry><Person><Id>XYZ9999</Id><Name><Family>New</Family>"
+        "<Given>One</Given></Name></Person><Class><Name>Elite</Name></Class></PersonEntry></EntryList>");
+    const Running import = runToEnd("import-xml " + race + " --stage 1 " + folder.file("entry.xml"));
+    EXPECT_EQ(import.status, 1);
+    EXPECT_NE(import.output.find("The table is full (2000 competitors), competitors not added: 1\n"),
+              std::string::npos)
+        << import.output;
+
+    // A read-out against competitors whose class text is longer than its field.
+    std::string damaged = test::readFile(competitors);
+    damaged[12] = 25;
+    test::writeFile(competitors, damaged);
+    const Running refused = runToEnd(readout);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.output,
+              "ravik-cli: Soubor závodníků má poškozené záznamy a nebyl načten: " + competitors + "\n");
+    EXPECT_EQ(test::readFile(competitors), damaged);
+}
+
 } // namespace
 } // namespace ravik

@@ -113,13 +113,6 @@ TEST(CompetitorFileLoad, RecognisesTheLayoutBySize) {
     EXPECT_EQ(table.cell(3, column::disqualified(2)), "");
     EXPECT_EQ(table.cell(3, column::points(3)), "20");
 
-    // 11660 bytes divide by both sizes: the current layout wins (53 records).
-    test::writeFile(path, std::string(11660, '\0'));
-    outcome = loadCompetitorTable(path, table);
-    EXPECT_FALSE(outcome.legacyLayout);
-    EXPECT_EQ(outcome.records, 53);
-    EXPECT_EQ(table.rowCount(), 54);
-
     // 1000 bytes: not loaded; heading and one empty row.
     test::writeFile(path, std::string(1000, 'x'));
     outcome = loadCompetitorTable(path, table);
@@ -280,9 +273,10 @@ TEST(CompetitorFileSave, AFileNotOfTheCurrentLayoutIsKeptBesideBeforeTheFirstSav
         const char* what;
         std::string bytes;
         bool recognised;
+        std::string message = "";
     } cases[] = {
-        {"a size of neither layout", std::string(1000, 'x'), false},
-        {"212-byte blocks that are no records", notRecords, false},
+        {"a size of neither layout", std::string(1000, 'x'), false, "nemá známý formát"},
+        {"212-byte blocks that are no records", notRecords, false, "má poškozené záznamy"},
         {"records of the earlier layout", encodeRecords({sampleCompetitor(5), sampleCompetitor(3)}, true),
          true},
     };
@@ -297,7 +291,7 @@ TEST(CompetitorFileSave, AFileNotOfTheCurrentLayoutIsKeptBesideBeforeTheFirstSav
         EXPECT_EQ(session.competitorFileNotRecognised(), !c.recognised);
         if (!c.recognised) {
             EXPECT_EQ(session.table.rowCount(), 2);
-            EXPECT_EQ(session.log.lastLine(), "Soubor závodníků nemá známý formát a nebyl načten: " + path);
+            EXPECT_EQ(session.log.lastLine(), "Soubor závodníků " + c.message + " a nebyl načten: " + path);
             // An empty table never replaces what could not be read.
             EXPECT_THROW(session.saveCompetitors(), IoError);
             EXPECT_EQ(test::readFile(path), c.bytes);
@@ -317,6 +311,83 @@ TEST(CompetitorFileSave, AFileNotOfTheCurrentLayoutIsKeptBesideBeforeTheFirstSav
         // Later saves replace the file as usual.
         session.saveCompetitors();
         EXPECT_EQ(keptOriginals(path).size(), 1u);
+    }
+}
+
+// 11660 bytes are 53 records of 220 bytes and 55 of 212: the records tell which.
+TEST(CompetitorFileLoad, ASizeOfBothLayoutsIsReadInTheLayoutWhoseRecordsAreSoundOrNotAtAll) {
+    std::vector<CompetitorRecord> fiftyFive;
+    for (int id = 1; id <= 55; ++id)
+        fiftyFive.push_back(sampleCompetitor(id));
+    const std::vector<CompetitorRecord> fiftyThree(fiftyFive.begin(), fiftyFive.begin() + 53);
+    std::string neither(11660, '\0');
+    for (std::size_t i = 0; i < neither.size(); ++i)
+        neither[i] = static_cast<char>(i * 7 % 256);
+    const struct {
+        const char* what;
+        std::string bytes;
+        int records;              // 0: not recognised
+        bool legacy = false;      // read as 212-byte records
+        std::string message = ""; // the log line before the path when not recognised
+    } cases[] = {
+        {"55 records of the earlier layout", encodeRecords(fiftyFive, true), 55, true},
+        {"53 records of the current layout", encodeRecords(fiftyThree), 53},
+        {"neither", neither, 0, false, "Soubor závodníků má poškozené záznamy a nebyl načten: "},
+        {"both", std::string(11660, '\0'), 0, false,
+         "Soubor závodníků lze číst jako záznamy po 220 i po 212 bajtech a nebyl načten: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.bytes.size(), 11660u);
+        TempFolder folder;
+        Session session;
+        session.race.setRacePath(folder.file("Race.ravik"));
+        const std::string path = session.race.competitorFilePath();
+        test::writeFile(path, c.bytes);
+        session.loadCompetitors();
+        EXPECT_EQ(session.competitorFileNotRecognised(), c.records == 0);
+        if (c.records == 0) {
+            EXPECT_EQ(session.log.lastLine(), c.message + path);
+            EXPECT_EQ(session.table.rowCount(), 2);
+            EXPECT_THROW(session.saveCompetitors(), IoError);
+            EXPECT_EQ(test::readFile(path), c.bytes);
+            session.table.setCell(1, column::kName, "New");
+        } else {
+            ASSERT_EQ(session.table.rowCount(), c.records + 1);
+            EXPECT_EQ(session.table.cell(c.records, column::kId), std::to_string(c.records));
+            EXPECT_EQ(session.table.cell(1, column::kName), "Nov\xE1k Jan");
+            EXPECT_EQ(session.table.cell(1, column::start(1)), "12.5");
+            EXPECT_EQ(session.table.cell(1, column::disqualified(2)), c.legacy ? "" : "DISK");
+        }
+        session.saveCompetitors();
+        // What was not read in the current layout survives the save beside it.
+        const auto kept = keptOriginals(path);
+        ASSERT_EQ(kept.size(), c.legacy || c.records == 0 ? 1u : 0u);
+        if (!kept.empty()) {
+            EXPECT_EQ(test::readFile(kept[0]), c.bytes);
+        }
+        EXPECT_EQ(readCompetitorRecords(path).size(), c.records == 0 ? 1u : std::size_t(c.records));
+    }
+}
+
+// A text length above its field's capacity shows the record was not written by the
+// program: the file is not loaded (a read-out would match the class to nothing).
+TEST(CompetitorFileLoad, ALengthByteAboveTheFieldsCapacityMakesTheFileDamaged) {
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "212-byte records" : "220-byte records");
+        std::string bytes = encodeRecords({sampleCompetitor(1), sampleCompetitor(2)}, legacy);
+        const std::size_t classField = (legacy ? 212 : 220) + 12;
+        bytes.replace(classField, 21, "\x19Paralympic          ");
+        TempFolder folder;
+        const std::string path = folder.file("Race.zavodnici");
+        test::writeFile(path, bytes);
+        CompetitorTable table;
+        const CompetitorFileLoad outcome = loadCompetitorTable(path, table);
+        EXPECT_EQ(outcome.state, CompetitorFileState::NotRecognised);
+        EXPECT_EQ(outcome.problem, CompetitorFileProblem::DamagedRecords);
+        EXPECT_EQ(table.rowCount(), 2);
+        EXPECT_EQ(table.cell(1, column::kClass), "");
+        EXPECT_TRUE(readIdsAndNames(path).empty());
     }
 }
 

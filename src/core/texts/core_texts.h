@@ -15,12 +15,18 @@ inline constexpr Text kGuardResults{"Není otevřený žádný závod! Nelze ote
 inline constexpr Text kGuardFtp{"Není otevřený žádný závod, FTP není přístupné",
                                 "No open competition! FTP is unaccessable."};
 
-// A competitor file of a foreign size or with bytes that are no records is not
-// loaded; an empty table is never saved over it, and before a save replaces it
+// A competitor file of a foreign size, with damaged records or of an undecidable
+// layout is not loaded; an empty table is never saved over it, and before a save replaces it
 // (or one of the earlier layout) its bytes are kept under another name.
 inline constexpr Text kCompetitorFileNotRecognised{
     "Soubor závodníků nemá známý formát a nebyl načten: ",
     "The competitor file has an unknown format and was not loaded: "};
+inline constexpr Text kCompetitorFileDamaged{"Soubor závodníků má poškozené záznamy a nebyl načten: ",
+                                             "The competitor file has damaged records and was not loaded: "};
+// 53 records of 220 bytes are as long as 55 of 212, and both readings look sound.
+inline constexpr Text kCompetitorFileEitherLayout{
+    "Soubor závodníků lze číst jako záznamy po 220 i po 212 bajtech a nebyl načten: ",
+    "The competitor file reads as records of 220 bytes and of 212 bytes alike and was not loaded: "};
 inline constexpr Text kCompetitorFileKeptAs{"Původní soubor závodníků byl uschován jako ",
                                             "The original competitor file was kept as "};
 

@@ -40,6 +40,10 @@ inline constexpr Text kManuallyAdjustedAfter{" TC already manually adjusted = NO
 inline constexpr Text kInvalidTcRecordBefore{"Invalid TC record at ", "Invalid TC record at "};
 inline constexpr Text kInvalidTcRecordAfter{" !", " !"};
 inline constexpr Text kAllTcMerged{"All TC2 merged.", "All TC2 merged."};
+// Merging in a stage folder that is missing: "Složka etapy " + folder + " neexistuje. ..."
+inline constexpr Text kTcStageFolderMissingBefore{"Složka etapy ", "The stage folder "};
+inline constexpr Text kTcStageFolderMissingAfter{" neexistuje. Žádné soubory TC2 nebyly sloučeny.",
+                                                 " does not exist. No TC2 files were merged."};
 
 inline constexpr Text kAutomaticFtp{"Automatic FTP", "Automatic FTP"};
 inline constexpr Text kActionsCount{"Actions: ", "Actions: "};
