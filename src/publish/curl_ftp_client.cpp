@@ -34,8 +34,18 @@ bool hasControlCharacters(const std::string& text) {
 }
 
 void checkName(const std::string& name, const char* what) {
+    if (name.size() > kMaxRemoteNameBytes)
+        throw FtpError(std::string("Remote ") + what + " longer than " + std::to_string(kMaxRemoteNameBytes) +
+                       " bytes: " + shortenedName(name));
     if (name.empty() || name.find('/') != std::string::npos || hasControlCharacters(name))
         throw FtpError(std::string("Invalid remote ") + what + ": " + name);
+}
+
+void checkDirectory(const std::string& path) {
+    if (path.size() > kMaxRemotePathBytes)
+        throw FtpError("Remote directory longer than " + std::to_string(kMaxRemotePathBytes) +
+                       " bytes: " + shortenedName(path));
+    if (hasControlCharacters(path)) throw FtpError("Invalid remote directory: " + path);
 }
 
 std::string quotedPathOf257(const std::string& reply) {
@@ -236,8 +246,8 @@ void CurlFtpClient::connect(const FtpAccount& account) {
 
 void CurlFtpClient::changeDirectory(const std::string& path) {
     requireConnection();
-    if (hasControlCharacters(path)) throw FtpError("Invalid remote directory: " + path);
     const std::string target = absolute(path);
+    checkDirectory(target);
     Transfer transfer;
     prepare(urlOf(target, true), transfer);
     curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
@@ -247,7 +257,8 @@ void CurlFtpClient::changeDirectory(const std::string& path) {
 
 void CurlFtpClient::makeDirectory(const std::string& path) {
     requireConnection();
-    if (hasControlCharacters(path) || path.empty()) throw FtpError("Invalid remote directory: " + path);
+    if (path.empty()) throw FtpError("Invalid remote directory: " + path);
+    checkDirectory(absolute(path));
     const std::string command = "MKD " + absolute(path);
     Transfer transfer;
     prepare(urlOf(currentDirectory_, true), transfer);

@@ -91,6 +91,16 @@ bool matchesMask(const std::string& name, const std::string& mask);
 // The file name of a detailed listing line: the text after its last blank.
 std::string nameOfListingLine(const std::string& line);
 
+// Longest remote file name sent in a command, as file systems allow one; a longer
+// command line may be answered with several replies, which puts every later reply
+// of the connection out of step.
+inline constexpr std::size_t kMaxRemoteNameBytes = 255;
+// Longest remote directory path sent in a command.
+inline constexpr std::size_t kMaxRemotePathBytes = 1024;
+
+// The start of an over-long name for a message ("abc..."); a short name unchanged.
+std::string shortenedName(const std::string& name);
+
 // A name from a server's listing that may be used as a local file name in a folder:
 // no path separator, no "..", no drive letter or other ":", no control characters.
 bool isPlainRemoteFileName(const std::string& name);

@@ -71,6 +71,9 @@ TEST_F(CurlFtpClientTest, FailuresAreErrorsAndLeaveTheClientUsable) {
     EXPECT_FALSE(std::filesystem::exists(local.file("absent.tc2")));
     EXPECT_THROW(ftp.store(local.file("x"), "../x"), FtpError);
     EXPECT_THROW(ftp.changeDirectory("a\r\nDELE x"), FtpError);
+    // Over-long names are refused before they are sent: the replies stay in step.
+    EXPECT_THROW(ftp.retrieve(std::string(5000, 'x') + ".tc2", local.file("long.tc2")), FtpError);
+    EXPECT_THROW(ftp.changeDirectory(std::string(5000, 'd')), FtpError);
     writeFile(local.file("ok.htm"), "ok");
     ftp.store(local.file("ok.htm"), "ok.htm");
     EXPECT_EQ(readFile(root.file("ok.htm")), "ok");

@@ -41,7 +41,7 @@ bool accepts(int port) {
     return ok;
 }
 
-// Serves like "python3 -m pyftpdlib", with an invented name added to every listing
+// Serves like "python3 -m pyftpdlib", with an invented name first in every listing
 // and data connections that trickle, when asked for.
 const char* kQuirkyServerScript = R"PY(
 import sys
@@ -52,9 +52,9 @@ from pyftpdlib.filesystems import AbstractedFS
 port, user, password, root, ports, extra, rate = sys.argv[1:8]
 class QuirkyFS(AbstractedFS):
     def format_list(self, basedir, listing, ignore_err=True):
-        yield from super().format_list(basedir, listing, ignore_err)
         if extra:
             yield ("-rw-r--r--   1 owner    group           9 Jan 01 00:00 " + extra + "\r\n").encode()
+        yield from super().format_list(basedir, listing, ignore_err)
 class Trickle(ThrottledDTPHandler):
     read_limit = int(rate)
     write_limit = int(rate)

@@ -10,7 +10,7 @@
 namespace ravik::test {
 
 struct FtpServerQuirks {
-    std::string extraListingName{}; // added to every directory listing (a hostile server's invention)
+    std::string extraListingName{}; // first in every directory listing (a hostile server's invention)
     int bytesPerSecond = 0;         // data connections trickle at this rate (0: full speed)
 };
 

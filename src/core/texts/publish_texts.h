@@ -71,6 +71,7 @@ inline constexpr Text kLocalFileMissing{"soubor není ve složce etapy ani závo
 inline constexpr Text kNothingUploaded{"Nic nebylo odesláno.", "Nothing was uploaded."};
 // "TC file skipped: " + name + ": " + reason.
 inline constexpr Text kTcSkipped{"Soubor TC vynechán: ", "TC file skipped: "};
+inline constexpr Text kNameTooLong{"jméno je delší než 255 znaků", "the name is longer than 255 characters"};
 inline constexpr Text kTcFileNotWritten{"Soubor TC nelze zapsat: ", "Cannot write the TC file: "};
 
 // FTPS (explicit TLS): failures before the user name and password are sent.
