@@ -39,6 +39,9 @@ inline constexpr Text kManuallyAdjustedAfter{" TC already manually adjusted = NO
 // "Invalid TC record at " + file + " !"
 inline constexpr Text kInvalidTcRecordBefore{"Invalid TC record at ", "Invalid TC record at "};
 inline constexpr Text kInvalidTcRecordAfter{" !", " !"};
+inline constexpr Text kTcNotUpdatedBefore{"ID", "ID"};
+inline constexpr Text kTcNotUpdatedAfter{" TC NEBYL aktualizován z FTP, soubor zůstal beze změny.",
+                                         " TC NOT updated from FTP, the file stays as it was."};
 inline constexpr Text kAllTcMerged{"All TC2 merged.", "All TC2 merged."};
 
 inline constexpr Text kAutomaticFtp{"Automatic FTP", "Automatic FTP"};
