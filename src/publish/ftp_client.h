@@ -67,7 +67,8 @@ public:
     virtual void changeDirectory(const std::string& path) = 0;
     // MKD of a directory relative to the current one (or absolute).
     virtual void makeDirectory(const std::string& path) = 0;
-    // STOR (passive) of a local file into the current directory under remoteName.
+    // STOR (passive) of a local file into the current directory under remoteName; a
+    // file of that name is replaced only once the whole file has arrived.
     virtual void store(const std::string& localPath, const std::string& remoteName) = 0;
     // PWD: the server's current directory.
     virtual std::string currentDirectory() = 0;

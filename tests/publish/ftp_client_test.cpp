@@ -42,6 +42,9 @@ TEST_F(CurlFtpClientTest, StoresListsRetrievesAndKnowsWhereItIs) {
     ftp.store(local.file("page.htm"), "results_E1.htm");
     ftp.store(local.file("page.htm"), "17_1.TC2");
     EXPECT_EQ(readFile(root.file("www/new dir/results_E1.htm")), "<html>\r\nž\r\n");
+    writeFile(local.file("newer.htm"), "newer");
+    ftp.store(local.file("newer.htm"), "17_1.TC2");
+    EXPECT_EQ(readFile(root.file("www/new dir/17_1.TC2")), "newer");
 
     const auto lines = ftp.listDetails("*.tc2");
     ASSERT_EQ(lines.size(), 1u);
