@@ -14,6 +14,18 @@ namespace {
 
 // Longest listing accepted from a server.
 constexpr std::size_t kMaxListingBytes = 8 * 1024 * 1024;
+// Added to a file's name while it is being stored; not "htm", so the folder's index
+// page does not list a page that is still arriving.
+constexpr const char* kPartialUploadSuffix = ".part";
+
+using CommandList = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
+
+CommandList commandList(const std::vector<std::string>& commands) {
+    curl_slist* list = nullptr;
+    for (const std::string& command : commands)
+        list = curl_slist_append(list, command.c_str());
+    return CommandList(list, &curl_slist_free_all);
+}
 
 struct CurlGlobal {
     CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
@@ -34,8 +46,18 @@ bool hasControlCharacters(const std::string& text) {
 }
 
 void checkName(const std::string& name, const char* what) {
+    if (name.size() > kMaxRemoteNameBytes)
+        throw FtpError(std::string("Remote ") + what + " longer than " + std::to_string(kMaxRemoteNameBytes) +
+                       " bytes: " + shortenedName(name));
     if (name.empty() || name.find('/') != std::string::npos || hasControlCharacters(name))
         throw FtpError(std::string("Invalid remote ") + what + ": " + name);
+}
+
+void checkDirectory(const std::string& path) {
+    if (path.size() > kMaxRemotePathBytes)
+        throw FtpError("Remote directory longer than " + std::to_string(kMaxRemotePathBytes) +
+                       " bytes: " + shortenedName(path));
+    if (hasControlCharacters(path)) throw FtpError("Invalid remote directory: " + path);
 }
 
 std::string quotedPathOf257(const std::string& reply) {
@@ -73,6 +95,7 @@ struct CurlFtpClient::Transfer {
     bool bodyTooLarge = false;
     std::FILE* upload = nullptr;
     std::atomic<bool>* cancelled = nullptr;
+    CURLcode result = CURLE_OK;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 
     static size_t onReply(char* data, size_t size, size_t count, void* self) {
@@ -185,6 +208,7 @@ void CurlFtpClient::prepare(const std::string& url, Transfer& transfer, std::int
 
 void CurlFtpClient::perform(const std::string& what, Transfer& transfer) {
     const CURLcode code = cancelled_ ? CURLE_ABORTED_BY_CALLBACK : curl_easy_perform(asCurl(handle_));
+    transfer.result = code;
     if (code == CURLE_OK) return;
     std::string message = what + ": ";
     if (code == CURLE_ABORTED_BY_CALLBACK && cancelled_) {
@@ -236,8 +260,8 @@ void CurlFtpClient::connect(const FtpAccount& account) {
 
 void CurlFtpClient::changeDirectory(const std::string& path) {
     requireConnection();
-    if (hasControlCharacters(path)) throw FtpError("Invalid remote directory: " + path);
     const std::string target = absolute(path);
+    checkDirectory(target);
     Transfer transfer;
     prepare(urlOf(target, true), transfer);
     curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
@@ -247,7 +271,8 @@ void CurlFtpClient::changeDirectory(const std::string& path) {
 
 void CurlFtpClient::makeDirectory(const std::string& path) {
     requireConnection();
-    if (hasControlCharacters(path) || path.empty()) throw FtpError("Invalid remote directory: " + path);
+    if (path.empty()) throw FtpError("Invalid remote directory: " + path);
+    checkDirectory(absolute(path));
     const std::string command = "MKD " + absolute(path);
     Transfer transfer;
     prepare(urlOf(currentDirectory_, true), transfer);
@@ -275,19 +300,62 @@ std::string CurlFtpClient::currentDirectory() {
 void CurlFtpClient::store(const std::string& localPath, const std::string& remoteName) {
     requireConnection();
     checkName(remoteName, "file name");
+    // Stored under a temporary name and renamed over the old file only once it has
+    // arrived whole: a broken transfer never leaves a truncated page in its place.
+    const std::string partName = remoteName + kPartialUploadSuffix;
+    checkName(partName, "file name");
     std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(localPath.c_str(), "rb"),
                                                             &std::fclose);
     if (!file) throw FtpError("Cannot read the file " + localPath);
     const std::int64_t size = fileSize(localPath);
     Transfer transfer;
     transfer.upload = file.get();
-    prepare(urlOf(absolute(remoteName), false), transfer, std::max<std::int64_t>(size, 0));
+    prepare(urlOf(absolute(partName), false), transfer, std::max<std::int64_t>(size, 0));
     CURL* curl = asCurl(handle_);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(curl, CURLOPT_READFUNCTION, &Transfer::onUpload);
     curl_easy_setopt(curl, CURLOPT_READDATA, &transfer);
     if (size >= 0) curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(size));
-    perform("STOR " + remoteName, transfer);
+    // Sent only after a complete transfer, in the file's folder.
+    const CommandList rename = commandList({"RNFR " + partName, "RNTO " + remoteName});
+    curl_easy_setopt(curl, CURLOPT_POSTQUOTE, rename.get());
+    try {
+        perform("STOR " + remoteName, transfer);
+        return;
+    } catch (const FtpError& error) {
+        if (error.failure() == FtpFailure::Cancelled) throw;
+        if (transfer.result != CURLE_QUOTE_ERROR) {
+            removeQuietly(partName);
+            throw;
+        }
+    }
+    // Servers that rename only onto a free name (as Windows does) get the old file removed first.
+    try {
+        sendCommands("RNTO " + remoteName, {"*DELE " + remoteName, "RNFR " + partName, "RNTO " + remoteName});
+    } catch (const FtpError& error) {
+        if (error.failure() != FtpFailure::Cancelled) removeQuietly(partName);
+        throw;
+    }
+}
+
+void CurlFtpClient::sendCommands(const std::string& what, const std::vector<std::string>& commands) {
+    requireConnection();
+    Transfer transfer;
+    prepare(urlOf(currentDirectory_, true), transfer);
+    // After curl's own CWD into the current directory, so names are relative to it.
+    const CommandList list = commandList(commands);
+    curl_easy_setopt(asCurl(handle_), CURLOPT_POSTQUOTE, list.get());
+    curl_easy_setopt(asCurl(handle_), CURLOPT_NOBODY, 1L);
+    perform(what, transfer);
+}
+
+void CurlFtpClient::removeQuietly(const std::string& remoteName) {
+    if (!handle_ || cancelled_) return;
+    try {
+        sendCommands("DELE " + remoteName, {"DELE " + remoteName});
+    } catch (const FtpError&) {
+        // What is left is only a temporary name; the next store of the file replaces it.
+    }
 }
 
 std::vector<std::string> CurlFtpClient::listDetails(const std::string& mask) {

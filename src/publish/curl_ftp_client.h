@@ -48,6 +48,10 @@ private:
     void prepare(const std::string& url, Transfer& transfer, std::int64_t bytesToSend = 0);
     // Runs the request; on failure throws FtpError naming what was attempted.
     void perform(const std::string& what, Transfer& transfer);
+    // Raw commands in the current directory; a "*" before one lets it fail.
+    void sendCommands(const std::string& what, const std::vector<std::string>& commands);
+    // DELE of a file of the current directory; failures are passed over.
+    void removeQuietly(const std::string& remoteName);
     std::string absolute(const std::string& path) const;
     // URL of an absolute path; a directory URL ends with "/".
     std::string urlOf(const std::string& absolutePath, bool directory) const;

@@ -67,7 +67,8 @@ public:
     virtual void changeDirectory(const std::string& path) = 0;
     // MKD of a directory relative to the current one (or absolute).
     virtual void makeDirectory(const std::string& path) = 0;
-    // STOR (passive) of a local file into the current directory under remoteName.
+    // STOR (passive) of a local file into the current directory under remoteName; a
+    // file of that name is replaced only once the whole file has arrived.
     virtual void store(const std::string& localPath, const std::string& remoteName) = 0;
     // PWD: the server's current directory.
     virtual std::string currentDirectory() = 0;
@@ -90,6 +91,16 @@ bool matchesMask(const std::string& name, const std::string& mask);
 
 // The file name of a detailed listing line: the text after its last blank.
 std::string nameOfListingLine(const std::string& line);
+
+// Longest remote file name sent in a command, as file systems allow one; a longer
+// command line may be answered with several replies, which puts every later reply
+// of the connection out of step.
+inline constexpr std::size_t kMaxRemoteNameBytes = 255;
+// Longest remote directory path sent in a command.
+inline constexpr std::size_t kMaxRemotePathBytes = 1024;
+
+// The start of an over-long name for a message ("abc..."); a short name unchanged.
+std::string shortenedName(const std::string& name);
 
 // A name from a server's listing that may be used as a local file name in a folder:
 // no path separator, no "..", no drive letter or other ":", no control characters.

@@ -30,6 +30,11 @@ std::string nameOfListingLine(const std::string& line) {
     return blank == std::string::npos ? line : line.substr(blank + 1);
 }
 
+std::string shortenedName(const std::string& name) {
+    constexpr std::size_t kShownBytes = 40;
+    return name.size() <= kShownBytes ? name : name.substr(0, kShownBytes) + "...";
+}
+
 bool isPlainRemoteFileName(const std::string& name) {
     if (name.empty() || name == "." || name.find("..") != std::string::npos) return false;
     for (unsigned char c : name)

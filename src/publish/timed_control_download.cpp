@@ -23,6 +23,13 @@ int Publisher::downloadTimedControlFiles(const std::string& serviceUser, bool on
         ftp_.changeDirectory("/" + raceWebFolder(serviceUser, stageDate(), stageText()));
         for (const std::string& line : ftp_.listDetails("*.tc2")) {
             const std::string name = nameOfListingLine(line);
+            // Never sent back in a command: the server's replies would go out of step.
+            if (name.size() > kMaxRemoteNameBytes) {
+                log.append(text(texts::kTcSkipped) + cp1250ToUtf8(shortenedName(name)) + ": " +
+                           text(texts::kNameTooLong));
+                ++failures;
+                continue;
+            }
             // Names come from the server: never a path outside the stage folder.
             if (!isPlainRemoteFileName(name)) {
                 log.append(text(texts::kRefusedRemoteName) + cp1250ToUtf8(name));

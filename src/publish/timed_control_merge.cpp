@@ -5,7 +5,6 @@
 #include "core/texts/publish_texts.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -133,9 +132,11 @@ int mergeTimedControlFiles(const std::string& stageFolder, const RaceRecord& sta
             }
             merged += line + "\r\n";
         }
-        // No partial merge is left behind: an invalid one removes the competitor's file.
+        // A merge with a station left out would shift the later stations: the merged
+        // file stays as it was (or is not made) until the part file is good.
         if (invalid) {
-            std::remove(mergedPath.c_str());
+            log.append(std::string(tr(language, texts::kTcNotUpdatedBefore)) + id +
+                       tr(language, texts::kTcNotUpdatedAfter));
             ++failures;
             continue;
         }

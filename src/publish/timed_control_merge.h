@@ -34,7 +34,7 @@ std::vector<std::string> competitorsWithPartFiles(const std::string& stageFolder
 bool isCorrectedByHand(const std::string& timedControlPath);
 
 enum class MergeMode {
-    CheckedKeepCorrected, // "All": invalid part lines are logged and drop the merged file
+    CheckedKeepCorrected, // "All": an invalid part line is logged and the merged file kept as it was
     PlainKeepCorrected,   // after "New": every part line as it is, corrected files kept
     Plain,                // "Merge TC_*": every part line as it is, every merged file rewritten
 };

@@ -42,6 +42,9 @@ TEST_F(CurlFtpClientTest, StoresListsRetrievesAndKnowsWhereItIs) {
     ftp.store(local.file("page.htm"), "results_E1.htm");
     ftp.store(local.file("page.htm"), "17_1.TC2");
     EXPECT_EQ(readFile(root.file("www/new dir/results_E1.htm")), "<html>\r\nž\r\n");
+    writeFile(local.file("newer.htm"), "newer");
+    ftp.store(local.file("newer.htm"), "17_1.TC2");
+    EXPECT_EQ(readFile(root.file("www/new dir/17_1.TC2")), "newer");
 
     const auto lines = ftp.listDetails("*.tc2");
     ASSERT_EQ(lines.size(), 1u);
@@ -71,6 +74,9 @@ TEST_F(CurlFtpClientTest, FailuresAreErrorsAndLeaveTheClientUsable) {
     EXPECT_FALSE(std::filesystem::exists(local.file("absent.tc2")));
     EXPECT_THROW(ftp.store(local.file("x"), "../x"), FtpError);
     EXPECT_THROW(ftp.changeDirectory("a\r\nDELE x"), FtpError);
+    // Over-long names are refused before they are sent: the replies stay in step.
+    EXPECT_THROW(ftp.retrieve(std::string(5000, 'x') + ".tc2", local.file("long.tc2")), FtpError);
+    EXPECT_THROW(ftp.changeDirectory(std::string(5000, 'd')), FtpError);
     writeFile(local.file("ok.htm"), "ok");
     ftp.store(local.file("ok.htm"), "ok.htm");
     EXPECT_EQ(readFile(root.file("ok.htm")), "ok");

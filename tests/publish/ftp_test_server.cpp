@@ -41,23 +41,30 @@ bool accepts(int port) {
     return ok;
 }
 
-// Serves like "python3 -m pyftpdlib", with an invented name added to every listing
-// and data connections that trickle, when asked for.
+// Serves like "python3 -m pyftpdlib", with an invented name first in every listing,
+// data connections that trickle, and uploads that stall, when asked for.
 const char* kQuirkyServerScript = R"PY(
 import sys
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.handlers import DTPHandler, FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 from pyftpdlib.filesystems import AbstractedFS
-port, user, password, root, ports, extra, rate = sys.argv[1:8]
+port, user, password, root, ports, extra, rate, stall = sys.argv[1:9]
 class QuirkyFS(AbstractedFS):
     def format_list(self, basedir, listing, ignore_err=True):
-        yield from super().format_list(basedir, listing, ignore_err)
         if extra:
             yield ("-rw-r--r--   1 owner    group           9 Jan 01 00:00 " + extra + "\r\n").encode()
+        yield from super().format_list(basedir, listing, ignore_err)
 class Trickle(ThrottledDTPHandler):
     read_limit = int(rate)
     write_limit = int(rate)
+class Stall(DTPHandler):
+    def recv(self, buffer_size):
+        chunk = super().recv(buffer_size)
+        self.taken = getattr(self, "taken", 0) + len(chunk)
+        if self.taken >= int(stall):
+            self.del_channel()  # never read again: the upload hangs here
+        return chunk
 authorizer = DummyAuthorizer()
 authorizer.add_user(user, password, root, perm="elradfmwMT")
 handler = FTPHandler
@@ -65,6 +72,8 @@ handler.authorizer = authorizer
 handler.abstracted_fs = QuirkyFS
 if int(rate):
     handler.dtp_handler = Trickle
+if int(stall):
+    handler.dtp_handler = Stall
 low, high = ports.split("-")
 handler.passive_ports = range(int(low), int(high) + 1)
 FTPServer(("127.0.0.1", int(port)), handler).serve_forever()
@@ -152,7 +161,7 @@ FtpTestServer::FtpTestServer(const std::string& root, const std::string& user, c
     const std::string ports = passiveRange(port_, 20000, '-');
     const std::string portText = std::to_string(port_);
     std::vector<std::string> args;
-    if (quirks.extraListingName.empty() && quirks.bytesPerSecond == 0)
+    if (quirks.extraListingName.empty() && quirks.bytesPerSecond == 0 && quirks.stallAfterBytes == 0)
         args = {
             "/usr/bin/python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", portText, "-w", "-u", user, "-P",
             password,           "-d", root,        "-r", ports};
@@ -166,7 +175,8 @@ FtpTestServer::FtpTestServer(const std::string& root, const std::string& user, c
                 root,
                 ports,
                 quirks.extraListingName,
-                std::to_string(quirks.bytesPerSecond)};
+                std::to_string(quirks.bytesPerSecond),
+                std::to_string(quirks.stallAfterBytes)};
     pid_ = startServer(std::move(args), port_);
 }
 

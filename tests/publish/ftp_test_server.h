@@ -10,8 +10,9 @@
 namespace ravik::test {
 
 struct FtpServerQuirks {
-    std::string extraListingName{}; // added to every directory listing (a hostile server's invention)
+    std::string extraListingName{}; // first in every directory listing (a hostile server's invention)
     int bytesPerSecond = 0;         // data connections trickle at this rate (0: full speed)
+    int stallAfterBytes = 0;        // an upload is no longer read after this many bytes (0: never)
 };
 
 class FtpTestServer {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <chrono>
 
 namespace ravik::test {
@@ -52,6 +54,12 @@ TEST_F(Ftps, UploadsByteExactWithTheEnteredFingerprint) {
     EXPECT_EQ(outcome.failures, 0);
     EXPECT_EQ(readFile(serverRoot.file("results_E1.htm")), page);
     EXPECT_EQ(log().back(), "results_E1.htm uploaded on server");
+
+    // pure-ftpd renames the new page over the old one.
+    writeFile(stageFile("results_E1.htm"), "newer");
+    EXPECT_EQ(publisher.uploadToOtherServer(upload(otherServer(true, fingerprint))).failures, 0);
+    EXPECT_EQ(readFile(serverRoot.file("results_E1.htm")), "newer");
+    EXPECT_FALSE(std::filesystem::exists(serverRoot.file("results_E1.htm.part")));
 }
 
 TEST_F(Ftps, DownloadsAndMergesTimedControlsOfTheRaceWebService) {

@@ -124,6 +124,14 @@ TEST_F(PublishCli, DownloadsAndMergesTimedControls) {
     EXPECT_EQ(run("tc-download " + race() + " --stage 1 --service-user club --all", output), 1) << output;
     EXPECT_NE(output.find("TC file skipped: 17_2.tc2: 550 "), std::string::npos) << output;
     EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
+
+    // A garbled part file: named, and the merged file the results read stays whole.
+    std::filesystem::remove(raceWebFolder() + "17_2.tc2");
+    writeFile(raceWebFolder() + "17_2.tc2", "\x1f\x8b garbled");
+    output.clear();
+    EXPECT_EQ(run("tc-download " + race() + " --stage 1 --service-user club --all", output), 1) << output;
+    EXPECT_NE(output.find("Invalid TC record at 17_2.tc2 !\n"), std::string::npos) << output;
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
 }
 
 TEST(ServiceConfigFile, ReadsItsKeysAndFallsBackToNotConfigured) {

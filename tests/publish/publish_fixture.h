@@ -77,8 +77,8 @@ public:
 // The race with a running FTP server whose root holds the race web service's folders.
 class PublishingTest : public ::testing::Test, public PublishRace {
 protected:
-    explicit PublishingTest(const FtpServerQuirks& quirks = {})
-        : server(serverRoot.path(), kFtpUser, kFtpPassword, quirks),
+    explicit PublishingTest(const FtpServerQuirks& quirks = {}, const FtpLimits& limits = {})
+        : server(serverRoot.path(), kFtpUser, kFtpPassword, quirks), ftp(limits),
           publisher(session, prompt, ftp, serviceConfig(server.port())) {
         publisher.loadStageRecord();
     }

@@ -104,5 +104,25 @@ TEST_F(HostileListing, NameOutsideTheStageFolderIsRefusedAndLogged) {
     EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
 }
 
+class OverlongListingName : public PublishingTest {
+protected:
+    OverlongListingName() : PublishingTest({.extraListingName = "21_" + std::string(5000, '7') + ".tc2"}) {}
+};
+
+TEST_F(OverlongListingName, IsSkippedShortenedAndTheLaterFilesOfTheSessionStillCome) {
+    makeRaceWebFolder();
+    writeFile(raceWebFolder() + "17_1.tc2", "ABC;31;\r\n");
+    writeFile(raceWebFolder() + "18_1.tc2", "Z;5;\r\n");
+    const PublishOutcome outcome = publisher.downloadAllTimedControls(controls());
+    EXPECT_TRUE(logged("TC file skipped: 21_" + std::string(37, '7') +
+                       "...: the name is longer than 255 characters"));
+    for (const std::string& line : log())
+        EXPECT_LT(line.size(), 200u) << line.substr(0, 60);
+    EXPECT_TRUE(logged("All TC files (2) were downloaded."));
+    EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\n----;;\r\n---;;\r\n");
+    EXPECT_EQ(readFile(stageFile("18.tc2")), "Z;5;\r\n-;;\r\n;;\r\n");
+    EXPECT_EQ(outcome.failures, 1);
+}
+
 } // namespace
 } // namespace ravik::test

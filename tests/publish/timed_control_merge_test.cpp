@@ -43,13 +43,24 @@ TEST_F(TimedControlMerge, CompetitorMissingFromTheTableGetsBareSeparators) {
     EXPECT_TRUE(log().empty());
 }
 
-TEST_F(TimedControlMerge, InvalidPartLineIsLoggedAndRemovesTheMergedFile) {
-    writeFile(stageFile("17.tc2"), "old;1;\r\n");
+TEST_F(TimedControlMerge, GarbledPartIsNamedAndTheMergedFileStaysAsItWas) {
+    const std::string valid = "ABC;30;\r\nABCD;288;\r\nAB;12;\r\n";
+    writeFile(stageFile("17.tc2"), valid);
     part("17_1.tc2", "ABC;31;");
-    part("17_2.tc2", "A-CD;40;");
-    merge(MergeMode::CheckedKeepCorrected);
+    writeFile(stageFile("17_2.tc2"), std::string("\x8b\x08\0\0garbled", 11));
+    part("19_1.tc2", "A-C;10;"); // no merged file of 19 yet: none is made
+    part("18_1.tc2", "Z;5;");
+    EXPECT_EQ(mergeTimedControlFiles(session.race.currentStageFolder(), publishingStage(), session.table,
+                                     MergeMode::CheckedKeepCorrected, Language::English, session.log),
+              2);
     EXPECT_TRUE(logged("Invalid TC record at 17_2.tc2 !"));
-    EXPECT_FALSE(fileExists(stageFile("17.tc2")));
+    EXPECT_TRUE(logged("ID17 TC NOT updated from FTP, the file stays as it was."));
+    EXPECT_EQ(readFile(stageFile("17.tc2")), valid);
+    EXPECT_TRUE(logged("Invalid TC record at 19_1.tc2 !"));
+    EXPECT_FALSE(fileExists(stageFile("19.tc2")));
+    EXPECT_EQ(readFile(stageFile("18.tc2")), "Z;5;\r\n-;;\r\n;;\r\n") << "the others are merged";
+
+    part("17_2.tc2", "A-CD;40;");
     merge(MergeMode::Plain);
     // The plain merge takes the same line as it is; cluster 3 has three filled slots ("X" counts).
     EXPECT_EQ(readFile(stageFile("17.tc2")), "ABC;31;\r\nA-CD;40;\r\n---;;\r\n");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace ravik::test {
 namespace {
 
@@ -131,6 +133,39 @@ TEST_F(WebUpload, OtherServerWithMissingDirectoryUploadsNothing) {
     EXPECT_EQ(outcome.timerIntervalMs, 180000);
     ASSERT_EQ(publisher.actionCount(), 1);
     EXPECT_EQ(publisher.actions()[0].target, RepeatAction::Target::OtherServer);
+}
+
+// A server that takes the first 64 kB of an upload and then reads no more; the client
+// waits two seconds for its reply.
+class StallingServer : public PublishingTest {
+protected:
+    StallingServer() : PublishingTest({.stallAfterBytes = 65536}, {.timeoutMs = 2000}) {}
+    std::vector<std::string> namesOnServer() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(raceWebFolder()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(StallingServer, BrokenUploadLeavesTheOldPageAndNoTemporaryName) {
+    makeRaceWebFolder();
+    writeFile(raceWebFolder() + "results_E1.htm", "old page");
+    writeFile(stageFile("results_E1.htm"), std::string(2016027, 'x'));
+    PublishControls values = controls();
+    values.selectedFiles = {"results_E1.htm"};
+    const PublishOutcome outcome = publisher.uploadToService(values);
+    EXPECT_EQ(outcome.failures, 1);
+    EXPECT_EQ(log().back().rfind("Upload unsuccessful... results_E1.htm: ", 0), 0u) << log().back();
+    EXPECT_TRUE(readFile(raceWebFolder() + "results_E1.htm") == "old page") << "the page was replaced";
+    EXPECT_EQ(namesOnServer(), std::vector<std::string>{"results_E1.htm"});
+
+    // A page small enough to arrive whole replaces the old one.
+    writeFile(stageFile("results_E1.htm"), "new page");
+    EXPECT_EQ(publisher.uploadToService(values).failures, 0);
+    EXPECT_EQ(readFile(raceWebFolder() + "results_E1.htm"), "new page");
+    EXPECT_EQ(namesOnServer(), std::vector<std::string>{"results_E1.htm"});
 }
 
 } // namespace

@@ -39,6 +39,9 @@ inline constexpr Text kManuallyAdjustedAfter{" TC already manually adjusted = NO
 // "Invalid TC record at " + file + " !"
 inline constexpr Text kInvalidTcRecordBefore{"Invalid TC record at ", "Invalid TC record at "};
 inline constexpr Text kInvalidTcRecordAfter{" !", " !"};
+inline constexpr Text kTcNotUpdatedBefore{"ID", "ID"};
+inline constexpr Text kTcNotUpdatedAfter{" TC NEBYL aktualizován z FTP, soubor zůstal beze změny.",
+                                         " TC NOT updated from FTP, the file stays as it was."};
 inline constexpr Text kAllTcMerged{"All TC2 merged.", "All TC2 merged."};
 // Merging in a stage folder that is missing: "Složka etapy " + folder + " neexistuje. ..."
 inline constexpr Text kTcStageFolderMissingBefore{"Složka etapy ", "The stage folder "};
@@ -75,6 +78,7 @@ inline constexpr Text kLocalFileMissing{"soubor není ve složce etapy ani závo
 inline constexpr Text kNothingUploaded{"Nic nebylo odesláno.", "Nothing was uploaded."};
 // "TC file skipped: " + name + ": " + reason.
 inline constexpr Text kTcSkipped{"Soubor TC vynechán: ", "TC file skipped: "};
+inline constexpr Text kNameTooLong{"jméno je delší než 255 znaků", "the name is longer than 255 characters"};
 inline constexpr Text kTcFileNotWritten{"Soubor TC nelze zapsat: ", "Cannot write the TC file: "};
 
 // FTPS (explicit TLS): failures before the user name and password are sent.
