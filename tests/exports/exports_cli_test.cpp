@@ -118,7 +118,7 @@ TEST(ExportsCli, AMissingStageFolderStopsEveryCommandThatReadsItAndNoneMakesIt) 
     const std::string competitors = test::readFile(race.folder.file("cup.zavodnici"));
     std::filesystem::remove_all(race.folder.file("E1")); // an unmounted share
     test::writeFile(race.folder.file("stage1.json"), R"({"stages": [{"stage": 1, "race_name": "Cup"}]})");
-    for (const std::string command :
+    for (const std::string& command :
          {"results " + path + " --stage 1 --classes A", "export-xml " + path + " --stage 1 --kind preo",
           "startlist " + path + " --stage 1", "overall " + path + " --stages 1 --classes A",
           "stats " + path + " --stage 1 --classes A", "printout " + path + " --stage 1 --id 1",
