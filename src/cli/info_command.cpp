@@ -35,6 +35,7 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     const int stages = stageCount(race.racePath());
     if (stages > 0) out << "Race: " << cp1250ToUtf8(readStage(race.racePath(), 1).race_name) << "\n";
     out << "Stages: " << stages << "\n";
+    if (const auto cutShort = raceFileCutShort(race.racePath())) err << "ravik-cli: " << *cutShort << "\n";
     for (int stage = 1; stage <= stages; ++stage) {
         const RaceRecord record = readStage(race.racePath(), stage);
         out << "Stage " << stage << ": " << cp1250ToUtf8(record.stage_date) << ", "

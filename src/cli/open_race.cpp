@@ -40,6 +40,7 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
         err << "ravik-cli: the race has no stage " << *race.stage << "\n";
         return std::nullopt;
     }
+    if (const auto cutShort = raceFileCutShort(race.racePath)) err << "ravik-cli: " << *cutShort << "\n";
     Session session;
     session.language = race.language;
     session.race.setRacePath(race.racePath);

@@ -29,6 +29,24 @@ int stageCount(const std::string& racePath) {
     return static_cast<int>(size / static_cast<std::int64_t>(kRaceRecordSize));
 }
 
+std::optional<std::string> raceFileCutShort(const std::string& racePath) {
+    const std::int64_t size = fileSize(racePath);
+    const std::int64_t record = static_cast<std::int64_t>(kRaceRecordSize);
+    if (size <= 0 || size % record == 0) return std::nullopt;
+    const std::int64_t whole = size / record;
+    return "The race file " + racePath + " holds " + std::to_string(whole) +
+           (whole == 1 ? " whole stage" : " whole stages") + "; its last " + std::to_string(size % record) +
+           " bytes are a stage cut short and are left out";
+}
+
+void requireWholeStages(const std::string& racePath) {
+    const auto cutShort = raceFileCutShort(racePath);
+    if (!cutShort) return;
+    const std::string copy = racePath + ".cut-short";
+    writeFileAtomically(copy, readRaceBytes(racePath));
+    throw IoError(*cutShort + ". It was not changed; its bytes are kept as " + copy + ".");
+}
+
 RaceRecord readStage(const std::string& racePath, int stage) {
     const std::string bytes = readRaceBytes(racePath);
     const std::size_t whole = bytes.size() / kRaceRecordSize;
@@ -39,6 +57,7 @@ RaceRecord readStage(const std::string& racePath, int stage) {
 }
 
 void writeStage(const std::string& racePath, int stage, const RaceRecord& record) {
+    requireWholeStages(racePath);
     std::string bytes = readRaceBytes(racePath);
     const std::size_t whole = bytes.size() / kRaceRecordSize;
     if (stage < 1 || static_cast<std::size_t>(stage) > whole)
@@ -52,6 +71,7 @@ void createRaceFile(const std::string& racePath, const RaceRecord& firstStage) {
 }
 
 void appendStage(const std::string& racePath, const RaceRecord& record) {
+    requireWholeStages(racePath);
     std::string bytes = readRaceBytes(racePath);
     bytes.resize(bytes.size() / kRaceRecordSize * kRaceRecordSize);
     bytes += encodeRaceRecord(record);
@@ -59,6 +79,7 @@ void appendStage(const std::string& racePath, const RaceRecord& record) {
 }
 
 void truncateStages(const std::string& racePath, int keep) {
+    requireWholeStages(racePath);
     std::string bytes = readRaceBytes(racePath);
     const std::size_t whole = bytes.size() / kRaceRecordSize;
     const std::size_t kept = std::min<std::size_t>(whole, static_cast<std::size_t>(std::max(keep, 0)));

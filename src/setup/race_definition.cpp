@@ -165,6 +165,7 @@ std::vector<RaceRecord> applyDefinition(std::vector<RaceRecord> stages, const st
 }
 
 int defineRace(const std::string& racePath, const std::string& json) {
+    requireWholeStages(racePath);
     std::vector<RaceRecord> stages;
     const int count = stageCount(racePath);
     for (int stage = 1; stage <= count; ++stage)

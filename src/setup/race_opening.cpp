@@ -53,6 +53,7 @@ OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming 
         opened.created = true;
     }
     opened.stageCount = stageCount(path);
+    if (const auto cutShort = raceFileCutShort(path)) session.log.append(*cutShort);
     if (opened.stageCount == 0) throw IoError("The race file holds no whole stage: " + path);
     const int current = stageNumberOf(session.race.currentStageText());
     if (current == 0 || current > opened.stageCount) session.race.setCurrentStageText("1");

@@ -146,7 +146,7 @@ TEST(RaceFile, CreateAppendReadWriteAndTruncate) {
     EXPECT_THROW(writeStage(path, 3, changed), IoError);
 }
 
-TEST(RaceFile, DamagedFilesReadAsFarAsTheirWholeRecordsGo) {
+TEST(RaceFile, DamagedFilesReadAsFarAsTheirWholeRecordsGoAndAreNeverWrittenOver) {
     TempFolder folder;
     const std::string path = folder.file("Damaged.ravik");
     test::writeFile(path, "");
@@ -163,9 +163,12 @@ TEST(RaceFile, DamagedFilesReadAsFarAsTheirWholeRecordsGo) {
     EXPECT_LE(r.race_name.size(), 100u);
     for (const auto& c : r.classes) EXPECT_LE(c.class_name.size(), 20u);
 
-    // Writing a stage keeps the trailing partial record as it was.
-    writeStage(path, 1, RaceRecord{});
-    EXPECT_EQ(test::readFile(path).substr(16496), bytes.substr(16496));
+    // A file cut short inside a stage is never written over: its bytes are kept beside it.
+    EXPECT_THROW(writeStage(path, 1, RaceRecord{}), IoError);
+    EXPECT_THROW(appendStage(path, RaceRecord{}), IoError);
+    EXPECT_THROW(truncateStages(path, 1), IoError);
+    EXPECT_EQ(test::readFile(path), bytes);
+    EXPECT_EQ(test::readFile(path + ".cut-short"), bytes);
 }
 
 TEST(RaceContextPaths, FoldersFollowFromTheRacePath) {

@@ -132,6 +132,24 @@ TEST(ExportsCli, AMissingStageFolderStopsEveryCommandThatReadsItAndNoneMakesIt) 
     EXPECT_EQ(test::readFile(race.folder.file("cup.zavodnici")), competitors);
 }
 
+TEST(ExportsCli, ARaceFileCutShortInsideAStageIsNeverWrittenOverAndReadersSayWhatTheyRead) {
+    CliRace race;
+    const std::string whole = test::readFile(race.racePath);
+    const std::string cut = whole.substr(0, 16496 + 16000);
+    test::writeFile(race.racePath, cut);
+    test::writeFile(race.folder.file("stage1.json"), R"({"stages": [{"stage": 1, "race_name": "New"}]})");
+    std::string output;
+    const std::string path = "'" + race.racePath + "'";
+    EXPECT_NE(race.cli("define " + path + " '" + race.folder.file("stage1.json") + "'", output), 0);
+    EXPECT_NE(output.find("holds 1 whole stage; its last 16000 bytes are a stage cut short"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(test::readFile(race.racePath), cut);
+    EXPECT_EQ(test::readFile(race.racePath + ".cut-short"), cut);
+    ASSERT_EQ(race.cli("info " + path, output), 0) << output;
+    EXPECT_NE(output.find("are a stage cut short and are left out"), std::string::npos) << output;
+}
+
 TEST(ExportsCli, ExportXmlWritesTheResultListOfTheScoredStage) {
     CliRace race;
     race.punches(1, "1", "10:50:00");
