@@ -4,6 +4,7 @@
 #include "cli/open_race.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/page_text.h"
 #include "core/race_file.h"
 #include "entries/table_commands.h"
 #include "entries/table_sorts.h"
@@ -31,7 +32,8 @@ void listTable(const CompetitorTable& table, std::ostream& out) {
     for (int row = 0; row < table.rowCount(); ++row) {
         for (int col = 0; col < kTableColumns; ++col)
             out << (col > 0 ? ";" : "")
-                << (row == 0 ? columnHeading(col, Language::English) : cp1250ToUtf8(table.cell(row, col)));
+                << (row == 0 ? columnHeading(col, Language::English)
+                             : cp1250ToUtf8(separatedField(table.cell(row, col))));
         out << "\n";
     }
 }

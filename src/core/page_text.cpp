@@ -1,5 +1,7 @@
 #include "core/page_text.h"
 
+#include <algorithm>
+
 namespace ravik {
 
 std::string escapeHtml(std::string_view text) {
@@ -24,6 +26,18 @@ std::string escapeHtml(std::string_view text) {
         }
     }
     return escaped;
+}
+
+std::string withoutControlCharacters(std::string value) {
+    for (char& c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return value;
+}
+
+std::string separatedField(std::string value) {
+    value = withoutControlCharacters(std::move(value));
+    std::replace(value.begin(), value.end(), ';', ' ');
+    return value;
 }
 
 } // namespace ravik

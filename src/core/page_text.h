@@ -9,6 +9,14 @@ namespace ravik {
 // "&", "<", ">" and '"' as entities; every other byte unchanged.
 std::string escapeHtml(std::string_view text);
 
+// A value of a ";"-separated line (the ORIS file, the race description, the
+// competitor listing): a line break or ";" would start another row or field and
+// a control character could drive a terminal, so each becomes a blank.
+std::string separatedField(std::string value);
+
+// A text stored from outside (an import): control characters become blanks.
+std::string withoutControlCharacters(std::string value);
+
 class PageLines {
 public:
     void line(std::string_view text) {

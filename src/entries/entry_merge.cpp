@@ -1,5 +1,7 @@
 #include "entries/entry_merge.h"
 
+#include "core/page_text.h"
+
 #include <algorithm>
 
 namespace ravik {
@@ -14,8 +16,12 @@ bool onlyRowIsEmpty(const CompetitorTable& table) {
 
 } // namespace
 
-MergeOutcome mergeImportedCompetitor(CompetitorTable& table, const ImportedCompetitor& competitor,
-                                     int stage) {
+MergeOutcome mergeImportedCompetitor(CompetitorTable& table, const ImportedCompetitor& imported, int stage) {
+    // Nothing from outside carries a control character into the table.
+    ImportedCompetitor competitor = imported;
+    for (std::string* text : {&competitor.id, &competitor.registration, &competitor.competitorClass,
+                              &competitor.card, &competitor.name, &competitor.country, &competitor.relay})
+        *text = withoutControlCharacters(std::move(*text));
     const int startCol = column::start(stage);
     bool matched = false;
     for (int r = 1; r < table.rowCount(); ++r) {

@@ -1,6 +1,7 @@
 #include "publish/race_description.h"
 
 #include "core/file_io.h"
+#include "core/page_text.h"
 
 namespace ravik {
 
@@ -10,9 +11,10 @@ constexpr const char* kLineEnd = "\r\n";
 
 std::string raceDescription(const std::string& racePassword, const RaceRecord& stage,
                             const CompetitorTable& table) {
-    std::string text = racePassword + kLineEnd;
+    // One value per field and line: a name cannot add a row to what the service reads.
+    std::string text = separatedField(racePassword) + kLineEnd;
     for (const ClassDefinition& definition : stage.classes) {
-        text += definition.class_name + kLineEnd;
+        text += separatedField(definition.class_name) + kLineEnd;
         for (const auto& cluster : definition.cluster_answers) {
             for (const std::string& slot : cluster)
                 text += slot.empty() ? ";" : "*;";
@@ -20,8 +22,9 @@ std::string raceDescription(const std::string& racePassword, const RaceRecord& s
         }
     }
     for (int row = 1; row < table.rowCount(); ++row)
-        text += table.cell(row, column::kId) + ";" + table.cell(row, column::kClass) + ";" +
-                table.cell(row, column::kName) + ";" + kLineEnd;
+        text += separatedField(table.cell(row, column::kId)) + ";" +
+                separatedField(table.cell(row, column::kClass)) + ";" +
+                separatedField(table.cell(row, column::kName)) + ";" + kLineEnd;
     return text;
 }
 

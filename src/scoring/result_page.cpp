@@ -14,12 +14,9 @@
 namespace ravik {
 namespace {
 
-// A value of the ORIS text file: a line break or ";" in it would start another
-// field or row, so each becomes a blank.
+// A value of the ORIS text file.
 std::string orisValue(std::string value) {
-    for (char& c : value)
-        if (c == '\r' || c == '\n' || c == ';') c = ' ';
-    return value;
+    return separatedField(std::move(value));
 }
 
 class StagePageWriter {

@@ -1,3 +1,7 @@
+#include "core/competitor_file.h"
+#include "core/log.h"
+#include "core/race_file.h"
+#include "entries/entry_merge.h"
 #include "publish/race_description.h"
 #include "publish/race_web_folder.h"
 #include "publish_fixture.h"
@@ -16,6 +20,41 @@ std::vector<std::string> linesOf(const std::string& text) {
         start = end + 2;
     }
     return lines;
+}
+
+TEST(RaceDescription, AnImportedNameCannotAddARowNorCarryControlCharactersAnywhere) {
+    CompetitorTable table;
+    table.setHeadings(Language::English);
+    const std::string forged = std::string("Forged\r\n999;Elite;Forged Row;A;B;\x1B[2J\0x", 39);
+    ImportedCompetitor imported;
+    imported.id = "1";
+    imported.competitorClass = "A;B";
+    imported.name = forged;
+    ASSERT_EQ(mergeImportedCompetitor(table, imported, 1), MergeOutcome::Added);
+    const std::string& stored = table.cell(1, column::kName);
+    EXPECT_EQ(stored, std::string("Forged  999;Elite;Forged Row;A;B; [2J x"));
+
+    table.setCell(1, column::kName, forged); // typed, or from an older file
+    const auto lines = linesOf(raceDescription("heslo1", publishingStage(), table));
+    EXPECT_EQ(lines.back(), "1;A B;Forged  999 Elite Forged Row A B  [2J x;");
+    EXPECT_EQ(lines.size(), 1u + 9 * 21 + 1);
+
+    // The command line's listing is one line per competitor, with no byte for the terminal to obey.
+    TempFolder folder;
+    RaceRecord stage;
+    stage.classes[0].class_name = "A";
+    createRaceFile(folder.file("r.ravik"), stage);
+    LogLines log;
+    saveCompetitorTable(folder.file("r.zavodnici"), table, log);
+    const std::string listing = folder.file("listing.txt");
+    ASSERT_EQ(std::system((std::string(RAVIK_CLI_PATH) + " competitors '" + folder.file("r.ravik") + "' > '" +
+                           listing + "' 2>&1")
+                              .c_str()),
+              0);
+    const std::string text = readFile(listing);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
+    EXPECT_EQ(text.find('\x1B'), std::string::npos);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
 TEST(RaceDescription, HidesTheAnswersAndListsEveryTableRow) {
