@@ -137,14 +137,16 @@ std::string overallPage(const CompetitorTable& table, const OverallOptions& opti
 }
 
 std::string writeOverallResults(const RaceContext& race, const CompetitorTable& table,
-                                const OverallOptions& options, Language language) {
+                                const OverallOptions& options, Language language,
+                                const StageStatusLookup& statusOf) {
     const std::string folder = race.raceFolder();
     const std::string path = folder + overallFileName(options);
     const FlagLookup hasFlag = [&folder](const std::string& country) {
         return isPlainCountry(country) && fileExists(folder + "flags/" + cp1250ToUtf8(country) + ".jpg");
     };
-    writeFileAtomically(
-        path, overallPage(table, options, hasFlag, language, stageStatusesFromFiles(race, table, options)));
+    writeFileAtomically(path,
+                        overallPage(table, options, hasFlag, language,
+                                    statusOf ? statusOf : stageStatusesFromFiles(race, table, options)));
     return path;
 }
 

@@ -30,9 +30,11 @@ std::string overallPage(const CompetitorTable& table, const OverallOptions& opti
 
 // Writes the page into the race folder, rewritten whole; returns its path. Flag
 // pictures are looked for where the page refers to them: the "flags" folder
-// beside the page. The stages' DNS and DNF come from the punch and timed-control
-// files of the stage folders. Throws IoError when the folder cannot be written.
+// beside the page. The stages' DNS and DNF come from `statusOf` when given (a run
+// that has just scored the stages), else from the punch and timed-control files
+// of the stage folders. Throws IoError when the folder cannot be written.
 std::string writeOverallResults(const RaceContext& race, const CompetitorTable& table,
-                                const OverallOptions& options, Language language);
+                                const OverallOptions& options, Language language,
+                                const StageStatusLookup& statusOf = {});
 
 } // namespace ravik

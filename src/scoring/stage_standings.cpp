@@ -1,11 +1,9 @@
 #include "scoring/stage_standings.h"
 
-#include "core/errors.h"
-#include "core/file_io.h"
 #include "core/numbers.h"
 #include "core/race_file.h"
 #include "core/session.h"
-#include "core/texts/scoring_texts.h"
+#include "core/stage_folder.h"
 #include "scoring/stage_scoring.h"
 
 #include <algorithm>
@@ -28,9 +26,7 @@ int group(StageStatus status) {
 
 std::vector<ScoredRow> stageStandings(const Session& session, int stage) {
     const std::string folder = session.race.stageFolder(stage);
-    if (!folderExists(folder))
-        throw IoError(session.text(texts::kStageFolderNotFoundBefore) + folder +
-                      session.text(texts::kStageFolderNotFoundAfter));
+    requireStageFolder(session, folder);
     const RaceRecord record = readStage(session.race.racePath(), stage);
     ScoringOptions options;
     options.stage = stage;

@@ -65,8 +65,8 @@ bool waitForFile(const std::string& path) {
     return fs::exists(path);
 }
 
-TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilInterrupted) {
-    TempFolder folder;
+// A race of one stage whose competitor 12 carries card 304243; returns its path.
+std::string raceWithRunnerOfCard304243(const TempFolder& folder) {
     const std::string racePath = folder.file("cup.ravik");
     RaceRecord stage;
     stage.stage_number = 1;
@@ -77,6 +77,12 @@ TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilI
     table.appendRow(competitorRow("12", "H21", "Runner", "304243"));
     LogLines saveLog;
     saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
+    return racePath;
+}
+
+TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilInterrupted) {
+    TempFolder folder;
+    const std::string racePath = raceWithRunnerOfCard304243(folder);
 
     PtyStation station;
     Cli cli({"station", "--port", station.path(), "--log", folder.file("log.csv"), "--race", racePath,
@@ -105,16 +111,7 @@ TEST(StationCommand, ReadsCardsIntoTheLogAndWithARaceWritesTheirPunchFilesUntilI
 
 TEST(StationCommand, OnConnectingWritesThePunchFileOfACardLoggedBeforeItStarted) {
     TempFolder folder;
-    const std::string racePath = folder.file("cup.ravik");
-    RaceRecord stage;
-    stage.stage_number = 1;
-    stage.classes[0].class_name = "H21";
-    createRaceFile(racePath, stage);
-    fs::create_directory(folder.file("E1"));
-    CompetitorTable table;
-    table.appendRow(competitorRow("12", "H21", "Runner", "304243"));
-    LogLines saveLog;
-    saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
+    const std::string racePath = raceWithRunnerOfCard304243(folder);
     // The card the station acknowledged just before the last run was killed.
     const std::string card = "1;304243;9999;STA;SI5;;2026-05-16;10:00:00;0;1;\r\n"
                              "1;304243;9998;FIN;SI5;;2026-05-16;10:30:00;0;1;\r\n";
