@@ -301,7 +301,6 @@ void MainWindow::setRacePath(const QString& racePath) {
 
 // The race named on the command line is opened as if chosen with "...".
 void MainWindow::openRaceAtStart(const QString& racePath) {
-    backupTimer->start();
     runCommand(this, [&] { openChosenRace(toUtf8(racePath), RaceNaming::Open); });
 }
 

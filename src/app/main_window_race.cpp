@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "app/class_editor_window.h"
+#include "app/publish_window.h"
 #include "app/qt_text.h"
 #include "app/run_command.h"
 #include "core/prompt.h"
@@ -25,7 +26,6 @@ void MainWindow::onOpenRace() {
     runCommand(this, [this] {
         const auto chosen = prompt_.openFileName(texts::kRaceFileFilter);
         if (!chosen) return;
-        backupTimer->start();
         openChosenRace(*chosen, RaceNaming::Open);
     });
 }
@@ -41,6 +41,8 @@ void MainWindow::onNewRace() {
 void MainWindow::openChosenRace(const std::string& chosenName, RaceNaming naming) {
     ClassEditorWindow& editor = app_.classEditorWindow();
     const OpenedRace opened = openRace(session_, chosenName, naming, [&] { editor.reload(); });
+    // Backups run from the moment a race is the open race, a new one included.
+    backupTimer->start();
     umisteni->setText(fromUtf8(session_.race.racePath()));
     if (opened.created) {
         // The editor was reloaded before the file existed: it must not keep showing the race before.
@@ -86,6 +88,7 @@ void MainWindow::showStageLine(const RaceRecord& stage) {
 void MainWindow::onStageChanged(const QString& stage) {
     session_.race.setCurrentStageText(toUtf8(stage));
     runCommand(this, [this] { showCurrentStage(); });
+    app_.publishWindow().stageChanged();
 }
 
 void MainWindow::showCurrentStage() {

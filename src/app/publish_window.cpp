@@ -158,6 +158,10 @@ void PublishWindow::refresh(bool runTestWhenUserTyped) {
     if (runTestWhenUserTyped && !VXuser->text().isEmpty()) runConnectionTest();
 }
 
+void PublishWindow::stageChanged() {
+    if (isVisible()) refresh(true);
+}
+
 void PublishWindow::refillFileList() {
     ListBox1->clear();
     for (const std::string& name : publisher_->htmFileList())

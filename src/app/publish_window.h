@@ -73,6 +73,8 @@ public:
     QTimer* Timer1;
 
     Publisher& publisher() { return *publisher_; }
+    // The main window's stage changed: an open window lists the new stage's files.
+    void stageChanged();
     // The values of the controls, as the commands take them.
     PublishControls readControls() const;
     // True while a command runs (its FTP operation may be waiting for a server).

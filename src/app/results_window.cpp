@@ -12,6 +12,7 @@
 #include "core/numbers.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "core/texts/scoring_texts.h"
 #include "scoring/results_window_rules.h"
 
 #include <QFileInfo>
@@ -348,6 +349,7 @@ bool ResultsWindow::runStageResults() {
     lastPagePath.clear();
     return runCommand(this, [&] {
         const ResultsRunOutcome outcome = runResults(app_.session(), readStageOptions());
+        if (outcome.noClassSelected) app_.prompt().information(app_.session().text(texts::kNoClassSelected));
         if (fromUtf8(outcome.wrongAnswerPenalty) != Edit1->text())
             Edit1->setText(fromUtf8(outcome.wrongAnswerPenalty));
         lastPagePath = outcome.pagePath;

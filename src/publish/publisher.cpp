@@ -95,6 +95,12 @@ void Publisher::disconnect() {
 ServiceControls Publisher::connectionTest(const std::string& serviceUser) {
     ServiceControls controls;
     Log& log = session_.log;
+    if (!service_.configured()) {
+        // Nothing was tried, so nothing failed: only say what is missing.
+        log.append(text(texts::kServiceNotConfigured));
+        controls.serviceGroup = false;
+        return controls;
+    }
     try {
         connectService();
     } catch (const FtpError& error) {

@@ -10,8 +10,11 @@
 #include "readout/punch_file.h"
 #include "readout/timed_control_file.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <stdexcept>
+#include <tuple>
 
 namespace ravik {
 
@@ -54,6 +57,19 @@ int controlsOf(const ClassDefinition& definition) {
     for (int k = 0; k < kControls; ++k)
         if (!definition.control_answer[k].empty()) controls = k + 1;
     return controls;
+}
+
+// The ID box lists IDs by their number (IDs that are not numbers after them, by text),
+// so a competitor is found by counting, not by table order.
+void sortIdsByNumber(std::vector<std::string>& ids) {
+    const auto key = [](const std::string& id) {
+        const bool number =
+            !id.empty() && id.size() <= 9 &&
+            std::all_of(id.begin(), id.end(), [](unsigned char c) { return std::isdigit(c); });
+        return std::make_tuple(!number, number ? std::stol(id) : 0L, id);
+    };
+    std::stable_sort(ids.begin(), ids.end(),
+                     [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
 }
 
 } // namespace
@@ -134,6 +150,7 @@ void ManualEntry::show() {
         lists.ids.push_back(std::to_string(entry.id));
         lists.names.push_back(entry.name);
     }
+    sortIdsByNumber(lists.ids);
     id = lists.ids.empty() ? "" : lists.ids.front();
     name = lists.names.empty() ? "" : lists.names.front();
     preoGrid.at(preo::kAnswers, 0) = utf8ToCp1250(session_.text(texts::kAnswerRowTitle));
@@ -148,6 +165,7 @@ void ManualEntry::refillListsFromTable() {
         lists.ids.push_back(table.cell(row, column::kId));
         lists.names.push_back(table.cell(row, column::kName));
     }
+    sortIdsByNumber(lists.ids);
 }
 
 void ManualEntry::chooseById(const std::string& chosen) {

@@ -3,6 +3,7 @@
 #include "core/race_file.h"
 #include "core/session.h"
 #include "core/stage_classes.h"
+#include "core/texts/scoring_texts.h"
 #include "scoring/relay_page.h"
 #include "scoring/result_page.h"
 #include "scoring/score_cache.h"
@@ -29,6 +30,11 @@ ResultsRunOutcome runResults(Session& session, const ResultsRunOptions& options)
     session.requireWritable();
     const RaceRecord record = readStage(session.race.racePath(), options.scoring.stage);
     ResultsRunOutcome outcome;
+    if (!options.printoutMode && options.scoring.selectedClasses.empty()) {
+        session.log.append(session.text(texts::kNoClassSelected));
+        outcome.noClassSelected = true;
+        return outcome;
+    }
     outcome.wrongAnswerPenalty = options.scoring.wrongAnswerPenalty;
     const bool penaltyNeeded = options.scoring.tempoStyle || options.relayRace;
     if (penaltyNeeded && outcome.wrongAnswerPenalty.empty()) outcome.wrongAnswerPenalty = "60";

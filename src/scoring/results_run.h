@@ -34,6 +34,7 @@ struct ResultsRunOptions {
 struct ResultsRunOutcome {
     std::vector<StageResult> results; // empty with a cache, which holds them
     std::string pagePath;           // the page written; empty in printout mode or for a relay without a form
+    bool noClassSelected = false;   // nothing was scored or written: the page would have had no class
     std::string wrongAnswerPenalty; // Edit1 as the run used it ("60" when it was empty and needed)
     // The log lines of punch and timed-control files that could not be read and were left out.
     std::vector<std::string> skippedFiles;

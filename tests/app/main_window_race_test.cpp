@@ -54,14 +54,14 @@ TEST(MainWindowRace, OpeningAMissingRaceCreatesItAndStartsTheBackupTimer) {
     EXPECT_EQ(app.app->session().race.currentStageFolder(), folder.file("E1/"));
 }
 
-TEST(MainWindowRace, NewRaceAlwaysAppendsTheExtensionAndDoesNotStartTheBackupTimer) {
+TEST(MainWindowRace, NewRaceAlwaysAppendsTheExtensionAndStartsTheBackupTimer) {
     TempFolder folder;
     App app;
     app.prompt->inputs = {folder.file("Race.ravik")};
     app.main().onNewRace();
     EXPECT_EQ(app.main().umisteni->text().toStdString(), folder.file("Race.ravik.ravik"));
     EXPECT_TRUE(fileExists(folder.file("Race.ravik.ravik")));
-    EXPECT_FALSE(app.main().backupTimer->isActive());
+    EXPECT_TRUE(app.main().backupTimer->isActive());
     EXPECT_TRUE(folderExists(folder.file("E1")));
 
     app.prompt->inputs = {std::nullopt};

@@ -103,6 +103,15 @@ TEST_F(PublishWindowTest, ShowListsThePagesAndTestsTheConnection) {
     minutes->setText("1a2");
     minutes->textEdited("1a2");
     EXPECT_EQ(str(minutes->text()), "12");
+
+    // A stage change in the main window lists the new stage's pages.
+    appendStage(app.session().race.racePath(), publishingStage());
+    ensureFolder(raceFolder.file("E2"));
+    writeFile(raceFolder.file("E2/results_E2.htm"), "second stage");
+    app.mainWindow().onStageChanged("2");
+    waitUntilIdle();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(str(list->item(0)->text()), "results_E2.htm");
 }
 
 TEST_F(PublishWindowTest, UploadWithRepetitionStartsTimer1AndStopEndsIt) {

@@ -73,6 +73,13 @@ TEST_F(ResultsWindowTest, ShowingFillsTheStageBoxAndTheClassListsFromTheRaceAndT
 
 TEST_F(ResultsWindowTest, ResultsWritesThePageOfTheSelectedClassAndGivesItToTheBrowser) {
     window_->show();
+    window_->CheckBox20->setChecked(false);
+    window_->Button2->click();
+    EXPECT_EQ(prompt->shown,
+              std::vector<std::string>{"Není vybrána žádná kategorie, stránka výsledků nevznikla."});
+    EXPECT_TRUE(window_->lastPagePath.empty());
+    EXPECT_FALSE(fileExists(folder.file("E1/vysledky_E1_kategorie_.htm")));
+
     window_->ListBox1->item(0)->setSelected(true);
     window_->CheckBox20->setChecked(false);
     window_->Button2->click();

@@ -98,6 +98,12 @@ TEST_F(ManualEntryTest, ShowingChoosesTheFirstCompetitorAndLaysOutTheGridsOfTheC
     EXPECT_EQ(entry.className, "H21");
     EXPECT_EQ(preoRow(0), (Cells{"K1", "K2", "K3"}));
     EXPECT_EQ(entry.preoGrid.at(1, 0), "Odp.");
+
+    addCompetitor("101", "Malý", "H21", "", "");
+    addCompetitor("9", "Velký", "H21", "", "");
+    addCompetitor("x7", "Host", "H21", "", "");
+    entry.refillListsFromTable();
+    EXPECT_EQ(entry.lists.ids, (Cells{"9", "11", "12", "101", "x7"})) << "by number, not table order";
     EXPECT_EQ(entry.preoGrid.at(2, 0), "SI");
     EXPECT_EQ(entry.tasks, 3);
     EXPECT_EQ(entry.tempoGrid.rows(), 3);

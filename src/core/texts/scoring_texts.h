@@ -28,6 +28,8 @@ inline constexpr Text kLineSkippedBefore{"V souboru ", "Left out a line of the f
 inline constexpr Text kLineSkippedMiddle{" byl vynechán řádek: ", ": "};
 
 // Log lines after a page is written (followed by the stage folder).
+inline constexpr Text kNoClassSelected{"Není vybrána žádná kategorie, stránka výsledků nevznikla.",
+                                       "No class is selected, so no results page was written."};
 inline constexpr Text kPageWrittenLog{"HTM vysledky - ", "HTM results - "};
 inline constexpr const char* kOrisWrittenLog = "CSV results - "; // Czech mode only
 
