@@ -162,6 +162,8 @@ void MainWindow::buildReadoutGroup() {
     // Its pop-up menu offers "Refresh", which changes nothing.
     Memo2->setContextMenuPolicy(Qt::ActionsContextMenu);
     Memo2->addAction(new QAction(QStringLiteral("Refresh"), Memo2));
+    assignCard = named<QPushButton>("assignCard", GroupBox2, caption("assignCard"));
+    Memo2->viewport()->installEventFilter(this);
     CheckBox2 = named<QCheckBox>("CheckBox2", GroupBox2, caption("CheckBox2"));
     CheckBox2->setChecked(true);
     ButtonV = named<QPushButton>("ButtonV", GroupBox2, caption("ButtonV"));
@@ -182,7 +184,8 @@ void MainWindow::buildReadoutGroup() {
     grid->addLayout(automatic, 3, 1, 1, 3);
     grid->addWidget(Label2, 4, 0);
     grid->addWidget(intervalCSV, 4, 1, Qt::AlignLeft);
-    grid->addWidget(Label4, 5, 0, 1, 4);
+    grid->addWidget(Label4, 5, 0, 1, 2);
+    grid->addWidget(assignCard, 5, 2, 1, 2, Qt::AlignRight);
     grid->addWidget(Memo2, 6, 0, 1, 4);
     grid->addWidget(CheckBox2, 7, 0);
     grid->addWidget(ButtonV, 7, 1);
@@ -270,6 +273,7 @@ void MainWindow::connectCommands() {
     connect(Button18, &QPushButton::clicked, this, &MainWindow::onChooseReadoutLog);
     connect(SpeedButton2, &QToolButton::clicked, this, &MainWindow::onChooseReadoutLog);
     connect(CSVjednou, &QPushButton::clicked, this, &MainWindow::onReadoutOnce);
+    connect(assignCard, &QPushButton::clicked, this, &MainWindow::onAssignCard);
     connect(CSVautomat, &QPushButton::clicked, this, &MainWindow::onReadoutAutomatic);
     connect(SpeedButton1, &QToolButton::clicked, this, &MainWindow::onReadoutStop);
     connect(Timer1, &QTimer::timeout, this, [this] {

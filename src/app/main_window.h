@@ -32,6 +32,7 @@ class QToolButton;
 
 namespace ravik {
 
+class AssignCardDialog;
 class Lamp;
 class Prompt;
 class RavikApp;
@@ -87,6 +88,8 @@ public:
     QLineEdit* intervalCSV;
     QLabel* Label4;
     QPlainTextEdit* Memo2;
+    QPushButton*
+        assignCard; // "Přiřadit čip…": an unassigned card to a competitor (also a double click in Memo2)
     QCheckBox* CheckBox2;
     QPushButton* ButtonV;
 
@@ -147,6 +150,11 @@ public slots:
     void onRewriteDateToggled(bool checked);
     void onChooseReadoutLog();
 
+    // Unassigned cards (main_window_assign.cpp): the card of Memo2's line under the
+    // cursor (else its first card) to a competitor chosen in the dialog.
+    void onAssignCard();
+    void assignCardOfLine(const QString& line);
+
     // Printouts (main_window_print.cpp).
     void onPrint();
     void onPrintListRefresh();
@@ -172,6 +180,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildRaceGroup();
@@ -210,6 +219,13 @@ private:
     std::vector<std::string> printListShown_; // the items of ListBox1
     bool printListBehind_ = false;            // slips were made since the last refresh
     std::string printListSelection_;          // the competitor of the last slip
+
+public:
+    // The assign dialog while it is open (tests choose in it).
+    AssignCardDialog* assignDialog() const { return assignDialog_; }
+
+private:
+    AssignCardDialog* assignDialog_ = nullptr;
 };
 
 } // namespace ravik

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/assign_command.h"
 #include "cli/competitors_command.h"
 #include "cli/define_command.h"
 #include "cli/demo_race.h"
@@ -101,6 +102,10 @@ const std::map<std::string, CommandEntry>& commands() {
         {"readout",
          {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
           "one read-out pass: print the log lines and write the new punch files", readoutCommand}},
+        {"assign",
+         {"assign RACE.ravik --card N --id ID --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
+          "give an unassigned card to the competitor with the ID, save, and run the read-out pass",
+          assignCommand}},
         {"station",
          {"station --port PORT --log FILE [--race RACE.ravik --stage N] [--lang CZE|GBR] | station --list",
           "read cards from a SportIdent master station into the SI log until interrupted; with a race, "

@@ -1,5 +1,6 @@
 // The manual punch entry window and the read-out controls of the main window,
 // driven through their controls offscreen.
+#include "app/assign_card_dialog.h"
 #include "app/lamp.h"
 #include "app/main_window.h"
 #include "app/manual_entry_window.h"
@@ -10,9 +11,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -144,6 +147,22 @@ TEST_F(ReadoutWindows, AssignOnceWritesTheUnknownCardListsItInMemo2AndTurnsTheLa
     main.CSVjednou->click();
     EXPECT_EQ(main.Shape1->color(), QColor(Qt::green));
     EXPECT_EQ(str(main.Memo2->toPlainText()), "SI99");
+
+    // The card goes to a competitor without one, found by name; his punch file follows at once.
+    session.table.appendRow(competitorRow("13", "H21", "Svoboda"));
+    main.assignCard->click();
+    AssignCardDialog* dialog = main.assignDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(str(dialog->cardLabel->text()), "Čip 99 dostane závodník:");
+    EXPECT_EQ(dialog->competitors->count(), 1) << "11 and 12 carry cards";
+    dialog->search->setText("dvo");
+    EXPECT_FALSE(dialog->buttons->button(QDialogButtonBox::Ok)->isEnabled());
+    dialog->search->setText("svob");
+    dialog->buttons->button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(session.table.cell(3, column::kSi), "99");
+    EXPECT_EQ(readFile(folder.file("E1/13.si")), readFile(folder.file("E1/SI99.si")));
+    EXPECT_EQ(str(main.Memo2->toPlainText()), "");
+    EXPECT_TRUE(std::filesystem::exists(folder.file("cup.zavodnici")));
 }
 
 TEST_F(ReadoutWindows, AutomaticReadOutRunsTheTimerAtTheTypedIntervalUntilStopped) {

@@ -48,6 +48,23 @@ inline constexpr Text kIdNotFileName{"ID závodníka nelze použít jako jméno 
                                      "The competitor ID cannot be used as a file name: "};
 
 // The grids of the manual punch entry.
+// Giving an unassigned card to a competitor.
+inline constexpr Text kAssignCardNotNumber{"Číslo čipu musí být číslo: ",
+                                           "The card number must be a number: "};
+inline constexpr Text kAssignNoSuchId{"Závodník s ID %1 není v tabulce závodníků.",
+                                      "No competitor has the ID %1 in the competitor table."};
+inline constexpr Text kAssignHasCard{"Závodník %1 už má čip %2.",
+                                     "Competitor %1 already carries the card %2."};
+inline constexpr Text kAssignCardTaken{"Čip %1 už má závodník %2.", "The card %1 is already carried by %2."};
+inline constexpr Text kAssignDialogTitle{"Přiřadit čip", "Assign card"};
+inline constexpr Text kAssignDialogCard{"Čip %1 dostane závodník:", "Card %1 goes to the competitor:"};
+inline constexpr Text kAssignDialogSearch{"Hledat podle jména nebo ID", "Search by name or ID"};
+inline constexpr Text kAssignDialogCardClass{" (kategorie podle ražení)", " (class of the punches)"};
+inline constexpr Text kAssignNoCard{"Vyberte v seznamu nepřiřazených čipů čip, který chcete přiřadit.",
+                                    "Choose the card to assign in the list of unassigned cards."};
+inline constexpr Text kAssignCardDone{"Čip %1 přiřazen závodníkovi %2.",
+                                      "Card %1 assigned to competitor %2."};
+
 inline constexpr Text kAnswerRowTitle{"Odp.", "Answ."};
 inline constexpr Text kTimeColumnTitle{"čas [s]", "time [s]"};
 
