@@ -46,8 +46,7 @@ const std::map<std::string, KindRules>& kindRules() {
 
 const ArgumentRules kArguments = {.options = {"--kind", "--stage", "--stages", "--classes", "--relay",
                                               "--leg-controls", "--penalty", "--lang"},
-                                  .flags = {"--complete", "--keep-order", "--tempo-style", "--iof"},
-                                  .required = {"--kind"}};
+                                  .flags = {"--complete", "--keep-order", "--tempo-style", "--iof"}};
 
 // A clear line for what the kind lacks or does not take; empty when the arguments fit.
 std::string argumentProblem(const Arguments& parsed, const std::string& kind) {

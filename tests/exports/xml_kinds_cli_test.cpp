@@ -259,6 +259,7 @@ TEST(XmlKindsCli, BadArgumentsAreToldAndNothingIsWritten) {
         std::string arguments, told;
     } cases[] = {
         {"--kind list --stage 1", "--kind takes preo, tempo, startlist, overall or relay"},
+        {"--stage 1", "--kind takes preo, tempo, startlist, overall or relay"},
         {"--kind startlist", "--kind startlist needs --stage"},
         {"--kind startlist --stage 1 --classes A", "--classes does not go with --kind startlist"},
         {"--kind overall --stages 1,2", "--kind overall needs --classes"},
