@@ -75,6 +75,16 @@ public:
     bool exportXml(ResultListKind kind);
     QPushButton* XMLTempO;
     QPushButton* XMLPreO;
+    // "XML startovka": the start list of the stage in ComboBox1; "XML štafety": its
+    // relays as the relay page ranks them (ListBox1, the relay form, Edit1, Edit6);
+    // "XML celkové": the overall results of the overall group. False when an error
+    // was shown or the export was refused.
+    bool exportXmlStartList();
+    bool exportXmlRelay();
+    bool exportXmlOverall();
+    QPushButton* XMLStartList;
+    QPushButton* XMLRelay;
+    QPushButton* XMLOverall;
 
     // The jury's tools (results_window_jury.cpp): the IOF rule for unanswered
     // timed-control tasks, and the answer statistics page of the stage in

@@ -54,8 +54,11 @@ const std::map<std::string, CommandEntry>& commands() {
           "score the stages, write the overall results page of the classes and print its path",
           overallCommand}},
         {"export-xml",
-         {"export-xml RACE.ravik --stage N --kind preo|tempo [--lang CZE|GBR]",
-          "write the stage's IOF XML 3.0 result list and print its path", exportXmlCommand}},
+         {"export-xml RACE.ravik --kind preo|tempo|startlist --stage N | --kind overall --stages 1,2 "
+          "--classes A,B | --kind relay --stage N --classes A,B --relay farsta|motala|teams [--lang CZE|GBR]",
+          "write an IOF XML 3.0 file (the stage's result list or start list, the overall results, the relay "
+          "results) and print its path",
+          exportXmlCommand}},
         {"import-text",
          {"import-text RACE.ravik --stage N FILE",
           "merge fixed-column competitor lines into the table, starting in stage N", importTextCommand}},

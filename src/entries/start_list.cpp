@@ -12,11 +12,9 @@
 #include "core/time_of_day.h"
 
 namespace ravik {
-namespace {
 
-// Whole seconds of a number of minutes written as digits with at most one point
-// or comma, computed from its digits so that no rounding creeps in.
-std::optional<long long> minutesAsSeconds(const std::string& cell) {
+// Computed from the digits so that no rounding creeps in.
+std::optional<long long> startOffsetSeconds(const std::string& cell) {
     const auto digits = decimalDigitsOf(cell, 12);
     if (!digits) return std::nullopt;
     long long fraction = 0, scale = 1;
@@ -27,10 +25,8 @@ std::optional<long long> minutesAsSeconds(const std::string& cell) {
     return digits->whole * 60 + fraction * 60 / scale;
 }
 
-} // namespace
-
 std::optional<StartTimes> startTimesOf(const std::string& cell, long long stageStart) {
-    const auto seconds = minutesAsSeconds(cell);
+    const auto seconds = startOffsetSeconds(cell);
     if (!seconds) return std::nullopt;
     const long long clock = *seconds + stageStart;
     return StartTimes{twoDigits(*seconds / 60) + ":" + twoDigits(*seconds % 60), clockText(clock)};

@@ -14,6 +14,10 @@ namespace ravik {
 class Prompt;
 class Session;
 
+// Whole seconds of a start cell: minutes written as digits with at most one
+// point or comma, cut to whole seconds; nullopt when the cell is not such a number.
+std::optional<long long> startOffsetSeconds(const std::string& cell);
+
 // Start offset text ("02:30") and clock text ("09:02:30") of a start cell.
 struct StartTimes {
     std::string offset, clock;

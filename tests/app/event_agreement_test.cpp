@@ -195,6 +195,9 @@ protected:
         cli("results " + race + " --stage 2" + results + " --relay farsta");
         cli("results " + race + " --stage 2" + results);
         cli("overall " + race + " --stages 1,2 --classes Elite,Para --complete");
+        cli("export-xml " + race + " --kind relay --stage 2 --classes Elite,Para --relay farsta");
+        cli("export-xml " + race + " --kind startlist --stage 2");
+        cli("export-xml " + race + " --kind overall --stages 1,2 --classes Elite,Para --complete");
         for (const char* stage : {"1", "2"})
             for (const char* kind : {"preo", "tempo"})
                 cli("export-xml " + race + " --stage " + stage + " --kind " + kind);
@@ -256,6 +259,11 @@ protected:
         for (int row = 0; row < results.ListBox2->count(); ++row)
             results.ListBox2->item(row)->setSelected(true);
         ASSERT_TRUE(results.runOverallResults());
+        results.ComboBox1->setCurrentText(QStringLiteral("2"));
+        results.RadioButton1->setChecked(true);
+        ASSERT_TRUE(results.exportXmlRelay());
+        ASSERT_TRUE(results.exportXmlStartList());
+        ASSERT_TRUE(results.exportXmlOverall());
         for (const char* stage : {"1", "2"}) {
             results.ComboBox1->setCurrentText(QString::fromLatin1(stage));
             ASSERT_TRUE(results.exportXml(ResultListKind::PreO));
@@ -314,6 +322,9 @@ TEST_F(EventAgreement, TheWindowsAndTheCommandLineWriteTheSameFiles) {
     EXPECT_NE(overall.find("<td><center>DNF<td>"), std::string::npos);
     EXPECT_NE(overall.find("<td><center>DNS<td>"), std::string::npos);
     EXPECT_NE(overall.find("<td><center>DISK<td>"), std::string::npos);
+    EXPECT_TRUE(byCli.count("cup_StartList_E2.xml"));
+    EXPECT_TRUE(byCli.count("cup_RelayResults_E2_class_Elite+Para.xml"));
+    EXPECT_TRUE(byCli.count("cup_OverallResults_E1+E2_class_Elite+Para.xml"));
     const std::string relay = byCli.at("E2/vysledky_stafet_E2_kategorie_Elite+Para.htm");
     EXPECT_NE(relay.find("<center>DNF<br>"), std::string::npos);
     EXPECT_NE(relay.find("<center>DNS<br>"), std::string::npos);

@@ -16,5 +16,11 @@ inline constexpr Text kXmlNoZeroTime{
     "Etapa nemá platný čas startu (HH:MM), výsledky do XML nelze exportovat.",
     "The stage has no valid start time (HH:MM); the results cannot be exported to XML."};
 inline constexpr Text kXmlNoStage{"Etapa v závodě neexistuje: ", "The race has no such stage: "};
+inline constexpr Text kXmlNoStagesChosen{
+    "Není vybrána žádná etapa, celkové výsledky do XML nelze exportovat.",
+    "No stage is chosen; the overall results cannot be exported to XML."};
+inline constexpr Text kXmlNoRelayForm{
+    "Není vybrán druh štafety (Farsta, Motala, Družstva), výsledky štafet do XML nelze exportovat.",
+    "No relay form is chosen (Farsta, Motala, Teams); the relay results cannot be exported to XML."};
 
 } // namespace ravik::texts
