@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -67,7 +68,11 @@ MainWindow::MainWindow(RavikApp& app)
     session_.log.keepLast(kLogBoxLines);
     for (const std::string& line : session_.log.lines())
         Memo1->appendPlainText(fromUtf8(line));
-    session_.log.setListener([this](const std::string& line) { Memo1->appendPlainText(fromUtf8(line)); });
+    // Every line goes to the race's log file; the details only there.
+    session_.log.setListener([this](const std::string& line, bool detail) {
+        if (!detail) Memo1->appendPlainText(fromUtf8(line));
+        logFile_.write(session_.race.racePath(), line);
+    });
 
     CZE = named<QPushButton>("CZE", this, QStringLiteral("CZE"));
     GBR = named<QPushButton>("GBR", this, QStringLiteral("GBR"));
@@ -246,14 +251,20 @@ void MainWindow::layOut() {
     left->addWidget(GroupBox4);
     left->addLayout(languages);
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(GroupBox2);
-    right->addWidget(GroupBoxStation);
-    right->addWidget(Memo1, 1);
+    // The log box can be enlarged: dragging the handle up folds the read-out groups away.
+    auto* readout = new QWidget(this);
+    auto* readoutLayout = new QVBoxLayout(readout);
+    readoutLayout->setContentsMargins(0, 0, 0, 0);
+    readoutLayout->addWidget(GroupBox2);
+    readoutLayout->addWidget(GroupBoxStation);
+    logSplitter = named<QSplitter>("logSplitter", this, Qt::Vertical);
+    logSplitter->addWidget(readout);
+    logSplitter->addWidget(Memo1);
+    logSplitter->setStretchFactor(1, 1);
 
     auto* columns = new QHBoxLayout(this);
     columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    columns->addWidget(logSplitter, 1);
     resize(900, 600);
 }
 

@@ -9,6 +9,7 @@
 // main_window_startlist.cpp and main_window_settings.cpp.
 #include "core/folder_names.h"
 #include "core/language.h"
+#include "core/log_file.h"
 #include "core/settings_file.h"
 #include "setup/race_opening.h"
 
@@ -27,6 +28,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSlider;
+class QSplitter;
 class QTimer;
 class QToolButton;
 
@@ -109,6 +111,7 @@ public:
 
     // Log box and language.
     QPlainTextEdit* Memo1;
+    QSplitter* logSplitter; // read-out groups above, Memo1 below
     QPushButton* CZE;
     QPushButton* GBR;
 
@@ -226,6 +229,7 @@ public:
 
 private:
     AssignCardDialog* assignDialog_ = nullptr;
+    LogFile logFile_; // NAME.log beside the open race
 };
 
 } // namespace ravik

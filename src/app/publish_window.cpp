@@ -58,7 +58,7 @@ PublishWindow::PublishWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     background_ = std::make_unique<BackgroundCommand>();
     prompt_ = std::make_unique<UiThreadPrompt>(*background_, app_.prompt());
     // The commands' log lines go into the program's log box, in their order.
-    work_.log.setListener([this](const std::string& line) {
+    work_.log.setListener([this](const std::string& line, bool) {
         background_->postToUiThread([this, line] { app_.session().log.append(line); });
     });
     publisher_ = std::make_unique<Publisher>(work_, *prompt_, ftp_, loadServiceConfig(serviceConfigPath()));

@@ -63,7 +63,7 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
 void echoLog(Session& session, std::ostream& out) {
     for (const auto& line : session.log.lines())
         out << line << "\n";
-    session.log.setListener([&out](const std::string& line) { out << line << "\n"; });
+    session.log.setListener([&out](const std::string& line, bool) { out << line << "\n"; });
 }
 
 } // namespace ravik::cli
