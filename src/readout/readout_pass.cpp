@@ -19,7 +19,6 @@
 #include <chrono>
 #include <optional>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace ravik {
 
@@ -160,7 +159,9 @@ struct ReadoutMemory {
     // Everything read from the log is forgotten; what was cautioned about stays
     // unless the log itself is another one.
     void readAnew() {
-        position = LogPosition{.path = position.path};
+        std::string path = std::move(position.path);
+        position = LogPosition();
+        position.path = std::move(path);
         log = ReadoutLog();
         cardOrder.clear();
         unassigned.clear();
@@ -469,15 +470,19 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
                                 now,
                                 existing};
         const std::vector<bool> settled = Pass(inputs, result, kept).assignCards(groups, order);
-        // The lines of cards whose punch files exist are not needed again.
-        std::unordered_set<std::int64_t> settledCards;
-        for (std::size_t group = 0; group < groups.cards.size(); ++group)
-            if (settled[group]) settledCards.insert(groups.cards[group]);
         rollBack(readoutLog, finished);
         if (numberedOnUnfinishedLine) forgetCard(kept, *numberedOnUnfinishedLine);
-        if (!settledCards.empty())
-            compact(readoutLog,
-                    [&](const ReadoutEntry& entry) { return !settledCards.contains(entry.card); });
+        // The lines of cards whose punch files exist are not needed again.
+        if (memory) {
+            std::vector<char> keep(readoutLog.entries.size(), 1);
+            for (std::size_t group = 0; group < groups.cards.size(); ++group)
+                if (settled[group])
+                    for (std::uint32_t i = groups.firstEntry[group];
+                         i != CardGroups::kNone && i < keep.size(); i = groups.nextEntry[i])
+                        keep[i] = 0;
+            std::size_t index = 0;
+            compact(readoutLog, [&](const ReadoutEntry&) { return keep[index++] != 0; });
+        }
     } else {
         rollBack(readoutLog, finished);
     }

@@ -219,7 +219,12 @@ private:
     std::mt19937 random_;
     TempFolder race_;
     CompetitorTable table_;
-    ReadoutOptions options_{.logPath = race_.file("log.csv"), .raceDate = "2023-11-01"};
+    ReadoutOptions options_ = [this] {
+        ReadoutOptions options;
+        options.logPath = race_.file("log.csv");
+        options.raceDate = "2023-11-01";
+        return options;
+    }();
     std::shared_ptr<ReadoutMemory> memory_ = makeReadoutMemory();
     std::string log_, unwritten_;
     const Clock::time_point start_ = Clock::now() - std::chrono::hours(1);
