@@ -215,6 +215,7 @@ public:
                     [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
                 beingRead = outcome == Outcome::BeingRead;
                 settled[group] = outcome == Outcome::Settled;
+                if (settled[group] && !memory_.inProgress.empty()) memory_.inProgress.erase(card);
             }
             if (assigned) {
                 if (!memory_.cautioned.empty())
