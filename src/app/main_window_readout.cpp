@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QStringList>
 #include <QTimer>
 
 namespace ravik {
@@ -71,9 +72,14 @@ bool MainWindow::runReadout() {
             readoutMemory_.get());
         cardsBeingRead = result.cardsBeingRead;
         if (!result.replaceMemo2) return;
-        Memo2->clear();
+        // Thousands of unassigned cards stay the same from pass to pass: the box is refilled only on a
+        // change.
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(result.unassigned.size()));
         for (const std::string& name : result.unassigned)
-            Memo2->appendPlainText(fromUtf8(name));
+            names.append(fromUtf8(name));
+        const QString text = names.join(QLatin1Char('\n'));
+        if (Memo2->toPlainText() != text) Memo2->setPlainText(text);
     });
     showPrintListAfterReadout();
     return cardsBeingRead;

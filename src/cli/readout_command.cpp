@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/open_race.h"
 #include "readout/readout_pass.h"
+#include "readout/readout_replay.h"
 
 namespace ravik::cli {
 
@@ -36,8 +37,26 @@ int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std:
     options.rewriteDate = !options.raceDate.empty();
     options.stageFolder = session->race.currentStageFolder();
     echoLog(*session, out); // from loading the competitors, then the pass's own
+    // Nothing changed since a run that wrote nothing: its lines again, without reading the log.
+    const std::string replayPath = readoutReplayPath(session->race.racePath());
+    const auto inputs =
+        session->readOnly() ? std::nullopt : readoutInputs(options, session->table, session->language);
+    if (inputs)
+        if (const auto lines = keptReadout(replayPath, *inputs)) {
+            for (const std::string& line : *lines)
+                session->log.append(line);
+            return 0;
+        }
+    const std::size_t linesBefore = session->log.lines().size();
+    const ReadoutPassResult result = runReadoutPass(options, *session);
+    if (inputs && result.newPunchFiles.empty() && !result.cardsBeingRead && !result.writeFailed &&
+        !result.refused && readoutInputs(options, session->table, session->language) == inputs)
+        keepReadout(
+            replayPath, *inputs,
+            std::vector<std::string>(session->log.lines().begin() + static_cast<std::ptrdiff_t>(linesBefore),
+                                     session->log.lines().end()));
     // A punch file that could not be written has been named in the log with the reason.
-    return runReadoutPass(options, *session).writeFailed ? 1 : 0;
+    return result.writeFailed ? 1 : 0;
 }
 
 } // namespace ravik::cli

@@ -22,6 +22,8 @@ constexpr const char* kUsage =
     "usage: ravik-cli station --port PORT --log FILE [--race RACE.ravik --stage N] "
     "[--lang CZE|GBR]\n       ravik-cli station --list\n";
 
+constexpr std::size_t kStationLogLines = 64;
+
 std::atomic<bool> interrupted{false};
 
 void onInterrupt(int) {
@@ -88,6 +90,8 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
                            err);
         if (!session) return 1;
         echoLog(*session, out);
+        // Every line is echoed as it comes; a station that runs all day keeps only the last few.
+        session->log.keepLast(kStationLogLines);
     }
     ReadoutOptions pass;
     pass.logPath = parsed->value("--log");
@@ -103,9 +107,10 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     out << station::connectionText(connection, port, language) << std::endl;
+    // From here on Ctrl+C ends the run between two passes, the first one included.
+    const InterruptHandlers handlers;
     // A card acknowledged just before the last run ended gets its punch file now, not at the next card.
     if (session && fileExists(pass.logPath)) runReadoutPass(pass, *session, {}, memory.get());
-    const InterruptHandlers handlers;
     std::optional<std::chrono::steady_clock::time_point> settlePassAt;
     while (!interrupted) {
         const station::StationReport report =

@@ -27,7 +27,7 @@ const FolderNames::Names* FolderNames::look(const std::string& folder) {
             struct stat info {};
             links_.erase(name);
             if (::lstat(entryPath(folder, name).c_str(), &info) != 0) {
-                names_.erase(name);
+                removals_ += names_.erase(name);
                 continue;
             }
             if (S_ISLNK(info.st_mode)) links_.insert(name);
@@ -40,6 +40,7 @@ const FolderNames::Names* FolderNames::look(const std::string& folder) {
     }
     struct stat info {};
     if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        if (valid_) ++removals_; // the folder itself has gone
         valid_ = false;
         return nullptr;
     }
@@ -52,10 +53,15 @@ const FolderNames::Names* FolderNames::look(const std::string& folder) {
 }
 
 bool FolderNames::list(const std::string& folder, const struct stat& info) {
+    const bool wasValid = valid_;
     valid_ = false;
     DIR* directory = ::opendir(folder.c_str());
-    if (!directory) return false;
-    names_.clear();
+    if (!directory) {
+        if (wasValid) ++removals_;
+        return false;
+    }
+    Names before;
+    before.swap(names_);
     links_.clear();
     while (const dirent* entry = ::readdir(directory)) {
         std::string name = entry->d_name;
@@ -64,6 +70,13 @@ bool FolderNames::list(const std::string& folder, const struct stat& info) {
         names_.emplace(std::move(name), regular);
     }
     ::closedir(directory);
+    // Listed anew: whatever was there before and is not now has gone.
+    if (folder != folder_) {
+        if (wasValid) ++removals_;
+    } else {
+        for (const auto& [name, regular] : before)
+            if (!names_.contains(name)) ++removals_;
+    }
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     valid_ = true;

@@ -4,6 +4,7 @@
 // modification time moved, and at every look while that time is recent.
 #include "core/folder_watch.h"
 
+#include <cstdint>
 #include <ctime>
 #include <map>
 #include <set>
@@ -22,6 +23,9 @@ public:
     const Names* look(const std::string& folder);
     // An entry this program has just written, before the next look reports it.
     void addFile(const std::string& name) { names_[name] = true; }
+    // How many entries have gone from the folder since the first look: a reader
+    // that trusts files it saw once looks again when this moves.
+    std::uint64_t removals() const { return removals_; }
 
 private:
     bool list(const std::string& folder, const struct stat& info);
@@ -33,6 +37,7 @@ private:
     timespec modified_{};
     Names names_;
     std::set<std::string> links_; // symbolic links among the entries
+    std::uint64_t removals_ = 0;
 };
 
 } // namespace ravik

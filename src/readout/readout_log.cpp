@@ -72,6 +72,7 @@ void continueReading(ReadoutLog& readoutLog, std::size_t end) {
         ReadoutEntry entry;
         entry.lineBegin = static_cast<std::size_t>(line.data() - all.data());
         entry.lineLength = static_cast<std::uint32_t>(line.size());
+        entry.logEnd = state.logOffset + (entry.lineBegin - state.consumed) + line.size();
         entry.card = parsed.card;
         if (parsed.code) {
             entry.code = *parsed.code;
@@ -98,6 +99,7 @@ void continueReading(ReadoutLog& readoutLog, std::size_t end) {
             message(ReadingMessageKind::MissingModeOrTime, std::string(parsed.fields[silog::kCard]));
         readoutLog.entries.push_back(entry);
     });
+    state.logOffset += end - state.consumed;
     state.consumed = end;
     state.entryCount = readoutLog.entries.size();
     state.messageCount = readoutLog.messages.size();

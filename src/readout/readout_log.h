@@ -5,7 +5,8 @@
 // only built for cards whose punch file is written.
 //
 // Reading can go on where it stopped: the read-out station only appends, so a
-// later pass reads only the lines added since (see ReadoutMemory). What reading
+// later pass reads only the lines added since (see ReadoutMemory), and the lines
+// of cards whose punch files are written can be dropped (compact). What reading
 // reports is kept as messages and logged again at every pass, in its language.
 #include "core/language.h"
 #include "core/log.h"
@@ -20,6 +21,7 @@ namespace ravik {
 struct ReadoutEntry {
     std::size_t lineBegin = 0; // the raw line inside ReadoutLog::bytes
     std::uint32_t lineLength = 0;
+    std::uint64_t logEnd = 0; // where the raw line ends in the log file
     std::int64_t card = 0;
     int code = 0; // field 3 as a number, or the substitute code
     bool codeSubstituted = false;
@@ -36,7 +38,8 @@ struct ReadingMessage {
 
 // Where reading stands after the lines read so far.
 struct ReadingState {
-    std::size_t consumed = 0; // bytes read, always whole lines or the whole text
+    std::size_t consumed = 0;    // bytes read, always whole lines or the whole text
+    std::uint64_t logOffset = 0; // where bytes[consumed] lies in the log file
     int substituteCode = kMaxControlCode;
     int startHour = -1; // the start memory's hour; -1 while it is empty (or not an hour)
     int lineNumber = 0;
@@ -47,7 +50,7 @@ struct ReadingState {
 };
 
 struct ReadoutLog {
-    std::string bytes;
+    std::string bytes;                 // the log from some point on, or the lines kept by compact()
     std::vector<ReadoutEntry> entries; // in log order
     std::vector<ReadingMessage> messages;
     ReadingState state;
@@ -64,6 +67,9 @@ struct NormaliseOptions {
 void continueReading(ReadoutLog& readoutLog, std::size_t end);
 // Back to an earlier state: the entries and messages read after it are dropped.
 void rollBack(ReadoutLog& readoutLog, const ReadingState& state);
+// Keeps only the entries for which keep(entry) holds, with their lines; the bytes
+// not yet read are dropped (they are read from the log again).
+template <typename Keep> void compact(ReadoutLog& readoutLog, Keep&& keep);
 
 // The messages of reading, as logged: the first ten malformed lines one by one, then their count.
 void reportReading(const ReadoutLog& readoutLog, Language language, Log& log);
@@ -78,5 +84,22 @@ std::string normalisedLine(const ReadoutLog& readoutLog, const ReadoutEntry& ent
                            const NormaliseOptions& options);
 
 inline constexpr std::size_t kMaxStoredPunchLine = 66;
+
+template <typename Keep> void compact(ReadoutLog& readoutLog, Keep&& keep) {
+    std::string bytes;
+    std::size_t kept = 0;
+    for (ReadoutEntry entry : readoutLog.entries) {
+        if (!keep(entry)) continue;
+        const std::size_t begin = bytes.size();
+        bytes.append(readoutLog.bytes, entry.lineBegin, entry.lineLength);
+        entry.lineBegin = begin;
+        readoutLog.entries[kept++] = entry;
+    }
+    readoutLog.entries.resize(kept);
+    if (readoutLog.entries.capacity() > 2 * kept + 64) readoutLog.entries.shrink_to_fit();
+    readoutLog.bytes = std::move(bytes);
+    readoutLog.state.consumed = readoutLog.bytes.size();
+    readoutLog.state.entryCount = kept;
+}
 
 } // namespace ravik

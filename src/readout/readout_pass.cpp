@@ -5,19 +5,19 @@
 #include "core/file_io.h"
 #include "core/folder_names.h"
 #include "core/numbers.h"
+#include "core/opened_file.h"
 #include "core/race_file.h"
 #include "core/session.h"
 #include "core/stage_classes.h"
 #include "core/texts/readout_texts.h"
+#include "readout/log_position.h"
 #include "readout/punch_file.h"
 #include "readout/readout_log.h"
 
+#include <algorithm>
 #include <bitset>
 #include <chrono>
-#include <cstring>
-#include <ctime>
 #include <optional>
-#include <sys/stat.h>
 #include <unordered_map>
 
 namespace ravik {
@@ -107,7 +107,7 @@ std::vector<std::string> punchFileLines(const ReadoutLog& readoutLog, const Card
     return lines;
 }
 
-using Clock = std::chrono::steady_clock;
+using Clock = std::chrono::system_clock;
 
 // A card without its finish line whose punch file is not yet written: how many
 // lines it had and since when, and how many passes have seen it so since.
@@ -121,73 +121,116 @@ using CardsInProgress = std::unordered_map<std::int64_t, CardProgress>;
 // The unassigned cards already cautioned about, with where their lines ended in
 // the log then. The log only grows while it is remembered, so a card's lines end
 // further on exactly when the card is read again (a log read anew forgets them).
-using CautionedCards = std::unordered_map<std::int64_t, std::size_t>;
+using CautionedCards = std::unordered_map<std::int64_t, std::uint64_t>;
 
-// The log has not been written to for kCardSettledSeconds (looked at after reading it).
-bool logSettled(const std::string& logPath) {
-    struct stat info {};
-    if (::stat(logPath.c_str(), &info) != 0) return false;
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    const double age = static_cast<double>(now.tv_sec - info.st_mtim.tv_sec) +
-                       static_cast<double>(now.tv_nsec - info.st_mtim.tv_nsec) / 1e9;
-    return age >= kCardSettledSeconds;
+// The ID and SI columns, which alone decide who carries which card.
+std::uint64_t cardColumnsChecksum(const CompetitorTable& table) {
+    std::string cells;
+    for (int row = 1; row < table.rowCount(); ++row) {
+        cells += table.cell(row, column::kId);
+        cells += '\0';
+        cells += table.cell(row, column::kSi);
+        cells += '\n';
+    }
+    return checksumOf(cells);
 }
+
+} // namespace
+
+struct ReadoutMemory {
+    LogPosition position;       // how far the log was read
+    NormaliseOptions normalise; // the date rewrite the lines were read for
+    std::string stageFolderPath;
+    // The lines of the cards whose punch files are not yet written, and the lines
+    // being read; reading goes on at position.offset.
+    ReadoutLog log;
+    // Every card read, numbered in the order of its first line, and the unassigned
+    // ones among them (Memo2) in that order.
+    std::unordered_map<std::int64_t, std::uint32_t> cardOrder;
+    std::vector<std::string> unassigned;
+    std::uint64_t tableChecksum = 0;
+    bool tableKnown = false;
+    CardIndex index;
+    FolderNames stageFolder;
+    std::uint64_t folderRemovals = 0;
+    CardsInProgress inProgress;
+    CautionedCards cautioned;
+
+    // Everything read from the log is forgotten; what was cautioned about stays
+    // unless the log itself is another one.
+    void readAnew() {
+        std::string path = std::move(position.path);
+        position = LogPosition();
+        position.path = std::move(path);
+        log = ReadoutLog();
+        cardOrder.clear();
+        unassigned.clear();
+    }
+};
+
+namespace {
 
 struct PassInputs {
     const ReadoutOptions& options;
-    const CompetitorTable& table;
     Language language;
     Log& log;
     const NewPunchFileHook& hook;
     bool logSettled;
+    Clock::time_point now;
+    const FolderNames::Names* existing; // the stage folder's entries, nullptr when it is missing
 };
 
 class Pass {
 public:
-    Pass(const PassInputs& inputs, ReadoutPassResult& result, FolderNames& stageFolder,
-         CardsInProgress& inProgress, CautionedCards& cautioned)
-        : options_(inputs.options), table_(inputs.table), language_(inputs.language), log_(inputs.log),
-          hook_(inputs.hook), result_(result), stageFolder_(stageFolder), inProgress_(inProgress),
-          cautioned_(cautioned), logSettled_(inputs.logSettled) {
+    Pass(const PassInputs& inputs, ReadoutPassResult& result, ReadoutMemory& memory)
+        : options_(inputs.options), language_(inputs.language), log_(inputs.log), hook_(inputs.hook),
+          result_(result), memory_(memory), logSettled_(inputs.logSettled), now_(inputs.now),
+          existing_(inputs.existing) {
         normalise_.rewriteDate = options_.rewriteDate;
         normalise_.raceDate = utf8ToCp1250(options_.raceDate);
     }
 
-    void assignCards(const ReadoutLog& readoutLog) {
-        const CardGroups groups = groupByCard(readoutLog.entries);
-        const CardIndex index = indexTableByCard(table_);
+    // Assigns the cards that have lines in the memory's log, in the order of
+    // their first lines; returns whether each card is settled (its punch file
+    // exists), by group.
+    std::vector<bool> assignCards(const CardGroups& groups, const std::vector<std::uint32_t>& order) {
+        const ReadoutLog& readoutLog = memory_.log;
+        const CardIndex& index = memory_.index;
         for (int i = 0; i < index.rowsWithoutId; ++i)
             log_.append(text(texts::kMissingId));
-        existing_ = stageFolder_.look(options_.stageFolder);
         if (!existing_) {
             log_.append(text(texts::kStageFolderMissing) + options_.stageFolder);
             result_.writeFailed = true;
         }
-        now_ = Clock::now();
-        for (std::size_t group = 0; group < groups.cards.size(); ++group) {
+        std::vector<bool> settled(groups.cards.size(), false);
+        for (const std::uint32_t group : order) {
             const std::int64_t card = groups.cards[group];
             const auto competitor = index.idOfCard.find(card);
             const bool assigned = competitor != index.idOfCard.end();
             const std::string name = assigned ? competitor->second : "SI" + std::to_string(card);
             bool beingRead = false;
-            if (existing_)
-                beingRead = !writeIfNew(
+            if (existing_) {
+                const Outcome outcome = writeIfNew(
                     name, assigned, card, [&] { return isComplete(readoutLog, groups, group); },
                     [&] { return punchFileLines(readoutLog, groups, group, normalise_); });
+                beingRead = outcome == Outcome::BeingRead;
+                settled[group] = outcome == Outcome::Settled;
+                if (settled[group] && !memory_.inProgress.empty()) memory_.inProgress.erase(card);
+            }
             if (assigned) {
-                if (!cautioned_.empty())
-                    cautioned_.erase(card); // cautioned again should it lose its competitor
+                if (!memory_.cautioned.empty())
+                    memory_.cautioned.erase(card); // cautioned again should it lose its competitor
                 continue;
             }
-            result_.unassigned.push_back(name);
             // Cautioned once its lines are all there, and again only when they change.
-            const ReadoutEntry& last = readoutLog.entries[groups.lastEntry[group]];
-            if (!beingRead) cautionOnce(card, last.lineBegin + last.lineLength);
+            if (!beingRead) cautionOnce(card, readoutLog.entries[groups.lastEntry[group]].logEnd);
         }
+        return settled;
     }
 
 private:
+    enum class Outcome { Settled, BeingRead, NotWritten };
+
     std::string text(const Text& t) const { return tr(language_, t); }
 
     // A card the read-out software may still be writing is left for a later pass.
@@ -198,8 +241,8 @@ private:
             if (readoutLog.entries[i].finish) return true;
         }
         if (logSettled_) return true;
-        CardProgress& progress = inProgress_[groups.cards[group]];
-        if (progress.lines != lines) {
+        CardProgress& progress = memory_.inProgress[groups.cards[group]];
+        if (progress.lines != lines || now_ < progress.since) {
             progress = {lines, 0, now_};
             return false;
         }
@@ -208,13 +251,12 @@ private:
                now_ - progress.since >= std::chrono::seconds(kCardSettledSeconds);
     }
 
-    // False when the card is left for a later pass: it may still be being read.
     template <typename IsComplete, typename MakeLines>
-    bool writeIfNew(const std::string& name, bool assigned, std::int64_t card, IsComplete isComplete,
-                    MakeLines makeLines) {
+    Outcome writeIfNew(const std::string& name, bool assigned, std::int64_t card, IsComplete isComplete,
+                       MakeLines makeLines) {
         if (!isSafeFileName(name)) {
             log_.append(text(texts::kIdNotFileName) + cp1250ToUtf8(name));
-            return true;
+            return Outcome::NotWritten;
         }
         fileName_.clear();
         if (isAscii(name))
@@ -222,15 +264,15 @@ private:
         else
             fileName_.append(cp1250ToUtf8(name));
         fileName_.append(kPunchFileExtension);
-        if (existing_->contains(fileName_)) return true;
+        if (existing_->contains(fileName_)) return Outcome::Settled;
         const std::string& fileName = fileName_;
         const std::string path = options_.stageFolder + fileName;
-        if (fileExists(path)) return true; // written since the folder was listed
+        if (fileExists(path)) return Outcome::Settled; // written since the folder was listed
         if (!isComplete()) {
             log_.append(text(texts::kCardStillBeingReadBefore) + std::to_string(card) +
                         text(texts::kCardStillBeingReadAfter));
             result_.cardsBeingRead = true;
-            return false;
+            return Outcome::BeingRead;
         }
         try {
             writePunchFile(path, makeLines());
@@ -238,17 +280,17 @@ private:
             log_.append(text(texts::kPunchFileNotWritten) + path +
                         (error.reason().empty() ? std::string() : " (" + error.reason() + ")"));
             result_.writeFailed = true;
-            return true;
+            return Outcome::NotWritten;
         }
-        inProgress_.erase(card);
-        stageFolder_.addFile(fileName);
+        memory_.inProgress.erase(card);
+        memory_.stageFolder.addFile(fileName);
         result_.newPunchFiles.push_back(name);
         if (assigned && hook_) hook_(name);
-        return true;
+        return Outcome::Settled;
     }
 
-    void cautionOnce(std::int64_t card, std::size_t linesEnd) {
-        const auto [it, isNew] = cautioned_.try_emplace(card, linesEnd);
+    void cautionOnce(std::int64_t card, std::uint64_t linesEnd) {
+        const auto [it, isNew] = memory_.cautioned.try_emplace(card, linesEnd);
         if (!isNew && it->second == linesEnd) return;
         it->second = linesEnd;
         caution_.resize(cautionPrefix_.size());
@@ -257,48 +299,81 @@ private:
     }
 
     const ReadoutOptions& options_;
-    const CompetitorTable& table_;
     Language language_;
     Log& log_;
     const NewPunchFileHook& hook_;
     ReadoutPassResult& result_;
-    FolderNames& stageFolder_;
-    CardsInProgress& inProgress_;
-    CautionedCards& cautioned_;
+    ReadoutMemory& memory_;
     const bool logSettled_;
-    Clock::time_point now_{};
+    const Clock::time_point now_;
+    const FolderNames::Names* existing_;
     NormaliseOptions normalise_;
     // Buffers reused from card to card.
     std::string fileName_;
     const std::string cautionPrefix_ = tr(language_, texts::kCardNotAssignedBefore);
     const std::string cautionSuffix_ = tr(language_, texts::kCardNotAssignedAfter);
     std::string caution_ = cautionPrefix_;
-    const FolderNames::Names* existing_ = nullptr; // the stage folder's entries
 };
 
-// The line being written by the read-out station takes part in this pass only.
-class ReadingRollBack {
-public:
-    ReadingRollBack(ReadoutLog& readoutLog, const ReadingState& state)
-        : readoutLog_(readoutLog), state_(state) {}
-    ~ReadingRollBack() { rollBack(readoutLog_, state_); }
-    ReadingRollBack(const ReadingRollBack&) = delete;
-    ReadingRollBack& operator=(const ReadingRollBack&) = delete;
+// Who carries which card, from the table; the whole log is read again when a
+// card already read changes hands.
+void followTable(ReadoutMemory& memory, const CompetitorTable& table) {
+    const std::uint64_t checksum = cardColumnsChecksum(table);
+    if (memory.tableKnown && checksum == memory.tableChecksum) return;
+    CardIndex index = indexTableByCard(table);
+    const auto read = [&](std::int64_t card) { return memory.cardOrder.contains(card); };
+    bool changedHands = false;
+    for (const auto& [card, id] : index.idOfCard) {
+        const auto before = memory.index.idOfCard.find(card);
+        if ((before == memory.index.idOfCard.end() || before->second != id) && read(card))
+            changedHands = true;
+    }
+    for (const auto& [card, id] : memory.index.idOfCard)
+        if (!index.idOfCard.contains(card) && read(card)) changedHands = true;
+    if (changedHands) memory.readAnew();
+    memory.index = std::move(index);
+    memory.tableChecksum = checksum;
+    memory.tableKnown = true;
+}
 
-private:
-    ReadoutLog& readoutLog_;
-    ReadingState state_;
-};
+// Numbers the cards new to the memory in the order of their first lines (new
+// cards come after all known ones); returns the groups in card order. A card
+// first met on the line still being written is forgotten again after the pass.
+std::vector<std::uint32_t> orderCards(ReadoutMemory& memory, const CardGroups& groups,
+                                      std::optional<std::int64_t>& numberedOnUnfinishedLine,
+                                      std::size_t finishedEntries) {
+    std::vector<std::uint32_t> order(groups.cards.size());
+    std::vector<std::uint32_t> number(groups.cards.size());
+    for (std::uint32_t group = 0; group < groups.cards.size(); ++group) {
+        order[group] = group;
+        const std::int64_t card = groups.cards[group];
+        const auto [it, isNew] =
+            memory.cardOrder.try_emplace(card, static_cast<std::uint32_t>(memory.cardOrder.size()));
+        number[group] = it->second;
+        if (!isNew) continue;
+        if (!memory.index.idOfCard.contains(card)) memory.unassigned.push_back("SI" + std::to_string(card));
+        if (groups.firstEntry[group] >= finishedEntries) numberedOnUnfinishedLine = card;
+    }
+    if (!std::is_sorted(order.begin(), order.end(),
+                        [&](std::uint32_t a, std::uint32_t b) { return number[a] < number[b]; }))
+        std::sort(order.begin(), order.end(),
+                  [&](std::uint32_t a, std::uint32_t b) { return number[a] < number[b]; });
+    return order;
+}
+
+void forgetCard(ReadoutMemory& memory, std::int64_t card) {
+    memory.cardOrder.erase(card);
+    if (!memory.unassigned.empty() && memory.unassigned.back() == "SI" + std::to_string(card))
+        memory.unassigned.pop_back();
+}
+
+bool sameOptions(const ReadoutMemory& memory, const NormaliseOptions& normalise,
+                 const std::string& stageFolder) {
+    return memory.normalise.rewriteDate == normalise.rewriteDate &&
+           memory.normalise.raceDate == normalise.raceDate && memory.stageFolderPath == stageFolder;
+}
 
 } // namespace
-
-struct ReadoutMemory {
-    std::string logPath;
-    ReadoutLog log;
-    FolderNames stageFolder;
-    CardsInProgress inProgress;
-    CautionedCards cautioned;
-};
 
 std::shared_ptr<ReadoutMemory> makeReadoutMemory() {
     return std::make_shared<ReadoutMemory>();
@@ -313,10 +388,10 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
                                  ReadoutMemory* memory) {
     ReadoutPassResult result;
     result.lamp = nextLampColour(options.lamp);
-    std::optional<std::string> bytes;
+    std::optional<OpenedFile> file;
     if (fileExists(options.logPath)) {
         try {
-            bytes = readWholeFile(options.logPath);
+            file.emplace(options.logPath);
         } catch (const IoError&) {
             log.append(options.logPath + tr(language, texts::kLogLocked));
             return result;
@@ -326,33 +401,99 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     result.replaceMemo2 = true;
     ReadoutMemory passMemory;
     ReadoutMemory& kept = memory ? *memory : passMemory;
-    ReadoutLog& readoutLog = kept.log;
-    if (!bytes || static_cast<std::int64_t>(bytes->size()) < kMinimumLogBytes) {
-        readoutLog = ReadoutLog();
+    if (!file || file->size() < kMinimumLogBytes) {
+        kept.readAnew();
         kept.cautioned.clear();
         log.append(tr(language, texts::kSiLogRead));
         return result;
     }
-    // Lines read before stay read while the log only grew behind them.
-    const std::size_t read = readoutLog.state.consumed;
-    const bool appended = kept.logPath == options.logPath && read <= bytes->size() &&
-                          std::memcmp(bytes->data(), readoutLog.bytes.data(), read) == 0;
-    if (!appended) {
-        readoutLog = ReadoutLog();
-        kept.cautioned.clear();
+    const Clock::time_point now = options.now.value_or(Clock::now());
+
+    // What was read before still counts only while the log, the options, the
+    // folder's punch files and the cards' competitors are as they were.
+    const LogState logState = logStateAgainst(kept.position, options.logPath, *file);
+    if (logState != LogState::AsRead) {
+        if (kept.position.path != options.logPath) kept.inProgress.clear();
+        if (logState == LogState::Replaced) kept.cautioned.clear();
+        kept.readAnew();
     }
-    if (kept.logPath != options.logPath) kept.inProgress.clear();
-    kept.logPath = options.logPath;
-    readoutLog.bytes = std::move(*bytes);
-    const std::size_t lastLineEnd = readoutLog.bytes.rfind('\n');
-    continueReading(readoutLog, lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
-    const ReadingRollBack unfinishedLine(readoutLog, readoutLog.state);
+    NormaliseOptions normalise{.rewriteDate = options.rewriteDate,
+                               .raceDate = utf8ToCp1250(options.raceDate)};
+    if (!sameOptions(kept, normalise, options.stageFolder)) {
+        kept.readAnew();
+        kept.normalise = std::move(normalise);
+        kept.stageFolderPath = options.stageFolder;
+    }
+    followTable(kept, table);
+    const FolderNames::Names* existing = kept.stageFolder.look(options.stageFolder);
+    if (kept.stageFolder.removals() != kept.folderRemovals) {
+        kept.readAnew();
+        kept.folderRemovals = kept.stageFolder.removals();
+    }
+
+    // The bytes added since, up to the end of the last whole line; the line being
+    // written takes part in this pass only.
+    ReadoutLog& readoutLog = kept.log;
+    if (!readoutLog.headerLikeLine()) {
+        readoutLog.bytes.resize(readoutLog.state.consumed);
+        const std::uint64_t from = readoutLog.state.logOffset;
+        try {
+            file->readAt(static_cast<std::int64_t>(from), static_cast<std::size_t>(file->size() - from),
+                         readoutLog.bytes);
+        } catch (const IoError&) {
+            log.append(options.logPath + tr(language, texts::kLogLocked));
+            kept.readAnew();
+            result.replaceMemo2 = false;
+            return result;
+        }
+        const std::size_t lastLineEnd = readoutLog.bytes.rfind('\n');
+        continueReading(readoutLog,
+                        lastLineEnd == std::string::npos || lastLineEnd < readoutLog.state.consumed
+                            ? readoutLog.state.consumed
+                            : lastLineEnd + 1);
+    }
+    const ReadingState finished = readoutLog.state;
     continueReading(readoutLog, readoutLog.bytes.size());
     reportReading(readoutLog, language, log);
     log.append(tr(language, texts::kSiLogRead));
-    if (readoutLog.headerLikeLine() || readoutLog.entries.empty()) return result;
-    const PassInputs inputs{options, table, language, log, onNewPunchFile, logSettled(options.logPath)};
-    Pass(inputs, result, kept.stageFolder, kept.inProgress, kept.cautioned).assignCards(readoutLog);
+
+    std::optional<std::int64_t> numberedOnUnfinishedLine;
+    if (!readoutLog.headerLikeLine() && !(readoutLog.entries.empty() && kept.cardOrder.empty())) {
+        const CardGroups groups = groupByCard(readoutLog.entries);
+        const std::vector<std::uint32_t> order =
+            orderCards(kept, groups, numberedOnUnfinishedLine, finished.entryCount);
+        result.unassigned = kept.unassigned;
+        const PassInputs inputs{options,
+                                language,
+                                log,
+                                onNewPunchFile,
+                                now - file->modified() >= std::chrono::seconds(kCardSettledSeconds),
+                                now,
+                                existing};
+        const std::vector<bool> settled = Pass(inputs, result, kept).assignCards(groups, order);
+        rollBack(readoutLog, finished);
+        if (numberedOnUnfinishedLine) forgetCard(kept, *numberedOnUnfinishedLine);
+        // The lines of cards whose punch files exist are not needed again.
+        if (memory) {
+            std::vector<char> keep(readoutLog.entries.size(), 1);
+            for (std::size_t group = 0; group < groups.cards.size(); ++group)
+                if (settled[group])
+                    for (std::uint32_t i = groups.firstEntry[group];
+                         i != CardGroups::kNone && i < keep.size(); i = groups.nextEntry[i])
+                        keep[i] = 0;
+            std::size_t index = 0;
+            compact(readoutLog, [&](const ReadoutEntry&) { return keep[index++] != 0; });
+        }
+    } else {
+        rollBack(readoutLog, finished);
+    }
+    if (memory) {
+        try {
+            kept.position = positionIn(options.logPath, *file, readoutLog.state.logOffset);
+        } catch (const IoError&) {
+            kept.readAnew(); // cut meanwhile: the next pass reads it again
+        }
+    }
     return result;
 }
 

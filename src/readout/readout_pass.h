@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct ReadoutOptions {
     std::string raceDate;     // novedatum as typed (UTF-8); replaces every PunchDate when rewriteDate
     std::string stageFolder;  // the current stage folder, ending with a separator
     LampColour lamp = LampColour::Silver; // Shape1 before the pass
+    // The time of the pass (the system clock when unset): how long the log and
+    // the cards still being read have stood still is measured against it.
+    std::optional<std::chrono::system_clock::time_point> now;
 };
 
 struct ReadoutPassResult {
@@ -55,14 +59,18 @@ inline constexpr int kSettledPasses = 2;
 // log has stood still: a card read straight from a station needs no poll timer.
 inline constexpr std::chrono::milliseconds kSettlePassDelay{(kCardSettledSeconds + 1) * 1000};
 
-// What one pass leaves for the next so that the steady state stays cheap: the
-// lines read so far (the read-out station only appends; anything else is read
-// anew) and the names in the stage folder (listed again whenever the folder
-// changes); for cards not yet complete, how long their lines have stayed the
-// same; and the unassigned cards already cautioned about, so that the caution is
-// logged once per card and again only when the card's lines change (a pass
-// without it cautions about every unassigned card). Apart from these two points,
-// the outcome of a pass is the same with or without it.
+// What one pass leaves for the next so that the steady state stays cheap: where
+// reading stopped in the log (the read-out station only appends, so a pass reads
+// only the bytes added since), the lines of the cards whose punch files are not
+// yet written, the cards read so far and the names in the stage folder (listed
+// again whenever the folder changes); for cards not yet complete, how long their
+// lines have stayed the same; and the unassigned cards already cautioned about,
+// so that the caution is logged once per card and again only when the card's
+// lines change (a pass without it cautions about every unassigned card).
+// It is checked at every pass: a log replaced, cut or rewritten, another stage
+// folder or date rewrite, a punch file gone from the folder or a card given to
+// another competitor, and the whole log is read again. Apart from the two points
+// above, the outcome of a pass is the same with or without it.
 struct ReadoutMemory;
 std::shared_ptr<ReadoutMemory> makeReadoutMemory();
 

@@ -129,3 +129,45 @@ TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineBy
                   "SI card " + cardNumber(7) + " is still being read; its punch file will be written later."),
         log.lines().end());
 }
+
+// The same rule with the clock passed in: while the log keeps growing with other
+// cards, a card without its finish line is written once its lines have stood
+// still for two passes and 3 s; a pass without memory waits for the log to settle.
+TEST(ReadoutCompleteness, ACardWithoutFinishWaitsTwoUnchangedPassesAndThreeSecondsByThePassesClock) {
+    TempFolder race;
+    const std::string logPath = race.file("log.csv");
+    std::filesystem::create_directory(race.file("E1"));
+    CompetitorTable table;
+    TableRow row;
+    row[column::kId] = "7";
+    row[column::kSi] = cardNumber(7);
+    table.appendRow(row);
+    std::string bytes = std::string(kSiLogHeader) + "\r\n";
+    for (const std::string& line : cardLines(7)) // card 7 has no finish line
+        bytes += line + "\r\n";
+    const auto memory = makeReadoutMemory();
+    const auto start = std::chrono::system_clock::now() - std::chrono::hours(1);
+    struct Pass {
+        double seconds;   // since the start: the log is written to then, the pass runs then
+        bool fresh;       // a pass without memory
+        bool cardWritten; // card 7's punch file exists after the pass
+    };
+    const Pass passes[] = {
+        {0, false, false}, {1, false, false}, {2, false, false}, {2.5, true, false}, {3.5, false, true}};
+    int other = 100;
+    for (const Pass& pass : passes) {
+        SCOPED_TRACE(pass.seconds);
+        const auto now = start + std::chrono::milliseconds(static_cast<int>(pass.seconds * 1000));
+        for (const std::string& line : cardLines(other++)) // another card is being read meanwhile
+            bytes += line + "\r\n";
+        ravik::test::writeFile(logPath, bytes);
+        std::filesystem::last_write_time(logPath, std::filesystem::file_time_type::clock::from_sys(now));
+        ReadoutOptions options;
+        options.logPath = logPath;
+        options.stageFolder = race.file("E1/");
+        options.now = now;
+        LogLines log;
+        runReadoutPass(options, table, Language::English, log, {}, pass.fresh ? nullptr : memory.get());
+        EXPECT_EQ(std::filesystem::exists(race.file("E1/7.si")), pass.cardWritten);
+    }
+}

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 using namespace ravik;
@@ -135,4 +136,81 @@ TEST(ReadoutCommand, APunchFileThatCannotBeWrittenIsNamedWithTheSystemsReasonAnd
     EXPECT_NE(failed.out.find("Cannot write the punch file: " + folder.file("E1/1.si") + " (" + reason + ")"),
               std::string::npos)
         << failed.out;
+}
+
+// A run that changed nothing is kept beside the race and the next run with the
+// same log, stage folder, table and options logs its lines without reading the
+// log; any change of those and the pass runs again.
+TEST(ReadoutCommand, ARunThatChangedNothingIsRepeatedFromBesideTheRaceUntilLogFolderOrTableChange) {
+    TempFolder folder;
+    const std::string racePath = folder.file("cup.ravik"), logPath = folder.file("log.csv");
+    RaceRecord stage;
+    stage.stage_number = 1;
+    createRaceFile(racePath, stage);
+    std::filesystem::create_directory(folder.file("E1"));
+    CompetitorTable table;
+    for (const auto& [id, card] : {std::pair{"12", "2045117"}, std::pair{"13", "500"}}) {
+        TableRow row;
+        row[column::kId] = id;
+        row[column::kSi] = card;
+        table.appendRow(row);
+    }
+    LogLines saveLog;
+    saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
+    std::string log = std::string(kSiLogHeader) + "\r\n1;2045117;1;STA;1;6;2023-10-31;10:00:00;5;12;\r\n"
+                                                  "1;2045117;2;FIN;1;6;2023-10-31;10:30:00;5;12;\r\n"
+                                                  "1;99;2;FIN;1;6;2023-10-31;10:30:00;5;12;\r\n";
+    writeFile(logPath, log);
+    // The log and the stage folder stood still for a while since they last changed.
+    auto settle = [&] {
+        ravik::test::ageFile(logPath, 10);
+        ravik::test::ageFile(folder.file("E1"), 10);
+    };
+    auto readout = [&] {
+        return runCli("readout " + racePath + " --stage 1 --log " + logPath + " --lang GBR");
+    };
+    const std::string nothingNew = "SIlog read\nCAUTION! SI card 99 is not assigned to any competitor!!\n";
+    settle();
+    readout(); // writes 12.si and SI99.si
+    EXPECT_FALSE(std::filesystem::exists(folder.file("cup.readout")));
+    settle();
+    EXPECT_EQ(readout().out, nothingNew);
+    const std::string kept = readFile(folder.file("cup.readout"));
+    EXPECT_EQ(readout().out, nothingNew);
+    // It is the kept lines that the run repeats.
+    writeFile(folder.file("cup.readout"), kept.substr(0, kept.find("--\n") + 3) + "kept\n");
+    EXPECT_EQ(readout().out, "kept\n");
+
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+        std::string written; // the punch file the next run writes
+    };
+    const Change changes[] = {
+        {"a card appended",
+         [&] {
+             writeFile(logPath, log += "1;500;1;STA;1;6;2023-10-31;10:00:00;5;12;\r\n"
+                                       "1;500;2;FIN;1;6;2023-10-31;10:40:00;5;12;\r\n");
+         },
+         "E1/13.si"},
+        {"a punch file deleted", [&] { std::filesystem::remove(folder.file("E1/12.si")); }, "E1/12.si"},
+        {"a card given to a competitor",
+         [&] {
+             TableRow row;
+             row[column::kId] = "14";
+             row[column::kSi] = "99";
+             table.appendRow(row);
+             saveCompetitorTable(folder.file("cup.zavodnici"), table, saveLog);
+         },
+         "E1/14.si"},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        change.make();
+        settle();
+        const CliRun run = readout();
+        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_TRUE(std::filesystem::exists(folder.file(change.written))) << run.out;
+        EXPECT_NE(run.out, "kept\n");
+    }
 }
