@@ -276,7 +276,7 @@ void ResultsWindow::stageChanged() {
     runCommand(this, [&] {
         const int stage = ComboBox1->currentText().toInt();
         if (stage < 1 || !fileExists(session.race.racePath())) return;
-        session.log.append(session.race.stageFolder(stage));
+        session.log.appendDetail(session.race.stageFolder(stage));
         if (stage <= stageCount(session.race.racePath()))
             fillClassList(ListBox1, readStage(session.race.racePath(), stage));
     });

@@ -30,7 +30,7 @@ BackupNames backupNames(const RaceContext& race) {
 
 void backUpRace(const RaceContext& race, Log& log) {
     if (!race.isOpen() || !fileExists(race.racePath())) return;
-    log.append(texts::kBackupStarted);
+    log.appendDetail(texts::kBackupStarted);
     const BackupNames names = backupNames(race);
     if (!copyWhole(race.racePath(), names.raceFile)) log.append(texts::kBackupRaceFailed);
     if (!copyWhole(race.competitorFilePath(), names.competitorFile))

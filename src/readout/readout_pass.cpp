@@ -404,7 +404,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     if (!file || file->size() < kMinimumLogBytes) {
         kept.readAnew();
         kept.cautioned.clear();
-        log.append(tr(language, texts::kSiLogRead));
+        log.appendDetail(tr(language, texts::kSiLogRead));
         return result;
     }
     const Clock::time_point now = options.now.value_or(Clock::now());
@@ -455,7 +455,7 @@ ReadoutPassResult runReadoutPass(const ReadoutOptions& options, const Competitor
     const ReadingState finished = readoutLog.state;
     continueReading(readoutLog, readoutLog.bytes.size());
     reportReading(readoutLog, language, log);
-    log.append(tr(language, texts::kSiLogRead));
+    log.appendDetail(tr(language, texts::kSiLogRead));
 
     std::optional<std::int64_t> numberedOnUnfinishedLine;
     if (!readoutLog.headerLikeLine() && !(readoutLog.entries.empty() && kept.cardOrder.empty())) {

@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <regex>
 
 namespace ravik::test {
 namespace {
@@ -144,6 +145,12 @@ TEST_F(ReadoutWindows, AssignOnceWritesTheUnknownCardListsItInMemo2AndTurnsTheLa
     EXPECT_EQ(str(main.Memo2->toPlainText()), "SI99");
     EXPECT_EQ(main.Shape1->color(), QColor(Qt::red));
     EXPECT_EQ(session.log.lastLine(), "POZOR! Cip 99 neni přiřazený žádnému závodníkovi!!");
+    // "SIlog read" of every pass goes to the race's log file only; the caution also to the box.
+    EXPECT_EQ(str(main.Memo1->toPlainText()).find("SIlog read"), std::string::npos);
+    const std::string logFile = readFile(folder.file("cup.log"));
+    EXPECT_TRUE(std::regex_search(logFile, std::regex("\\d\\d:\\d\\d:\\d\\d SIlog read\n"))) << logFile;
+    EXPECT_NE(logFile.find(" POZOR! Cip 99 neni"), std::string::npos);
+    EXPECT_NE(str(main.Memo1->toPlainText()).find("POZOR! Cip 99 neni"), std::string::npos);
     main.CSVjednou->click();
     EXPECT_EQ(main.Shape1->color(), QColor(Qt::green));
     EXPECT_EQ(str(main.Memo2->toPlainText()), "SI99");

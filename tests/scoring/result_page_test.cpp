@@ -356,7 +356,7 @@ TEST(ResultPage, AFlagPictureInTheRaceFoldersFlagsIsShownByItsPathFromTheStageFo
     EXPECT_NE(html.find("<td>SVK\r\n"), std::string::npos);
 }
 
-TEST(ResultPage, WithNoClassSelectedThePageHoldsOnlyTheHeaderAndItsNameNoClasses) {
+TEST(ResultPage, WithNoClassSelectedNothingIsScoredOrWrittenAndTheLogSaysSo) {
     ScoringRace race;
     race.record.classes[0] = makeClass("A", "AB");
     addRunners(race, "A", {1});
@@ -364,12 +364,10 @@ TEST(ResultPage, WithNoClassSelectedThePageHoldsOnlyTheHeaderAndItsNameNoClasses
     run.page = basicOptions();
     race.saveRecord();
     const ResultsRunOutcome outcome = runResults(race.session, run);
-    EXPECT_EQ(outcome.pagePath, race.stageFolder() + "results_E1_class_.htm");
-    const std::string html = readFile(outcome.pagePath);
-    EXPECT_NE(
-        html.find("<tr><th rowspan=2>##<th rowspan=2>Name<th rowspan=2>Nat.\r\n<tr>\r\n</table></table>"),
-        std::string::npos);
-    EXPECT_EQ(race.session.log.lastLine(), "HTM results - " + race.stageFolder());
+    EXPECT_TRUE(outcome.noClassSelected);
+    EXPECT_EQ(outcome.pagePath, "");
+    EXPECT_FALSE(fileExists(race.stageFolder() + "results_E1_class_.htm"));
+    EXPECT_EQ(race.session.log.lastLine(), "No class is selected, so no results page was written.");
 }
 
 TEST(ResultsRun, WritesBackSavesTheCompetitorFileAndWritesPageAndTextFileNamedInTheLanguage) {
