@@ -154,15 +154,6 @@ if [ "${1:-}" = "--under-xvfb" ]; then
     click_word "$main" "$work/main.words" window 292 491 # "Print to window" on
     click_word "$main" "$work/main.words" Assign 614 127 # "Assign CSV only 1x": nothing new yet
     log="$work/race/SIlog_E1.csv"
-# A PreO Sprint class in the fifth row of stage 1, for the class editor's sprint picture.
-cat >"$work/sprint.json" <<'JSON'
-{"stages": [{"stage": 1, "classes": [{"slot": 5, "class_name": "Sprint",
-  "control_flags": ["A", "A", "A", "A", "A", "A"], "control_answer": ["A", "Z", "A", "A", "Z", "A"],
-  "answer_codes": [[151, 0, 0, 0, 0, 0, 152], [153, 0, 0, 0, 0, 0, 154], [155, 0, 0, 0, 0, 0, 156],
-                   [157, 0, 0, 0, 0, 0, 158], [159, 0, 0, 0, 0, 0, 160], [161, 0, 0, 0, 0, 0, 162]],
-  "time_limit": 12, "format": "preo-sprint", "time_factor": 1.0, "overtime_seconds_per_point": 30}]}]}
-JSON
-"$cli" define "$race" "$work/sprint.json" >/dev/null
     first_card="$(awk -F';' 'NR > 1 && $2 != "" { print $2; exit }' "$log")"
     "$work/bin/station-emulator" "$work/ttySI" "$log" "$first_card" >"$work/emulator.log" 2>&1 &
     emulator_pid=$!
@@ -284,6 +275,15 @@ cp "$build/ravik" "$build/ravik-cli" "$build/tests/station-emulator" "$work/bin/
 cli="$work/bin/ravik-cli"
 race="$("$cli" demo "$work/race")"
 log="$work/race/SIlog_E1.csv"
+# A PreO Sprint class in the fifth row of stage 1, for the class editor's sprint picture.
+cat >"$work/sprint.json" <<'JSON'
+{"stages": [{"stage": 1, "classes": [{"slot": 5, "class_name": "Sprint",
+  "control_flags": ["A", "A", "A", "A", "A", "A"], "control_answer": ["A", "Z", "A", "A", "Z", "A"],
+  "answer_codes": [[151, 0, 0, 0, 0, 0, 152], [153, 0, 0, 0, 0, 0, 154], [155, 0, 0, 0, 0, 0, 156],
+                   [157, 0, 0, 0, 0, 0, 158], [159, 0, 0, 0, 0, 0, 160], [161, 0, 0, 0, 0, 0, 162]],
+  "time_limit": 12, "format": "preo-sprint", "time_factor": 1.0, "overtime_seconds_per_point": 30}]}]}
+JSON
+"$cli" define "$race" "$work/sprint.json" >/dev/null
 
 # The command-line read-out leaves out the first card of the log, which the program itself
 # then reads out (and prints) in front of the camera.
