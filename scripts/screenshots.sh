@@ -125,6 +125,8 @@ if [ "${1:-}" = "--under-xvfb" ]; then
         read_words "$editor" "$work/editor.words"
         click_word "$editor" "$work/editor.words" Paralympic 100 270
         shot "$editor" class-editor
+        click_word "$editor" "$work/editor.words" Sprint 100 318
+        shot "$editor" class-editor-sprint
     fi
 
     # Competitor window ("Competitors") and its text import window ("Import TXT").
@@ -273,6 +275,15 @@ cp "$build/ravik" "$build/ravik-cli" "$build/tests/station-emulator" "$work/bin/
 cli="$work/bin/ravik-cli"
 race="$("$cli" demo "$work/race")"
 log="$work/race/SIlog_E1.csv"
+# A PreO Sprint class in the fifth row of stage 1, for the class editor's sprint picture.
+cat >"$work/sprint.json" <<'JSON'
+{"stages": [{"stage": 1, "classes": [{"slot": 5, "class_name": "Sprint",
+  "control_flags": ["A", "A", "A", "A", "A", "A"], "control_answer": ["A", "Z", "A", "A", "Z", "A"],
+  "answer_codes": [[151, 0, 0, 0, 0, 0, 152], [153, 0, 0, 0, 0, 0, 154], [155, 0, 0, 0, 0, 0, 156],
+                   [157, 0, 0, 0, 0, 0, 158], [159, 0, 0, 0, 0, 0, 160], [161, 0, 0, 0, 0, 0, 162]],
+  "time_limit": 12, "format": "preo-sprint", "time_factor": 1.0, "overtime_seconds_per_point": 30}]}]}
+JSON
+"$cli" define "$race" "$work/sprint.json" >/dev/null
 
 # The command-line read-out leaves out the first card of the log, which the program itself
 # then reads out (and prints) in front of the camera.

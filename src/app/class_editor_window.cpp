@@ -263,6 +263,19 @@ void ClassEditorWindow::buildLimitsAndBreaks() {
     addRow(break2, 0, Label17, P2od);
     addRow(break2, 1, Label18, P2do);
 
+    LabelFormat = named<QLabel>("LabelFormat", this, caption("LabelFormat"));
+    sprint_format = named<QComboBox>("sprint_format", this);
+    sprint_format->addItems({QStringLiteral("PreO"), QStringLiteral("PreO Sprint")});
+    LabelTimeFactor = named<QLabel>("LabelTimeFactor", this, caption("LabelTimeFactor"));
+    sprint_factor = named<QLineEdit>("sprint_factor", this, QStringLiteral("1"));
+    sprint_factor->setMaximumWidth(60);
+    sprint_factor->setToolTip(
+        captionText(window::kClassEditor, "sprint_factor", Language::Czech, CaptionKind::Hint));
+    LabelOvertime = named<QLabel>("LabelOvertime", this, caption("LabelOvertime"));
+    sprint_overtime = named<QLineEdit>("sprint_overtime", this, QStringLiteral("60"));
+    sprint_overtime->setMaximumWidth(60);
+    sprint_overtime->setToolTip(
+        captionText(window::kClassEditor, "sprint_overtime", Language::Czech, CaptionKind::Hint));
     Label21 = named<QLabel>("Label21", this, caption("Label21"));
     pSI = named<QLineEdit>("pSI", this, QStringLiteral("31"));
     pSI->setMaximumWidth(60);
@@ -277,6 +290,15 @@ void ClassEditorWindow::layOut() {
     limitRow->addWidget(plainLabel(QStringLiteral("[min]"), this));
     limitRow->addStretch();
 
+    auto* format = new QGridLayout;
+    format->addWidget(LabelFormat, 0, 0);
+    format->addWidget(sprint_format, 0, 1);
+    format->addWidget(LabelTimeFactor, 1, 0);
+    format->addWidget(sprint_factor, 1, 1);
+    format->addWidget(LabelOvertime, 2, 0);
+    format->addWidget(sprint_overtime, 2, 1);
+    format->setColumnStretch(2, 1);
+
     auto* numbering = new QHBoxLayout;
     numbering->addWidget(Label21);
     numbering->addWidget(pSI);
@@ -288,6 +310,7 @@ void ClassEditorWindow::layOut() {
     left->addWidget(GroupBox7, 1);
     left->addWidget(GroupBox6);
     left->addLayout(limitRow);
+    left->addLayout(format);
     left->addWidget(GroupBox3);
     left->addWidget(GroupBox4);
     left->addLayout(numbering);
@@ -527,6 +550,10 @@ void ClassEditorWindow::readView() {
     view.break2From = toCp1250(P2od->text());
     view.break2To = toCp1250(P2do->text());
     view.firstCode = toCp1250(pSI->text());
+    view.format =
+        formatName(sprint_format->currentIndex() == 1 ? ClassFormat::PreOSprint : ClassFormat::PreO);
+    view.timeFactor = toCp1250(sprint_factor->text());
+    view.overtimeSeconds = toCp1250(sprint_overtime->text());
 }
 
 void ClassEditorWindow::showView() {
@@ -565,6 +592,9 @@ void ClassEditorWindow::showView() {
     P2od->setText(fromCp1250(view.break2From));
     P2do->setText(fromCp1250(view.break2To));
     pSI->setText(fromCp1250(view.firstCode));
+    sprint_format->setCurrentIndex(formatFromName(view.format) == ClassFormat::PreOSprint ? 1 : 0);
+    sprint_factor->setText(fromCp1250(view.timeFactor));
+    sprint_overtime->setText(fromCp1250(view.overtimeSeconds));
     showing_ = false;
 }
 

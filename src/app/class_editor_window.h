@@ -84,6 +84,13 @@ public:
     QLineEdit* P2od;
     QLabel* Label18;
     QLineEdit* P2do;
+    // The class's format: PreO or PreO Sprint with its time factor and over-time interval.
+    QLabel* LabelFormat;
+    QComboBox* sprint_format; // items "PreO", "PreO Sprint"
+    QLabel* LabelTimeFactor;
+    QLineEdit* sprint_factor;
+    QLabel* LabelOvertime;
+    QLineEdit* sprint_overtime;
     QLabel* Label21;
     QLineEdit* pSI;
     QPushButton* SIEdit1;

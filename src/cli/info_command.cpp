@@ -21,6 +21,14 @@ int scoredTaskCount(const ClassDefinition& definition) {
     return tasks;
 }
 
+// Nothing for plain PreO, so the lines of such races read as before.
+std::string formatLine(const ClassRules& rules) {
+    if (rules == ClassRules{}) return {};
+    return std::string(", format ") + formatName(rules.format) + ", time factor " +
+           timeFactorText(rules.time_factor) + ", over-time " +
+           std::to_string(rules.overtime_seconds_per_point) + " s per point";
+}
+
 } // namespace
 
 int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -44,7 +52,8 @@ int infoCommand(const std::vector<std::string>& args, std::ostream& out, std::os
             if (!definition.class_name.empty())
                 out << "  " << cp1250ToUtf8(definition.class_name) << ": " << controlCount(definition)
                     << " controls, " << scoredTaskCount(definition) << " timed-control tasks, penalty "
-                    << definition.cluster_penalty << " s, limit " << definition.time_limit << " min\n";
+                    << definition.cluster_penalty << " s, limit " << definition.time_limit << " min"
+                    << formatLine(definition.rules) << "\n";
     }
     CompetitorFileLoad outcome;
     const auto records = readCompetitorRecords(race.competitorFilePath(), &outcome);

@@ -1,5 +1,6 @@
 #include "cli/open_race.h"
 
+#include "core/class_rules_file.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/race_record.h"
@@ -41,6 +42,8 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
         return std::nullopt;
     }
     if (const auto cutShort = raceFileCutShort(race.racePath)) err << "ravik-cli: " << *cutShort << "\n";
+    if (const std::string damaged = classRulesFileProblem(race.racePath, race.language); !damaged.empty())
+        err << "ravik-cli: " << damaged << "\n";
     Session session;
     session.language = race.language;
     session.race.setRacePath(race.racePath);

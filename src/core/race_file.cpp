@@ -1,6 +1,7 @@
 #include "core/race_file.h"
 
 #include "core/byte_io.h"
+#include "core/class_rules_file.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 
@@ -53,7 +54,12 @@ RaceRecord readStage(const std::string& racePath, int stage) {
     if (stage < 1 || static_cast<std::size_t>(stage) > whole)
         throw IoError("Stage " + std::to_string(stage) + " is not in the race file " + racePath);
     ByteReader in(bytes.data() + (stage - 1) * kRaceRecordSize, kRaceRecordSize);
-    return decodeRaceRecord(in);
+    RaceRecord record = decodeRaceRecord(in);
+    // What the layout has no room for comes from the race's own Ravik file.
+    const StageClassRules rules = classRulesOf(readClassRulesFile(racePath), record, stage);
+    for (int slot = 0; slot < kClassSlots; ++slot)
+        record.classes[slot].rules = rules[slot];
+    return record;
 }
 
 void writeStage(const std::string& racePath, int stage, const RaceRecord& record) {
@@ -64,18 +70,23 @@ void writeStage(const std::string& racePath, int stage, const RaceRecord& record
         throw IoError("Stage " + std::to_string(stage) + " is not in the race file " + racePath);
     bytes.replace((stage - 1) * kRaceRecordSize, kRaceRecordSize, encodeRaceRecord(record));
     writeFileAtomically(racePath, bytes);
+    storeClassRules(racePath, stage, record);
 }
 
 void createRaceFile(const std::string& racePath, const RaceRecord& firstStage) {
     writeFileAtomically(racePath, encodeRaceRecord(firstStage));
+    dropClassRulesAfter(racePath, 0);
+    storeClassRules(racePath, 1, firstStage);
 }
 
 void appendStage(const std::string& racePath, const RaceRecord& record) {
     requireWholeStages(racePath);
     std::string bytes = readRaceBytes(racePath);
     bytes.resize(bytes.size() / kRaceRecordSize * kRaceRecordSize);
+    const int stage = static_cast<int>(bytes.size() / kRaceRecordSize) + 1;
     bytes += encodeRaceRecord(record);
     writeFileAtomically(racePath, bytes);
+    storeClassRules(racePath, stage, record);
 }
 
 void truncateStages(const std::string& racePath, int keep) {
@@ -85,6 +96,7 @@ void truncateStages(const std::string& racePath, int keep) {
     const std::size_t kept = std::min<std::size_t>(whole, static_cast<std::size_t>(std::max(keep, 0)));
     bytes.resize(kept * kRaceRecordSize);
     writeFileAtomically(racePath, bytes);
+    dropClassRulesAfter(racePath, static_cast<int>(kept));
 }
 
 } // namespace ravik

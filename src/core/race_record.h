@@ -1,6 +1,8 @@
 #pragma once
 // One stage of the race file and the classes it defines, as plain structs.
 // The byte layout lives in encode/decode and nowhere else.
+#include "core/class_rules.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -27,12 +29,15 @@ struct ClassDefinition {
     std::array<std::string, kControls> control_flags;  // string[3]: "A", "A-B" .. "A-F"
     std::array<std::string, kControls> control_answer; // string[1]: "A".."F", "X", "Z"
     std::array<std::array<std::int32_t, kAnswersPerControl>, kControls> answer_codes{}; // 0 = no station
-    std::int32_t time_limit = 0;                                                       // minutes
+    std::int32_t time_limit = 0;                                                        // minutes
     std::int32_t break1_from_code = 0;
     std::int32_t break1_to_code = 0;
     std::int32_t break2_from_code = 0;
     std::int32_t break2_to_code = 0;
 
+    // Not in the 1808 bytes: read from and written to the race's own Ravik file
+    // by race_file.h, so a copy of the class takes its format along.
+    ClassRules rules;
     bool operator==(const ClassDefinition&) const = default;
 };
 

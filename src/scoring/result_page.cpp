@@ -119,7 +119,9 @@ private:
                    std::string(result.overtime > 0 ? "<font color=#0000FF>" : "") +
                    (started ? std::to_string(result.netScore()) : std::string()));
         page_.line("<TD bgcolor=#EEEEEE>" + (started ? std::to_string(result.total) : std::string()));
-        page_.line("<TD bgcolor=#EEEEEE>" + (timed ? minutesSeconds(result.raceTime) : statusText(result)));
+        page_.line(
+            "<TD bgcolor=#EEEEEE>" +
+            (timed ? minutesSeconds(result.sprint ? result.total : result.raceTime) : statusText(result)));
         page_.line("<TD bgcolor=#EEEEEE>" +
                    (started ? std::to_string(-static_cast<long long>(result.overtime)) : std::string()));
     }

@@ -25,7 +25,12 @@ std::int64_t nanoseconds(const timespec& time) {
 std::string classBytes(const ClassDefinition& definition) {
     ByteWriter out;
     encode(definition, out);
-    return std::string(out.bytes().begin(), out.bytes().end());
+    std::string bytes(out.bytes().begin(), out.bytes().end());
+    // The format lies outside the layout and changes the scoring as much.
+    const ClassRules& rules = definition.rules;
+    bytes += std::string(formatName(rules.format)) + ' ' + std::to_string(rules.time_factor) + ' ' +
+             std::to_string(rules.overtime_seconds_per_point);
+    return bytes;
 }
 
 // The stage record without its classes: the zero time and whatever else the stage holds.

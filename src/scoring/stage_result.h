@@ -51,6 +51,9 @@ struct StageResult {
     std::array<std::array<bool, kClusterSlots>, kClusters> tcWrong{};       // wrong or missing
     std::int32_t tcSum = 0;                                                 // station times scored, seconds
     std::int32_t total = 0; // tcSum + penalties (+ TempO-style seconds), the second ranking key
+    // PreO Sprint class: overtime holds the over-time points and total the ranking
+    // time (course time x the class's time factor).
+    bool sprint = false;
 
     // The first ranking key.
     std::int32_t netScore() const { return points - overtime; }

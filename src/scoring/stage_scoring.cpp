@@ -11,6 +11,7 @@
 #include "readout/timed_control_file.h"
 #include "scoring/class_lookup.h"
 #include "scoring/number_cells.h"
+#include "scoring/sprint_scoring.h"
 #include "scoring/tempo_scoring.h"
 
 #include <algorithm>
@@ -136,10 +137,12 @@ PunchFileFacts readPunches(StageResult& result, const std::string& path, const C
     return facts;
 }
 
-// DNS and DNF from the files; a class whose limit is 0 has no finishing rule.
+// DNS and DNF from the files; a class whose limit is 0 has no finishing rule,
+// except a sprint, which is ranked by its course time and so needs the finish.
 StageStatus finishingStatus(bool timedControlFile, const PunchFileFacts& punches, const StageResult& result,
                             const ClassDefinition& definition) {
     if (!timedControlFile && !punches.exists) return StageStatus::DidNotStart;
+    if (definition.rules.sprint() && result.finish.empty()) return StageStatus::DidNotFinish;
     if (punches.punches > 0 && result.finish.empty() && definition.time_limit > 0)
         return StageStatus::DidNotFinish;
     return StageStatus::Ok;
@@ -271,6 +274,10 @@ StageResult scoreRow(const CompetitorTable& table, int row, const RaceRecord& re
 
     scorePoints(result, definition, options.keepOrder);
     scoreTimedControls(result, definition, options.unansweredIsWrong);
+    if (definition.rules.sprint()) {
+        applySprintRules(result, definition);
+        return result;
+    }
     if (options.tempoStyle) applyTempoStyle(result, wrongAnswerPenaltySeconds(options.wrongAnswerPenalty));
     return result;
 }

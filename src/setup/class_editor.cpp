@@ -103,6 +103,9 @@ void ClassEditor::fillGrids(const ClassDefinition& definition) {
     view.break2To = shownCode(definition.break2_to_code);
     view.limit = std::to_string(definition.time_limit);
     view.penalty = std::to_string(definition.cluster_penalty);
+    view.format = formatName(definition.rules.format);
+    view.timeFactor = timeFactorText(definition.rules.time_factor);
+    view.overtimeSeconds = std::to_string(definition.rules.overtime_seconds_per_point);
 }
 
 bool ClassEditor::readNumberEdits(std::int32_t& penalty, std::int32_t& limit,
@@ -139,6 +142,11 @@ SaveOutcome ClassEditor::save() {
     std::int32_t penalty = 0, limit = 0;
     std::array<std::int32_t, 4> breaks{};
     if (!readNumberEdits(penalty, limit, breaks)) return SaveOutcome::Refused;
+    const ClassRulesEdits rules = classRulesEditValue(view.format, view.timeFactor, view.overtimeSeconds);
+    if (!rules.rules) {
+        prompt_.information(badNumberMessage(session_.language, *rules.badField));
+        return SaveOutcome::Refused;
+    }
     if (view.penalty.empty()) view.penalty = "0";
     if (view.limit.empty()) view.limit = "0";
 
@@ -158,6 +166,7 @@ SaveOutcome ClassEditor::save() {
     definition.break1_to_code = breaks[1];
     definition.break2_from_code = breaks[2];
     definition.break2_to_code = breaks[3];
+    definition.rules = *rules.rules;
     for (int slot = 0; slot < kClassSlots; ++slot)
         record.classes[slot].class_name = cut(view.classList[slot], capacity::kClassName);
 
@@ -176,7 +185,7 @@ SaveOutcome ClassEditor::save() {
         definition.control_answer[control] = cut(cells[controlColumn::kAnswer], capacity::kOneLetter);
     }
     // A race open read-only can be looked through; only a change is refused.
-    if (!session_.readOnly() || encodeRaceRecord(record) != encodeRaceRecord(onFile)) {
+    if (!session_.readOnly() || record != onFile) {
         session_.requireWritable();
         writeStage(path, stage, record);
     }

@@ -4,6 +4,7 @@
 #include "core/race_record.h"
 #include "core/texts/setup_texts.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace ravik {
@@ -40,6 +41,41 @@ CodeCell codeCellValue(const std::string& text) {
 int controlNumberOf(const std::string& answer) {
     const auto number = wholeDigits(trimmed(answer));
     return number && *number >= 1 && *number <= kControls ? *number : 0;
+}
+
+ClassRulesEdits classRulesEditValue(const std::string& format, const std::string& timeFactor,
+                                    const std::string& overtimeSeconds) {
+    ClassRulesEdits edits;
+    ClassRules rules;
+    const auto kind = formatFromName(format);
+    if (!kind) {
+        edits.badField = &texts::kFieldFormat;
+        return edits;
+    }
+    rules.format = *kind;
+    std::string factor = trimmed(timeFactor);
+    std::replace(factor.begin(), factor.end(), ',', '.');
+    if (!factor.empty()) {
+        double value = 0;
+        const auto parsed = std::from_chars(factor.data(), factor.data() + factor.size(), value);
+        if (!isDigitsAndPoints(factor) || parsed.ec != std::errc() ||
+            parsed.ptr != factor.data() + factor.size() || !validTimeFactor(value)) {
+            edits.badField = &texts::kFieldTimeFactor;
+            return edits;
+        }
+        rules.time_factor = value;
+    }
+    const std::string interval = trimmed(overtimeSeconds);
+    if (!interval.empty()) {
+        const auto value = wholeDigits(interval);
+        if (!value || !validOvertimeSecondsPerPoint(*value)) {
+            edits.badField = &texts::kFieldOvertimeSeconds;
+            return edits;
+        }
+        rules.overtime_seconds_per_point = *value;
+    }
+    edits.rules = rules;
+    return edits;
 }
 
 std::string badNumberMessage(Language language, const Text& field) {

@@ -1,5 +1,6 @@
 #pragma once
 // Numbers typed into the class editor: its number edits and code cells.
+#include "core/class_rules.h"
 #include "core/language.h"
 
 #include <cstdint>
@@ -22,6 +23,15 @@ CodeCell codeCellValue(const std::string& text);
 
 // An input-box answer naming a control, 1 to 40; 0 when it names none.
 int controlNumberOf(const std::string& answer);
+
+// The format box and its two numbers: an empty factor is 1, an empty interval 60;
+// a factor takes a decimal point or comma. Otherwise the field that is wrong.
+struct ClassRulesEdits {
+    std::optional<ClassRules> rules;
+    const Text* badField = nullptr;
+};
+ClassRulesEdits classRulesEditValue(const std::string& format, const std::string& timeFactor,
+                                    const std::string& overtimeSeconds);
 
 // "The field "Limit" does not hold a valid number. Nothing has been saved."
 std::string badNumberMessage(Language language, const Text& field);

@@ -48,6 +48,10 @@ struct ClassEditorView {
     std::string break2From;                                    // P2od
     std::string break2To;                                      // P2do
     std::string firstCode = std::to_string(kDefaultFirstCode); // pSI
+    // The class's format, kept in the race's own Ravik file.
+    std::string format = "preo";        // sprint_format: "preo" or "preo-sprint"
+    std::string timeFactor = "1";       // sprint_factor; empty = 1
+    std::string overtimeSeconds = "60"; // sprint_overtime; empty = 60
 
     ClassEditorView();
 };

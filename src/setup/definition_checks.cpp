@@ -24,6 +24,29 @@ bool hasTasks(const ClassDefinition& definition) {
     return false;
 }
 
+bool hasStations(const ClassDefinition& definition) {
+    for (const auto& station : definition.cluster_answers)
+        if (!station[0].empty()) return true;
+    return false;
+}
+
+constexpr std::int32_t kSprintLongestLimit = 30; // minutes
+
+void sprintWarnings(const ClassDefinition& definition, const std::string& className, Language language,
+                    std::vector<std::string>& warnings) {
+    for (int slot = 0; slot < kControls; ++slot) {
+        const std::string flags = cp1250ToUtf8(definition.control_flags[slot]);
+        if (!flags.empty() && flags != "A")
+            warnings.push_back(
+                filled(language, texts::kWarnSprintFlags, {className, std::to_string(slot + 1), flags}));
+    }
+    if (hasStations(definition))
+        warnings.push_back(filled(language, texts::kWarnSprintTimedControls, {className}));
+    if (definition.time_limit > kSprintLongestLimit)
+        warnings.push_back(
+            filled(language, texts::kWarnSprintLimit, {className, std::to_string(definition.time_limit)}));
+}
+
 } // namespace
 
 std::vector<std::string> definitionWarnings(const ClassDefinition& definition, Language language) {
@@ -58,6 +81,7 @@ std::vector<std::string> definitionWarnings(const ClassDefinition& definition, L
     }
     if (definition.cluster_penalty == 0 && hasTasks(definition))
         warnings.push_back(filled(language, texts::kWarnTasksWithoutPenalty, {className}));
+    if (definition.rules.sprint()) sprintWarnings(definition, className, language, warnings);
     return warnings;
 }
 

@@ -1,5 +1,6 @@
 #include "setup/race_definition.h"
 
+#include "core/class_rules_file.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
@@ -99,6 +100,20 @@ void applyClass(ClassDefinition& definition, const json& object, const std::stri
             definition.cluster_penalty = numberOf(value, field);
         } else if (key == "time_limit") {
             definition.time_limit = numberOf(value, field);
+        } else if (key == "format") {
+            if (!value.is_string() || !formatFromName(value.get<std::string>()))
+                fail(field, "expected \"preo\" or \"preo-sprint\"");
+            definition.rules.format = *formatFromName(value.get<std::string>());
+        } else if (key == "time_factor") {
+            if (!value.is_number() || !validTimeFactor(value.get<double>()))
+                fail(field, "expected a number above 0 and at most " + timeFactorText(kMaxTimeFactor));
+            definition.rules.time_factor = value.get<double>();
+        } else if (key == "overtime_seconds_per_point") {
+            if (!value.is_number_integer() || !validOvertimeSecondsPerPoint(value.get<std::int64_t>()))
+                fail(field,
+                     "expected a whole number from 1 to " + std::to_string(kMaxOvertimeSecondsPerPoint));
+            definition.rules.overtime_seconds_per_point =
+                static_cast<std::int32_t>(value.get<std::int64_t>());
         } else if (key == "break1_from_code") {
             definition.break1_from_code = numberOf(value, field);
         } else if (key == "break1_to_code") {
@@ -175,6 +190,8 @@ int defineRace(const std::string& racePath, const std::string& json) {
     for (const RaceRecord& record : stages)
         bytes += encodeRaceRecord(record);
     writeFileAtomically(racePath, bytes);
+    for (std::size_t stage = 0; stage < stages.size(); ++stage)
+        storeClassRules(racePath, static_cast<int>(stage) + 1, stages[stage]);
     return static_cast<int>(stages.size());
 }
 

@@ -5,7 +5,8 @@
 // {"stages": [{"stage": 1, "race_name": .., "stage_date": .., "stage_place": ..,
 //   "stage_start": .., "classes": [{"slot": 1, "class_name": .., "control_flags": [..],
 //   "control_answer": [..], "answer_codes": [[..]], "cluster_answers": [[..]],
-//   "cluster_penalty": .., "time_limit": .., "break1_from_code": .., ...}]}]}
+//   "cluster_penalty": .., "time_limit": .., "break1_from_code": .., ...,
+//   "format": "preo" | "preo-sprint", "time_factor": 1.0, "overtime_seconds_per_point": 60}]}]}
 //
 // Fields left out keep what the file holds; lists are indexed control - 1,
 // cluster - 1, slot - 1 and may be shorter than their maximum; a stage past the

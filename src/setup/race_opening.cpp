@@ -1,5 +1,6 @@
 #include "setup/race_opening.h"
 
+#include "core/class_rules_file.h"
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
@@ -54,6 +55,8 @@ OpenedRace openRace(Session& session, const std::string& chosenName, RaceNaming 
     }
     opened.stageCount = stageCount(path);
     if (const auto cutShort = raceFileCutShort(path)) session.log.append(*cutShort);
+    if (const std::string damaged = classRulesFileProblem(path, session.language); !damaged.empty())
+        session.log.append(damaged);
     if (opened.stageCount == 0) throw IoError("The race file holds no whole stage: " + path);
     const int current = stageNumberOf(session.race.currentStageText());
     if (current == 0 || current > opened.stageCount) session.race.setCurrentStageText("1");

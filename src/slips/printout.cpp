@@ -28,6 +28,8 @@ PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
     data.break1 = result.break1;
     data.break2 = result.break2;
     data.raceTime = result.raceTime;
+    data.sprint = result.sprint;
+    if (result.sprint) data.rankingTime = result.total;
     data.overtime = result.overtime;
     data.points = result.points;
     data.answer = result.answer;
@@ -36,7 +38,7 @@ PrintoutData printoutDataFrom(const StageResult& result, const TableRow& row,
         data.split[k] = result.split[k];
         data.voided[k] = isVoidedControl(definition, k);
     }
-    data.tcTotal = result.total;
+    data.tcTotal = result.sprint ? result.tcSum : result.total; // a sprint's total is its ranking time
     for (int s = 0; s < kClusters; ++s) {
         data.tcAnswer[s] = result.tcAnswer[s];
         data.tcTime[s] = result.tcTime[s];

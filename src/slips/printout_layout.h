@@ -16,6 +16,8 @@ struct PrintoutData {
     std::string start, finish;  // "HH:MM:SS" or empty
     int break1 = 0, break2 = 0; // seconds
     int raceTime = 0;           // seconds
+    bool sprint = false;        // PreO Sprint class: the time line shows the ranking time
+    int rankingTime = 0;        // seconds, course time x the class's factor
     int overtime = 0;           // penalty units
     int points = 0;
     std::array<std::string, 40> answer;

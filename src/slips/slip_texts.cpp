@@ -50,7 +50,9 @@ SlipTexts slipTexts(const PrintoutData& d, const PrintoutOptions& options) {
     t.finish = "Finish: " + d.finish;
     if (d.break1 > 0) t.break1 = "Brk1: " + minutesSeconds(d.break1);
     if (d.break2 > 0) t.break2 = "Brk2: " + minutesSeconds(d.break2);
-    t.raceTime = minutesSeconds(d.raceTime);
+    t.raceTime = d.sprint
+                     ? utf8ToCp1250(tr(options.language, texts::kCourseTime)) + minutesSeconds(d.rankingTime)
+                     : minutesSeconds(d.raceTime);
     if (d.overtime > 0) t.raceTime += " = Pen:" + std::to_string(d.overtime);
     t.score = "Score: " + std::to_string(d.points);
 

@@ -16,6 +16,13 @@ ClassDefinition sound() {
     return definition;
 }
 
+// A sound sprint control: the flag A, codes A 31 and Z 33.
+void sprintOfFlagA(ClassDefinition& definition) {
+    definition.rules.format = ClassFormat::PreOSprint;
+    definition.control_flags[0] = "A";
+    definition.answer_codes[0] = {31, 0, 0, 0, 0, 0, 33};
+}
+
 TEST(DefinitionChecks, WarnEachMistakeInTheLanguage) {
     const struct {
         const char* mistake;
@@ -47,8 +54,32 @@ TEST(DefinitionChecks, WarnEachMistakeInTheLanguage) {
         {"tasks without penalty", [](ClassDefinition& d) { d.cluster_answers[3][0] = "B"; },
          "Warning: class H21 has timed-control tasks, but the penalty per wrong answer is 0.",
          "Varování: kategorie H21 má úkoly časovek, ale trestné sekundy za časovku jsou 0."},
+        {"sprint control with two flags",
+         [](ClassDefinition& d) { d.rules.format = ClassFormat::PreOSprint; },
+         "Warning: class H21 is a PreO Sprint, but control 1 has the flags A-B (a sprint has flag A only).",
+         "Varování: kategorie H21 je PreO Sprint, ale kontrola 1 má vlajky A-B (sprint má jen vlajku A)."},
+        {"sprint with a timed-control station",
+         [](ClassDefinition& d) {
+             sprintOfFlagA(d);
+             d.cluster_answers[0][0] = "A";
+             d.cluster_penalty = 60;
+         },
+         "Warning: class H21 is a PreO Sprint, but it has timed-control stations (a sprint does not count "
+         "them).",
+         "Varování: kategorie H21 je PreO Sprint, ale má stanoviště časovek (ve sprintu se nepočítají)."},
+        {"sprint limit above 30 minutes",
+         [](ClassDefinition& d) {
+             sprintOfFlagA(d);
+             d.time_limit = 31;
+         },
+         "Warning: class H21 is a PreO Sprint, but its limit is 31 minutes (more than 30).",
+         "Varování: kategorie H21 je PreO Sprint, ale její limit je 31 minut (více než 30)."},
     };
     EXPECT_TRUE(definitionWarnings(sound(), Language::English).empty());
+    ClassDefinition sprint = sound();
+    sprintOfFlagA(sprint);
+    sprint.time_limit = 30;
+    EXPECT_TRUE(definitionWarnings(sprint, Language::English).empty());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mistake);
         ClassDefinition definition = sound();

@@ -143,3 +143,14 @@ TEST(PrintoutLayout, ThePreviewsTextsStayApartAtTheirPositions) {
         EXPECT_EQ(list.texts.at(1).y, 22);
     }
 }
+
+TEST(PrintoutLayout, ASprintSlipShowsTheRankingTimeAsCourseTimeInItsLanguage) {
+    PrintoutData d = competitorWithAnswers(2);
+    d.sprint = true;
+    d.raceTime = 560;
+    d.rankingTime = 504;
+    d.overtime = 1;
+    EXPECT_TRUE(find(windowPrintout(d, {.language = Language::English}), "Course time: 8:24 = Pen:1"));
+    EXPECT_TRUE(find(windowPrintout(d, {.language = Language::Czech}), "\xC8"
+                                                                       "as na trati: 8:24 = Pen:1"));
+}

@@ -67,4 +67,11 @@ inline constexpr Text kStageFolderMissingAfter{
 
 inline constexpr const char* kReadOutLogFilter = "SportIDENT Reader CSV|*.csv|any file|*.*";
 
+// The race's own Ravik file could not be read: "Soubor " + path + " nelze přečíst (" + reason + ...
+inline constexpr Text kClassRulesFileDamagedBefore{"Soubor ", "The file "};
+inline constexpr Text kClassRulesFileDamagedMiddle{" nelze přečíst (", " cannot be read ("};
+inline constexpr Text kClassRulesFileDamagedAfter{
+    "): všechny kategorie se počítají jako PreO. Před dalším uložením se jeho obsah uschová jako ",
+    "): every class is scored as PreO. Before the next save its content is kept as "};
+
 } // namespace ravik::texts

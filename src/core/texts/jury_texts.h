@@ -40,5 +40,15 @@ inline constexpr Text kWarnCodeTwice{"Varování: kategorie %1: kód stanice %2 
 inline constexpr Text kWarnTasksWithoutPenalty{
     "Varování: kategorie %1 má úkoly časovek, ale trestné sekundy za časovku jsou 0.",
     "Warning: class %1 has timed-control tasks, but the penalty per wrong answer is 0."};
+// A PreO Sprint has one flag per control, no timed controls and a short limit.
+inline constexpr Text kWarnSprintFlags{
+    "Varování: kategorie %1 je PreO Sprint, ale kontrola %2 má vlajky %3 (sprint má jen vlajku A).",
+    "Warning: class %1 is a PreO Sprint, but control %2 has the flags %3 (a sprint has flag A only)."};
+inline constexpr Text kWarnSprintTimedControls{
+    "Varování: kategorie %1 je PreO Sprint, ale má stanoviště časovek (ve sprintu se nepočítají).",
+    "Warning: class %1 is a PreO Sprint, but it has timed-control stations (a sprint does not count them)."};
+inline constexpr Text kWarnSprintLimit{
+    "Varování: kategorie %1 je PreO Sprint, ale její limit je %2 minut (více než 30).",
+    "Warning: class %1 is a PreO Sprint, but its limit is %2 minutes (more than 30)."};
 
 } // namespace ravik::texts

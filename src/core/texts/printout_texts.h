@@ -12,6 +12,8 @@ inline constexpr Text kPrinterUnavailable{"Výtisk nebyl vytištěn: tiskárna n
 
 // The place line of a slip; %1 = place, %2 = competitors placed in the ranking, %3 = class.
 inline constexpr Text kPlaceLine{"%1. místo z %2 v %3", "%1 place of %2 in %3"};
+// A PreO Sprint slip shows the ranking time (course time x the class's factor) on this line.
+inline constexpr Text kCourseTime{"Čas na trati: ", "Course time: "};
 
 // "Zastavit" of the automatic regeneration (logged in Memo1).
 inline constexpr Text kRegenerationStopped{"Opakování zastaveno!", "Process stopped!"};

@@ -38,6 +38,10 @@ inline constexpr Text kFieldBreak1From{"Přerušení 1 - Od", "Break 1 - From"};
 inline constexpr Text kFieldBreak1To{"Přerušení 1 - Do", "Break 1 - To"};
 inline constexpr Text kFieldBreak2From{"Přerušení 2 - Od", "Break 2 - From"};
 inline constexpr Text kFieldBreak2To{"Přerušení 2 - Do", "Break 2 - To"};
+// The PreO Sprint values of a class (their labels in the class editor).
+inline constexpr Text kFieldFormat{"Formát", "Format"};
+inline constexpr Text kFieldTimeFactor{"Koeficient času", "Time factor"};
+inline constexpr Text kFieldOvertimeSeconds{"Sekund překročení na bod", "Over-time seconds per point"};
 inline constexpr Text kFieldFirstCode{"První SI", "First SI"};
 
 // Settings file.
