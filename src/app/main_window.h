@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,7 @@ public:
     // HTML outputs.
     QGroupBox* GroupBox3;
     QPushButton* Button17;
+    QPushButton* Button17Pdf; // the start list and its PDF
     QPushButton* Button1;
     QPushButton* Button20;
 
@@ -154,8 +156,9 @@ public slots:
     void onPrintListClicked();
     void onZoomChanged(int position);
 
-    // Start lists (main_window_startlist.cpp).
+    // Start lists (main_window_startlist.cpp); the PDF beside the page with Button17Pdf.
     void onStartList();
+    void onStartListPdf();
 
     // Settings and backups (main_window_settings.cpp).
     void onBackupTimer();
@@ -190,6 +193,10 @@ private:
 
     // Read-out (main_window_readout.cpp): one pass; true when it left a card still being read.
     bool runReadout();
+
+    // Start lists (main_window_startlist.cpp): the page written and shown; nullopt
+    // when a check stopped it.
+    std::optional<std::string> writeAndShowStartList();
 
     // Race (main_window_race.cpp).
     void openChosenRace(const std::string& chosenName, RaceNaming naming);
