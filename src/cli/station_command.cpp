@@ -103,9 +103,10 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
         return 1;
     }
     out << station::connectionText(connection, port, language) << std::endl;
+    // Ctrl+C from here on ends the read-out between two passes, the first one included.
+    const InterruptHandlers handlers;
     // A card acknowledged just before the last run ended gets its punch file now, not at the next card.
     if (session && fileExists(pass.logPath)) runReadoutPass(pass, *session, {}, memory.get());
-    const InterruptHandlers handlers;
     std::optional<std::chrono::steady_clock::time_point> settlePassAt;
     while (!interrupted) {
         const station::StationReport report =
