@@ -8,7 +8,7 @@ seconds="${1:-60}"
 "$root/scripts/setup.sh"
 fuzz="$root/build-fuzz"
 CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVIK_FUZZ=ON \
-  -DRAVIK_BUILD_GUI=OFF -DRAVIK_BUILD_TESTS=OFF -DRAVIK_BUILD_BENCH=OFF >/dev/null
+  -DRAVIK_BUILD_GUI=OFF -DRAVIK_CLI_QT=OFF -DRAVIK_BUILD_TESTS=OFF -DRAVIK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$fuzz" -j2
 status=0
 for target in "$fuzz"/fuzz_*; do

@@ -16,6 +16,6 @@ export QT_QPA_PLATFORM=offscreen
 # Fuzz targets, built with clang and the sanitizers.
 fuzz="$root/build-fuzz"
 CXX=clang++ cmake -S "$root" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVIK_FUZZ=ON \
-  -DRAVIK_BUILD_GUI=OFF -DRAVIK_BUILD_TESTS=OFF -DRAVIK_BUILD_BENCH=OFF >/dev/null
+  -DRAVIK_BUILD_GUI=OFF -DRAVIK_CLI_QT=OFF -DRAVIK_BUILD_TESTS=OFF -DRAVIK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$fuzz" -j2
 (cd "$fuzz" && ctest --output-on-failure)

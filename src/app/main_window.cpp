@@ -6,6 +6,7 @@
 #include "app/lamp.h"
 #include "app/language_switch.h"
 #include "app/manual_entry_window.h"
+#include "app/pdf_buttons.h"
 #include "app/publish_window.h"
 #include "app/qt_text.h"
 #include "app/results_window.h"
@@ -138,6 +139,7 @@ void MainWindow::buildOutputGroup() {
     row->addWidget(Button17);
     row->addWidget(Button1);
     row->addWidget(Button20);
+    Button17Pdf = addPdfButton(Button17, window::kMain, "Button17Pdf");
 }
 
 void MainWindow::buildReadoutGroup() {
@@ -279,6 +281,7 @@ void MainWindow::connectCommands() {
     connect(Button1, &QPushButton::clicked, this, &MainWindow::onShowResults);
     connect(Button20, &QPushButton::clicked, this, &MainWindow::onShowPublishing);
     connect(Button17, &QPushButton::clicked, this, &MainWindow::onStartList);
+    connect(Button17Pdf, &QPushButton::clicked, this, &MainWindow::onStartListPdf);
     connect(ButtonV, &QPushButton::clicked, this, &MainWindow::onShowManualEntry);
 
     connect(Button18, &QPushButton::clicked, this, &MainWindow::onChooseReadoutLog);

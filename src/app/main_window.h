@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,7 @@ public:
     // HTML outputs.
     QGroupBox* GroupBox3;
     QPushButton* Button17;
+    QPushButton* Button17Pdf; // the start list and its PDF
     QPushButton* Button1;
     QPushButton* Button20;
 
@@ -165,8 +167,9 @@ public slots:
     void onPrintListClicked();
     void onZoomChanged(int position);
 
-    // Start lists (main_window_startlist.cpp).
+    // Start lists (main_window_startlist.cpp); the PDF beside the page with Button17Pdf.
     void onStartList();
+    void onStartListPdf();
 
     // Settings and backups (main_window_settings.cpp).
     void onBackupTimer();
@@ -202,6 +205,10 @@ private:
 
     // Read-out (main_window_readout.cpp): one pass; true when it left a card still being read.
     bool runReadout();
+
+    // Start lists (main_window_startlist.cpp): the page written and shown; nullopt
+    // when a check stopped it.
+    std::optional<std::string> writeAndShowStartList();
 
     // Race (main_window_race.cpp).
     void openChosenRace(const std::string& chosenName, RaceNaming naming);

@@ -62,6 +62,7 @@ ResultsWindow::ResultsWindow(RavikApp& app) : QWidget(nullptr), app_(app) {
     connectOverallGroup();
     buildXmlButtons();
     buildJuryControls();
+    buildPdfButtons();
     connectRegeneration();
 }
 

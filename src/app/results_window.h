@@ -94,6 +94,17 @@ public:
     bool showAnswerStatistics();
     std::string lastStatisticsPath;
 
+    // The PDF buttons (results_window_pdf.cpp): the command of Button2, Button1 or
+    // ButtonStats, then the PDF of the page it wrote, beside it. False when an
+    // error was shown or no page was written.
+    QPushButton* Button2Pdf;
+    QPushButton* Button1Pdf;
+    QPushButton* ButtonStatsPdf;
+    bool writeStagePdf();
+    bool writeOverallPdf();
+    bool writeStatisticsPdf();
+    std::string lastPdfPath; // the PDF last written (empty when none)
+
     // Result printouts (results_window_printout.cpp). The competitor chosen in the
     // main window's print list (code page 1250 ID), held until the next choice.
     void setPrintoutCompetitor(const std::string& competitorId) { printoutCompetitor_ = competitorId; }
@@ -189,6 +200,7 @@ private:
     void connectOverallGroup();
     void buildXmlButtons();
     void buildJuryControls();
+    void buildPdfButtons();
     void relayClicked();
     // The selected items of a class list, in list order (code page 1250).
     static std::vector<std::string> selectedClasses(const QListWidget* list);

@@ -9,14 +9,12 @@
 #include "cli/info_command.h"
 #include "cli/new_command.h"
 #include "cli/overall_command.h"
+#include "cli/printout_command.h"
 #include "cli/publish_commands.h"
 #include "cli/readout_command.h"
 #include "cli/results_command.h"
 #include "cli/station_command.h"
 #include "cli/stats_command.h"
-#ifdef RAVIK_CLI_PRINTOUT
-#include "cli/printout_command.h"
-#endif
 
 #include <functional>
 #include <map>
@@ -40,7 +38,6 @@ const std::map<std::string, CommandEntry>& commands() {
               out << "ravik " << RAVIK_VERSION << "\n";
               return 0;
           }}},
-#ifdef RAVIK_CLI_PRINTOUT
         {"printout",
          {"printout RACE.ravik --stage N --id ID [--answers] [--pdf FILE] [--portrait] [--zoom Z] "
           "[--layout a4|80|58]",
@@ -48,10 +45,10 @@ const std::map<std::string, CommandEntry>& commands() {
           "receipt); "
           "print its path",
           printoutCommand}},
-#endif
         {"overall",
-         {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT]",
-          "score the stages, write the overall results page of the classes and print its path",
+         {"overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT] [--pdf FILE]",
+          "score the stages, write the overall results page of the classes and print its path (and the "
+          "PDF's)",
           overallCommand}},
         {"export-xml",
          {"export-xml RACE.ravik --kind preo|tempo|startlist --stage N | --kind overall --stages 1,2 "
@@ -72,8 +69,8 @@ const std::map<std::string, CommandEntry>& commands() {
           "draw the start times of stage N (whole table or one class) or order them by results",
           drawCommand}},
         {"startlist",
-         {"startlist RACE.ravik --stage N", "write the start list page of stage N and print its path",
-          startListCommand}},
+         {"startlist RACE.ravik --stage N [--pdf FILE]",
+          "write the start list page of stage N and print its path (and the PDF's)", startListCommand}},
         {"info",
          {"info RACE.ravik",
           "print the race name, the stages, their classes (controls, timed-control tasks, penalty, limit) "
@@ -96,12 +93,14 @@ const std::map<std::string, CommandEntry>& commands() {
           "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] "
           "[--leg-controls N] "
           "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] "
-          "[--lang CZE|GBR]",
-          "score the stage, save the competitor file, write the result page and print its path",
+          "[--lang CZE|GBR] [--pdf FILE]",
+          "score the stage, save the competitor file, write the result page and print its path (and the "
+          "PDF's)",
           resultsCommand}},
         {"stats",
-         {"stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR]",
-          "write the answer statistics page of the stage's classes and print its path", statsCommand}},
+         {"stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR] [--pdf FILE]",
+          "write the answer statistics page of the stage's classes and print its path (and the PDF's)",
+          statsCommand}},
         {"readout",
          {"readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]",
           "one read-out pass: print the log lines and write the new punch files", readoutCommand}},

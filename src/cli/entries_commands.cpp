@@ -1,6 +1,7 @@
 #include "cli/entries_commands.h"
 
 #include "cli/arguments.h"
+#include "cli/cli_drawing.h"
 #include "cli/console_prompt.h"
 #include "cli/open_race.h"
 #include "core/cp1250.h"
@@ -133,11 +134,12 @@ int drawCommand(const std::vector<std::string>& args, std::ostream& out, std::os
 }
 
 int startListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = Arguments::parse(args, {.options = {"--stage"}, .required = {"--stage"}});
+    const auto parsed = Arguments::parse(args, {.options = {"--stage", "--pdf"}, .required = {"--stage"}});
     if (!parsed) {
-        err << "usage: ravik-cli startlist RACE.ravik --stage N\n";
+        err << "usage: ravik-cli startlist RACE.ravik --stage N [--pdf FILE]\n";
         return 2;
     }
+    if (parsed->has("--pdf") && !drawingInBuild()) return drawingNotInBuild(err, Language::English);
     auto session = openTable(parsed->racePath(), err);
     if (!session) return 1;
     ConsolePrompt prompt(err);
@@ -147,7 +149,9 @@ int startListCommand(const std::vector<std::string>& args, std::ostream& out, st
     printLog(*session, 0, path ? out : err);
     if (!path) return 1;
     out << *path << "\n";
-    return 0;
+    return parsed->has("--pdf")
+               ? writeRequestedPdf(*path, parsed->value("--pdf"), Language::English, out, err)
+               : 0;
 }
 
 } // namespace ravik::cli

@@ -1,6 +1,7 @@
 #include "cli/overall_command.h"
 
 #include "cli/arguments.h"
+#include "cli/cli_drawing.h"
 #include "cli/open_race.h"
 #include "core/cp1250.h"
 #include "core/file_io.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: ravik-cli overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT] "
-    "[--keep-order] [--tempo-style] [--penalty S] [--iof]\n";
+    "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--pdf FILE]\n";
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
     std::vector<std::string> parts;
@@ -28,12 +29,13 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
 
 int overallCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed =
-        Arguments::parse(args, {.options = {"--stages", "--classes", "--caption", "--penalty"},
+        Arguments::parse(args, {.options = {"--stages", "--classes", "--caption", "--penalty", "--pdf"},
                                 .flags = {"--complete", "--keep-order", "--tempo-style", "--iof"}});
     if (!parsed || parsed->value("--stages").empty()) {
         err << kUsage;
         return 2;
     }
+    if (parsed->has("--pdf") && !drawingInBuild()) return drawingNotInBuild(err, Language::English);
     const std::string racePath = parsed->racePath();
     auto session = openRace({.racePath = racePath, .changesFiles = true}, err);
     if (!session) return 1;
@@ -68,7 +70,10 @@ int overallCommand(const std::vector<std::string>& args, std::ostream& out, std:
     out << outcome.pagePath << "\n";
     for (const std::string& message : outcome.skippedFiles)
         err << "ravik-cli: " << message << "\n";
-    return outcome.skippedFiles.empty() ? 0 : 1;
+    if (!outcome.skippedFiles.empty()) return 1;
+    return parsed->has("--pdf")
+               ? writeRequestedPdf(outcome.pagePath, parsed->value("--pdf"), Language::English, out, err)
+               : 0;
 }
 
 } // namespace ravik::cli

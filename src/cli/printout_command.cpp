@@ -1,18 +1,16 @@
 #include "cli/printout_command.h"
 
-#include "app/printout_painter.h"
 #include "cli/arguments.h"
+#include "cli/cli_drawing.h"
 #include "cli/open_race.h"
 #include "core/cp1250.h"
+#include "core/errors.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "slips/printout.h"
 
-#include <QGuiApplication>
-#include <QPrinter>
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 
 namespace ravik::cli {
@@ -26,18 +24,6 @@ std::optional<PrintLayout> layoutOption(const std::string& text) {
     if (text == "a4" || text == "A4") return PrintLayout::A4;
     if (text == "80" || text == "58") return printLayoutFromCode(text);
     return std::nullopt;
-}
-
-// Qt's PDF printer needs a GUI application; without a display it runs offscreen.
-// It ends with the command: one left to the exit handlers may outlive the
-// platform plugin it tears down (a crash at exit after the PDF was written).
-std::unique_ptr<QGuiApplication> guiApplication() {
-    static int argc = 1;
-    static char name[] = "ravik-cli";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && !qEnvironmentVariableIsSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 } // namespace
@@ -54,6 +40,7 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << kUsage;
         return 2;
     }
+    if (!drawingInBuild()) return drawingNotInBuild(err, languageFromCode(languageCode));
     const std::string racePath = parsed->racePath(), stageText = parsed->value("--stage"),
                       id = parsed->value("--id"), pdf = parsed->value("--pdf");
     const int zoom = std::clamp(std::atoi(parsed->value("--zoom", "10").c_str()), 1, 50);
@@ -74,20 +61,18 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 1;
     }
 
-    const auto application = guiApplication();
     const std::string base = pdf.empty() ? session->race.stageFolder(stage) + "printout_" + id + ".pdf" : pdf;
     for (std::size_t i = 0; i < outcome.printouts.size(); ++i) {
         const PrintoutData& data = outcome.printouts[i];
         // Two rows with one ID get a file each.
         const std::string path = i == 0 ? base : base + "." + std::to_string(i + 1) + ".pdf";
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(path));
         const PrinterSlip slip = printerSlip(
             data, {.markWrongAnswers = parsed->has("--answers"), .language = languageFromCode(languageCode)},
             {.layout = *layout, .zoom = zoom, .portrait = parsed->has("--portrait")});
-        if (!printSlip(printer, slip, QString::fromStdString(printJobTitle(data)))) {
-            err << "ravik-cli: cannot write " << path << "\n";
+        try {
+            writeSlipPdfFile(slip, printJobTitle(data), path);
+        } catch (const IoError& error) {
+            err << "ravik-cli: " << error.what() << "\n";
             return 1;
         }
         out << path << "\n";

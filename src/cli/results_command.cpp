@@ -1,6 +1,7 @@
 #include "cli/results_command.h"
 
 #include "cli/arguments.h"
+#include "cli/cli_drawing.h"
 #include "cli/open_race.h"
 #include "core/cp1250.h"
 #include "core/errors.h"
@@ -18,11 +19,12 @@ constexpr const char* kUsage =
     "[--splits] [--keep-order] [--tempo-style] [--penalty S] [--iof] [--relay farsta|motala|teams] "
     "[--leg-controls "
     "N] "
-    "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] [--lang CZE|GBR]\n";
+    "[--caption TEXT] [--qualification N] [--oris] [--refresh S] [--roll MS] [--hold N] [--lang CZE|GBR] "
+    "[--pdf FILE]\n";
 
 const ArgumentRules kRules = {.options = {"--stage", "--classes", "--penalty", "--relay", "--leg-controls",
                                           "--caption", "--qualification", "--refresh", "--roll", "--hold",
-                                          "--lang"},
+                                          "--lang", "--pdf"},
                               .flags = {"--same-courses", "--columns", "--details", "--splits",
                                         "--keep-order", "--tempo-style", "--oris", "--iof"},
                               .required = {"--stage", "--classes"}};
@@ -75,6 +77,7 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "ravik-cli: --relay takes farsta, motala or teams\n";
         return 2;
     }
+    if (given("--pdf") && !drawingInBuild()) return drawingNotInBuild(err, languageFromCode(language));
     auto session = openRace({.racePath = parsed->racePath(),
                              .stage = value("--stage"),
                              .language = languageFromCode(language),
@@ -121,6 +124,13 @@ int resultsCommand(const std::vector<std::string>& args, std::ostream& out, std:
         for (const std::string& message : outcome.skippedFiles)
             err << "ravik-cli: " << message << "\n";
         if (!outcome.skippedFiles.empty()) return 1;
+        if (given("--pdf")) {
+            if (outcome.pagePath.empty()) {
+                err << "ravik-cli: no page was written, so no PDF\n";
+                return 1;
+            }
+            return writeRequestedPdf(outcome.pagePath, value("--pdf"), languageFromCode(language), out, err);
+        }
     } catch (const ConversionError& error) {
         err << "ravik-cli: " << error.what() << "\n";
         return 1;

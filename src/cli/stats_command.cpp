@@ -1,6 +1,7 @@
 #include "cli/stats_command.h"
 
 #include "cli/arguments.h"
+#include "cli/cli_drawing.h"
 #include "cli/open_race.h"
 #include "cli/results_command.h"
 #include "core/errors.h"
@@ -11,10 +12,11 @@ namespace ravik::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ravik-cli stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR]\n";
+    "usage: ravik-cli stats RACE.ravik --stage N --classes A,B [--iof] [--lang CZE|GBR] [--pdf FILE]\n";
 
-const ArgumentRules kRules = {
-    .options = {"--stage", "--classes", "--lang"}, .flags = {"--iof"}, .required = {"--stage", "--classes"}};
+const ArgumentRules kRules = {.options = {"--stage", "--classes", "--lang", "--pdf"},
+                              .flags = {"--iof"},
+                              .required = {"--stage", "--classes"}};
 
 } // namespace
 
@@ -25,6 +27,7 @@ int statsCommand(const std::vector<std::string>& args, std::ostream& out, std::o
         err << kUsage;
         return 2;
     }
+    if (parsed->has("--pdf") && !drawingInBuild()) return drawingNotInBuild(err, languageFromCode(language));
     auto session = openRace({.racePath = parsed->racePath(),
                              .stage = parsed->value("--stage"),
                              .language = languageFromCode(language)},
@@ -38,8 +41,10 @@ int statsCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     options.unansweredIsWrong = parsed->has("--iof");
     if (!selectClasses(record, parsed->value("--classes"), options.selectedClasses, err)) return 1;
     std::vector<std::string> skippedFiles;
+    std::string pagePath;
     try {
-        out << writeStatisticsPage(*session, options, &skippedFiles) << "\n";
+        pagePath = writeStatisticsPage(*session, options, &skippedFiles);
+        out << pagePath << "\n";
     } catch (const IoError& error) {
         err << "ravik-cli: " << error.what() << "\n";
         return 1;
@@ -47,7 +52,10 @@ int statsCommand(const std::vector<std::string>& args, std::ostream& out, std::o
     // The page stands, but without the answers the skipped files hold.
     for (const std::string& message : skippedFiles)
         err << "ravik-cli: " << message << "\n";
-    return skippedFiles.empty() ? 0 : 1;
+    if (!skippedFiles.empty()) return 1;
+    return parsed->has("--pdf")
+               ? writeRequestedPdf(pagePath, parsed->value("--pdf"), languageFromCode(language), out, err)
+               : 0;
 }
 
 } // namespace ravik::cli

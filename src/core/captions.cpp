@@ -1,6 +1,7 @@
 #include "core/captions.h"
 
 #include "core/texts/core_texts.h"
+#include "core/texts/pdf_texts.h"
 
 namespace ravik {
 namespace {
@@ -16,6 +17,11 @@ constexpr CaptionRow kRows[] = {
     {window::kMain, "Button2", K::Caption, {"Nový", "New"}},
     {window::kMain, "GroupBox3", K::Caption, {"Výstupy HTM", "Exports HTM"}},
     {window::kMain, "Button17", K::Caption, {"Startovky", "Startlist"}},
+    {window::kMain, "Button17Pdf", K::Caption, texts::kPdfButton},
+    {window::kMain,
+     "Button17Pdf",
+     K::Hint,
+     {"Zapíše startovku a vedle ní její PDF.", "Writes the start list and its PDF beside it."}},
     {window::kMain, "Button1", K::Caption, {"Výsledky", "Results"}},
     {window::kMain,
      "GroupBox2",
@@ -170,6 +176,16 @@ constexpr CaptionRow kRows[] = {
     {window::kResults, "XMLRelay", K::Caption, {"XML štafety", "XML relays"}},
     {window::kResults, "XMLOverall", K::Caption, {"XML celkové", "XML overall"}},
     {window::kResults, "Button2", K::Caption, {"Výsledky", "Results"}},
+    // The PDF buttons beside the commands that write a page.
+    {window::kResults, "Button2Pdf", K::Caption, texts::kPdfButton},
+    {window::kResults, "Button1Pdf", K::Caption, texts::kPdfButton},
+    {window::kResults, "ButtonStatsPdf", K::Caption, texts::kPdfButton},
+    {window::kResults, "Button2Pdf", K::Hint, texts::kPdfOfResultsHint},
+    {window::kResults, "Button1Pdf", K::Hint, texts::kPdfOfResultsHint},
+    {window::kResults,
+     "ButtonStatsPdf",
+     K::Hint,
+     {"Zapíše statistiku a vedle ní její PDF.", "Writes the statistics and their PDF beside them."}},
     {window::kResults, "Button3", K::Caption, {"Zastavit", "Stop"}},
     {window::kResults, "Label8", K::Caption, {"Nadpis", "Caption"}},
     {window::kResults, "GroupBox3", K::Caption, {"HTM parametry", "HTM parameters"}},

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <cstdio>
+#include <memory>
 
 namespace ravik::test {
 namespace {
@@ -108,6 +110,28 @@ TEST_F(ResultsWindowOverall, ResultsScoresTheChosenStagesAndWritesThePageOfTheCh
     EXPECT_EQ(html.find("Cecil"), std::string::npos);
     EXPECT_EQ(app.browserWindow().windowTitle(), QFileInfo(QString::fromStdString(page)).absoluteFilePath());
     EXPECT_FALSE(app.browserWindow().isVisible());
+}
+
+TEST_F(ResultsWindowOverall, ThePdfButtonWritesThePageAndItsPdfBesideItAndLogsIt) {
+    // Every command that writes a page has its PDF button beside it.
+    EXPECT_EQ(window_->Button2Pdf->parentWidget(), window_->Button2->parentWidget());
+    EXPECT_EQ(window_->ButtonStatsPdf->parentWidget(), window_->ButtonStats->parentWidget());
+    EXPECT_EQ(str(window_->Button1Pdf->text()), "PDF");
+    window_->ee1->setChecked(true);
+    window_->ListBox2->item(0)->setSelected(true);
+    window_->Button1Pdf->click();
+
+    const std::string pdf = folder.file("overall_results_E1_class_H21.pdf");
+    EXPECT_TRUE(fileExists(folder.file("overall_results_E1_class_H21.htm")));
+    EXPECT_EQ(window_->lastPdfPath, pdf);
+    ASSERT_TRUE(fileExists(pdf));
+    EXPECT_EQ(app.session().log.lastLine(), "PDF zapsáno - " + pdf);
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r"),
+                                               pclose);
+    std::string text(4096, '\0');
+    text.resize(fread(text.data(), 1, text.size(), pipe.get()));
+    ASSERT_NE(text.find("Ann"), std::string::npos) << text;
+    EXPECT_LT(text.find("Bob"), text.find("Ann")) << text;
 }
 
 TEST_F(ResultsWindowOverall, ResultsWithRepetitionRecordsAnOverallJob) {

@@ -118,11 +118,13 @@ TEST(ExportsCli, AMissingStageFolderStopsEveryCommandThatReadsItAndNoneMakesIt) 
     const std::string competitors = test::readFile(race.folder.file("cup.zavodnici"));
     std::filesystem::remove_all(race.folder.file("E1")); // an unmounted share
     test::writeFile(race.folder.file("stage1.json"), R"({"stages": [{"stage": 1, "race_name": "Cup"}]})");
-    for (const std::string& command :
-         {"results " + path + " --stage 1 --classes A", "export-xml " + path + " --stage 1 --kind preo",
-          "startlist " + path + " --stage 1", "overall " + path + " --stages 1 --classes A",
-          "stats " + path + " --stage 1 --classes A", "printout " + path + " --stage 1 --id 1",
-          "draw " + path + " --stage 2 --by-results"}) {
+    std::vector<std::string> commands = {
+        "results " + path + " --stage 1 --classes A", "export-xml " + path + " --stage 1 --kind preo",
+        "startlist " + path + " --stage 1",           "overall " + path + " --stages 1 --classes A",
+        "stats " + path + " --stage 1 --classes A",   "draw " + path + " --stage 2 --by-results"};
+    // Without Qt the printout refuses before it looks at the race.
+    if (RAVIK_CLI_DRAWS) commands.push_back("printout " + path + " --stage 1 --id 1");
+    for (const std::string& command : commands) {
         EXPECT_NE(race.cli(command, output), 0) << command;
         EXPECT_NE(output.find(race.folder.file("E1/")), std::string::npos) << command << ": " << output;
     }
