@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
+
 namespace ravik::cli {
 
 std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args, const ArgumentRules& rules) {
@@ -29,6 +31,17 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args, 
 std::string Arguments::value(const std::string& option, const std::string& fallback) const {
     const auto found = values_.find(option);
     return found == values_.end() ? fallback : found->second;
+}
+
+std::vector<std::string> splitAtCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', begin), text.size());
+        if (comma > begin) parts.push_back(text.substr(begin, comma - begin));
+        begin = comma + 1;
+    }
+    return parts;
 }
 
 } // namespace ravik::cli

@@ -37,4 +37,7 @@ private:
     std::set<std::string> flags_;
 };
 
+// "A,B,,C" -> {"A", "B", "C"}: the lists of --classes and --stages (empty parts left out).
+std::vector<std::string> splitAtCommas(const std::string& text);
+
 } // namespace ravik::cli

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/open_race.h"
+#include "cli/readout_command.h"
 #include "core/cp1250.h"
 #include "readout/card_assignment.h"
 #include "readout/readout_pass.h"
@@ -36,12 +37,7 @@ int assignCommand(const std::vector<std::string>& args, std::ostream& out, std::
         err << "ravik-cli: " << error.what() << "\n";
         return 1;
     }
-    ReadoutOptions options;
-    options.logPath = parsed->value("--log");
-    options.raceDate = parsed->value("--date");
-    options.rewriteDate = !options.raceDate.empty();
-    options.stageFolder = session->race.currentStageFolder();
-    const bool writeFailed = runReadoutPass(options, *session).writeFailed;
+    const bool writeFailed = runReadoutPass(readoutOptionsOf(*parsed, *session), *session).writeFailed;
     echoLog(*session, out);
     return writeFailed ? 1 : 0;
 }

@@ -71,14 +71,6 @@ std::string argumentProblem(const Arguments& parsed, const std::string& kind) {
     return {};
 }
 
-std::vector<std::string> splitAtCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::stringstream stream(text);
-    for (std::string part; std::getline(stream, part, ',');)
-        if (!part.empty()) parts.push_back(part);
-    return parts;
-}
-
 ScoringOptions scoringOf(const Arguments& parsed) {
     ScoringOptions scoring;
     scoring.keepOrder = parsed.has("--keep-order");

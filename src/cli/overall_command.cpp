@@ -17,14 +17,6 @@ constexpr const char* kUsage =
     "usage: ravik-cli overall RACE.ravik --stages 1,2 --classes A,B [--complete] [--caption TEXT] "
     "[--keep-order] [--tempo-style] [--penalty S] [--iof] [--pdf FILE]\n";
 
-std::vector<std::string> splitAtCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::stringstream stream(text);
-    for (std::string part; std::getline(stream, part, ',');)
-        if (!part.empty()) parts.push_back(part);
-    return parts;
-}
-
 } // namespace
 
 int overallCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "cli/open_race.h"
+#include "core/session.h"
 #include "readout/readout_pass.h"
 #include "readout/readout_replay.h"
 
@@ -13,6 +14,15 @@ constexpr const char* kUsage = "usage: ravik-cli readout RACE.ravik --stage N --
                                "[--lang CZE|GBR]\n";
 
 } // namespace
+
+ReadoutOptions readoutOptionsOf(const Arguments& parsed, const Session& session) {
+    ReadoutOptions options;
+    options.logPath = parsed.value("--log");
+    options.raceDate = parsed.value("--date");
+    options.rewriteDate = !options.raceDate.empty();
+    options.stageFolder = session.race.currentStageFolder();
+    return options;
+}
 
 int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto parsed = Arguments::parse(args, {.options = {"--stage", "--log", "--date", "--lang"}});
@@ -31,11 +41,7 @@ int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std:
                              .changesFiles = true},
                             err);
     if (!session) return 1;
-    ReadoutOptions options;
-    options.logPath = parsed->value("--log");
-    options.raceDate = parsed->value("--date");
-    options.rewriteDate = !options.raceDate.empty();
-    options.stageFolder = session->race.currentStageFolder();
+    const ReadoutOptions options = readoutOptionsOf(*parsed, *session);
     echoLog(*session, out); // from loading the competitors, then the pass's own
     // Nothing changed since a run that wrote nothing: its lines again, without reading the log.
     const std::string replayPath = readoutReplayPath(session->race.racePath());

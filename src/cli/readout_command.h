@@ -3,7 +3,17 @@
 #include <string>
 #include <vector>
 
+namespace ravik {
+class Session;
+struct ReadoutOptions;
+} // namespace ravik
+
 namespace ravik::cli {
+
+class Arguments;
+
+// The pass's options from --log and --date, in the stage folder of the session's stage.
+ReadoutOptions readoutOptionsOf(const Arguments& parsed, const Session& session);
 
 // readout RACE.ravik --stage N --log FILE [--date YYYY-MM-DD] [--lang CZE|GBR]:
 // one read-out pass with the competitor file as the table; prints the log lines

@@ -29,17 +29,6 @@ const ArgumentRules kRules = {.options = {"--stage", "--classes", "--penalty", "
                                         "--keep-order", "--tempo-style", "--oris", "--iof"},
                               .required = {"--stage", "--classes"}};
 
-std::vector<std::string> splitAtCommas(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t begin = 0;
-    while (begin <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', begin), text.size());
-        if (comma > begin) parts.push_back(text.substr(begin, comma - begin));
-        begin = comma + 1;
-    }
-    return parts;
-}
-
 } // namespace
 
 bool selectClasses(const RaceRecord& record, const std::string& namesUtf8, std::vector<std::string>& selected,

@@ -1,6 +1,7 @@
 #include "exports/result_list.h"
 
 #include "core/numbers.h"
+#include "exports/iof_document.h"
 #include "exports/iof_times.h"
 #include "exports/overall_results.h"
 #include "exports/xml_text.h"
@@ -103,20 +104,6 @@ std::int64_t fastestTime(const std::vector<ListedPerson>& list) {
         if (person.status == StageStatus::Ok && person.time > 0 && (fastest == 0 || person.time < fastest))
             fastest = person.time;
     return fastest;
-}
-
-const char* iofStatus(StageStatus status) {
-    switch (status) {
-    case StageStatus::Disqualified:
-        return "Disqualified";
-    case StageStatus::DidNotFinish:
-        return "DidNotFinish";
-    case StageStatus::DidNotStart:
-        return "DidNotStart";
-    case StageStatus::Ok:
-        break;
-    }
-    return "OK";
 }
 
 void appendHead(std::vector<std::string>& lines, const ResultListSource& source) {
