@@ -152,7 +152,8 @@ int exportXmlCommand(const std::vector<std::string>& args, std::ostream& out, st
                              .stage = stage,
                              .language = languageFromCode(parsed->value("--lang", "CZE")),
                              .stageWithinRace = !stageList,
-                             .changesFiles = true},
+                             .changesFiles = true,
+                             .readsWhenHeld = true},
                             err);
     if (!session) return 1;
     if (kind == "overall") return exportOverall(*session, *parsed, out, err);

@@ -48,15 +48,17 @@ std::optional<Session> openRace(const RaceToOpen& race, std::ostream& err) {
     session.language = race.language;
     session.race.setRacePath(race.racePath);
     if (race.stage) session.race.setCurrentStageText(*race.stage);
+    bool holdsRace = false;
     if (race.changesFiles) {
-        if (!session.takeRaceLock()) {
+        holdsRace = session.takeRaceLock();
+        if (!holdsRace && !race.readsWhenHeld) {
             err << "ravik-cli: " << raceLockRefusal(session.raceLock(), session.language) << "\n";
             return std::nullopt;
         }
-        cleanStaleTemporaryFiles(session.race, session.language, err);
+        if (holdsRace) cleanStaleTemporaryFiles(session.race, session.language, err);
     }
     session.loadCompetitors();
-    if (race.changesFiles && session.competitorFileNotRecognised()) {
+    if (holdsRace && session.competitorFileNotRecognised()) {
         err << "ravik-cli: " << session.log.lastLine() << "\n";
         return std::nullopt;
     }

@@ -30,6 +30,10 @@ struct RaceToOpen {
     // The command changes the race's files: the session takes the race's lock
     // first, and a competitor file that is not recognised stops the command.
     bool changesFiles = false;
+    // With changesFiles: a command whose purpose is its own output (a slip, an
+    // export) goes on when another program holds the race, scoring in memory and
+    // writing nothing of the race.
+    bool readsWhenHeld = false;
 };
 
 // Removes the temporary files that killed writers left in the race's folders,

@@ -49,8 +49,12 @@ int printoutCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << "ravik-cli: the race " << racePath << " has no stage " << stageText << "\n";
         return 1;
     }
-    auto session = openRace(
-        {.racePath = racePath, .stage = stageText, .language = Language::English, .changesFiles = true}, err);
+    auto session = openRace({.racePath = racePath,
+                             .stage = stageText,
+                             .language = Language::English,
+                             .changesFiles = true,
+                             .readsWhenHeld = true},
+                            err);
     if (!session) return 1;
     PrintoutRequest request;
     request.competitorId = utf8ToCp1250(id);

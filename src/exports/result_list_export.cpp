@@ -49,8 +49,8 @@ std::optional<std::string> exportResultList(const Session& session, const Result
     for (const std::string& line : resultListLines(source))
         bytes += line + "\r\n";
     const std::string path = resultListPath(racePath, options.stage, options.kind);
-    session.requireWritable();
-    writeFileAtomically(path, bytes);
+    writeFileAtomically(path,
+                        bytes); // the list's own file: written also while another program holds the race
     prompt.information(session.text(texts::kXmlFileCreatedBefore) + path +
                        session.text(texts::kXmlFileCreatedAfter));
     return path;

@@ -70,7 +70,6 @@ std::optional<std::string> exportStartListXml(const Session& session, int stage,
     const auto record = exportableStage(session, stage, prompt);
     if (!record) return std::nullopt;
     const std::string bytes = startListXml({*record, session.table, stage, createTimeOr(createTime)});
-    session.requireWritable();
     return written(session, startListXmlPath(session.race.racePath(), stage), bytes, prompt);
 }
 
@@ -104,13 +103,15 @@ std::optional<XmlExportOutcome> exportRelayXml(Session& session, const RelayXmlO
     const int stage = options.scoring.stage;
     const auto record = exportableStage(session, stage, prompt);
     if (!record) return std::nullopt;
-    session.requireWritable();
+    // While another program holds the race the teams are scored in memory and nothing of the race is saved.
+    const bool saves = !session.readOnly();
+    if (saves) session.requireWritable();
     XmlExportOutcome outcome;
     std::vector<StageResult> unkept;
     const std::vector<StageResult>& results =
         options.cache ? scoreStage(session, *record, options.scoring, *options.cache, &outcome.skippedFiles)
                       : (unkept = scoreStage(session, *record, options.scoring, &outcome.skippedFiles));
-    session.saveCompetitors();
+    if (saves) session.saveCompetitors();
     const auto& selected = options.scoring.selectedClasses;
     const RelayStanding standing = rankRelays(results, *record, selected, options.form,
                                               wrongAnswerPenaltySeconds(options.scoring.wrongAnswerPenalty),

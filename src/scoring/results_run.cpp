@@ -27,7 +27,9 @@ std::vector<std::string> entryWarnings(const Session& session, const RaceRecord&
 } // namespace
 
 ResultsRunOutcome runResults(Session& session, const ResultsRunOptions& options) {
-    session.requireWritable();
+    // A slip needs nothing saved: while another program holds the race it is scored in memory.
+    const bool saves = !(options.printoutMode && session.readOnly());
+    if (saves) session.requireWritable();
     const RaceRecord record = readStage(session.race.racePath(), options.scoring.stage);
     ResultsRunOutcome outcome;
     if (!options.printoutMode && options.scoring.selectedClasses.empty()) {
@@ -50,7 +52,7 @@ ResultsRunOutcome runResults(Session& session, const ResultsRunOptions& options)
         options.cache
             ? scoreStage(session, record, options.scoring, *options.cache, &outcome.skippedFiles)
             : (outcome.results = scoreStage(session, record, options.scoring, &outcome.skippedFiles));
-    session.saveCompetitors();
+    if (saves) session.saveCompetitors();
 
     if (options.printoutMode) {
         if (options.printout) options.printout(results, record);

@@ -96,6 +96,35 @@ TEST(RaceLockCli, TwoCommandsRacingOnOneRaceNeverLoseAChange) {
                               "); nothing was changed. Close it there and try again.\n");
 }
 
+TEST(RaceLockCli, SlipsStatisticsAndExportsRunWhileAnotherProgramHoldsTheRaceAndSaveNothingOfIt) {
+    test::TempFolder folder;
+    ASSERT_EQ(runToEnd("demo " + folder.path()).status, 0);
+    const std::string race = folder.file("Sample.ravik"), competitors = folder.file("Sample.zavodnici");
+    ASSERT_EQ(runToEnd("readout " + race + " --stage 1 --log " + folder.file("SIlog_E1.csv")).status, 0);
+    const std::string before = test::readFile(competitors);
+    const RaceLock held = RaceLock::take(race);
+    ASSERT_TRUE(held.held());
+    std::vector<std::string> commands = {"export-xml " + race + " --kind preo --stage 1",
+                                         "export-xml " + race + " --kind startlist --stage 1",
+                                         "export-xml " + race + " --kind overall --stages 1 --classes Elite",
+                                         "stats " + race + " --stage 1 --classes Elite"};
+#if RAVIK_CLI_DRAWS
+    commands.push_back("printout " + race + " --stage 1 --id 1 --pdf " + folder.file("slip.pdf"));
+#endif
+    for (const std::string& command : commands) {
+        const Running run = runToEnd(command);
+        EXPECT_EQ(run.status, 0) << command << "\n" << run.output;
+        EXPECT_EQ(run.output.find(kRefusal), std::string::npos) << command;
+    }
+    EXPECT_EQ(test::readFile(competitors), before) << "nothing of the race is saved";
+    EXPECT_TRUE(std::filesystem::exists(folder.file("Sample_PreoResults_E1.xml")));
+#if RAVIK_CLI_DRAWS
+    EXPECT_GT(std::filesystem::file_size(folder.file("slip.pdf")), 1000u);
+#endif
+    EXPECT_EQ(runToEnd("results " + race + " --stage 1 --classes Elite").status, 1)
+        << "results save: refused";
+}
+
 TEST(PartialFailureCli, ResultsNeverZeroWhatTheyCannotSeeAndSayWhatTheyLeftOut) {
     test::TempFolder folder;
     ASSERT_EQ(runToEnd("demo " + folder.path()).status, 0);
