@@ -156,11 +156,12 @@ void ClassEditorWindow::buildStageGroup() {
     stageRow->addWidget(Button2);
     stageRow->addStretch();
     grid->addLayout(stageRow, 0, 1, 1, 2);
+    // The date hint has a row of its own under the date, so the narrow column shows it whole.
     addRow(grid, 1, Label1, zavod_datum);
-    grid->addWidget(Label2, 1, 2);
-    addRow(grid, 2, Label22, zavod_misto);
-    addRow(grid, 3, plainLabel(QStringLiteral("Start"), GroupBox5), zavod_start);
-    addRow(grid, 4, plainLabel(QStringLiteral("Název závodu"), GroupBox5), zavod_nazev);
+    grid->addWidget(Label2, 2, 1, 1, 2);
+    addRow(grid, 3, Label22, zavod_misto);
+    addRow(grid, 4, plainLabel(QStringLiteral("Start"), GroupBox5), zavod_start);
+    addRow(grid, 5, plainLabel(QStringLiteral("Název závodu"), GroupBox5), zavod_nazev);
     grid->setColumnStretch(1, 1);
 }
 

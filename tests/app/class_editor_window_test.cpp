@@ -71,6 +71,8 @@ TEST(ClassEditorWindow, ATypedClassIsSavedAndShownAgainFromTheFile) {
     EXPECT_EQ(window.etapa->text(), "1");
     EXPECT_EQ(cell(window.XStringGrid1, 19, 0), "Cluster 20");
     EXPECT_EQ(cell(window.XStringGrid3, 0, 0), "K 21");
+    QApplication::processEvents();
+    EXPECT_GE(window.Label2->width(), window.Label2->sizeHint().width()) << "the date hint is shown whole";
 
     type(window.seznam_kategorii, 0, 0, "H21");
     type(window.seznam_kategorii, 1, 0, "D21");
