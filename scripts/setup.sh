@@ -7,7 +7,7 @@ packages=(
   # build
   g++ cmake ninja-build pkg-config ccache clang
   # libraries
-  qt6-base-dev qt6-webengine-dev qt6-serialport-dev libcurl4-openssl-dev libssl-dev libpugixml-dev nlohmann-json3-dev
+  qt6-base-dev qt6-webengine-dev qt6-serialport-dev qt6-translations-l10n libcurl4-openssl-dev libssl-dev libpugixml-dev nlohmann-json3-dev
   # tests and benchmarks
   libgtest-dev libbenchmark-dev xvfb xauth poppler-utils libxml2-utils python3-pyftpdlib chromium
   pure-ftpd openssl

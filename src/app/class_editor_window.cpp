@@ -161,7 +161,7 @@ void ClassEditorWindow::buildStageGroup() {
     grid->addWidget(Label2, 2, 1, 1, 2);
     addRow(grid, 3, Label22, zavod_misto);
     addRow(grid, 4, plainLabel(QStringLiteral("Start"), GroupBox5), zavod_start);
-    addRow(grid, 5, plainLabel(QStringLiteral("Název závodu"), GroupBox5), zavod_nazev);
+    addRow(grid, 5, captionLabel(window::kClassEditor, "LabelRaceName", GroupBox5), zavod_nazev);
     grid->setColumnStretch(1, 1);
 }
 
@@ -193,7 +193,7 @@ void ClassEditorWindow::buildClusterGroup() {
     cas_penalizace = named<QLineEdit>("cas_penalizace", GroupBox1);
     cas_penalizace->setMaximumWidth(60);
     auto* penalty = new QHBoxLayout;
-    penalty->addWidget(plainLabel(QStringLiteral("Trestné sekundy za časovku"), GroupBox1));
+    penalty->addWidget(captionLabel(window::kClassEditor, "LabelPenalty", GroupBox1));
     penalty->addWidget(cas_penalizace);
     penalty->addWidget(plainLabel(QStringLiteral("[s]"), GroupBox1));
     penalty->addStretch();
@@ -246,7 +246,7 @@ void ClassEditorWindow::buildLimitsAndBreaks() {
     limit->setToolTip(captionText(window::kClassEditor, "limit", Language::Czech, CaptionKind::Hint));
     limit->setMaximumWidth(60);
 
-    GroupBox3 = named<QGroupBox>("GroupBox3", this, QStringLiteral("Přerušení 1"));
+    GroupBox3 = named<QGroupBox>("GroupBox3", this, caption("GroupBox3"));
     Label15 = named<QLabel>("Label15", GroupBox3, caption("Label15"));
     P1od = named<QLineEdit>("P1od", GroupBox3);
     Label16 = named<QLabel>("Label16", GroupBox3, caption("Label16"));
@@ -281,7 +281,7 @@ void ClassEditorWindow::buildLimitsAndBreaks() {
     pSI = named<QLineEdit>("pSI", this, QStringLiteral("31"));
     pSI->setMaximumWidth(60);
     SIEdit1 = named<QPushButton>("SIEdit1", this, QStringLiteral("Sport Ident"));
-    Button1 = named<QPushButton>("Button1", this, QStringLiteral("Ulož"));
+    Button1 = named<QPushButton>("Button1", this, caption("Button1"));
 }
 
 void ClassEditorWindow::layOut() {

@@ -2,13 +2,19 @@
 
 #include "app/application.h"
 #include "app/qt_text.h"
+#include "app/station_group.h"
+#include "core/competitor_table.h"
 #include "core/session.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTableWidget>
+#include <QTranslator>
 #include <QWidget>
 #include <cstring>
 
@@ -84,6 +90,26 @@ void renameAllClassesItem(QWidget* competitors, Language language) {
         if (box->itemText(i) == from) box->setItemText(i, to);
 }
 
+// Qt's own texts (dialog buttons OK, Cancel, Yes, No) follow the switch: Qt's
+// Czech catalogue is loaded while Czech is on. Without the catalogue they stay English.
+void applyQtCatalogue(Language language) {
+    static QTranslator* czech = nullptr;
+    if (!QCoreApplication::instance()) return;
+    if (language == Language::English) {
+        if (czech) QCoreApplication::removeTranslator(czech);
+        return;
+    }
+    if (!czech) {
+        czech = new QTranslator(QCoreApplication::instance());
+        if (!czech->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete czech;
+            czech = nullptr;
+            return;
+        }
+    }
+    QCoreApplication::installTranslator(czech);
+}
+
 } // namespace
 
 QString captionText(const char* window, const char* control, Language language, CaptionKind kind, int item) {
@@ -94,8 +120,15 @@ QString captionText(const char* window, const char* control, Language language, 
     return QString();
 }
 
+QLabel* captionLabel(const char* window, const char* name, QWidget* parent, Language language) {
+    auto* label = new QLabel(captionText(window, name, language), parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
 void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language) {
     session.language = language;
+    applyQtCatalogue(language);
     for (const CaptionRow& row : captionTable())
         if (QWidget* window = findWindow(windows, row.window)) applyRow(window, row, language);
 
@@ -103,7 +136,14 @@ void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Langu
         renameAllClassesItem(competitors, language);
         if (auto* heading = competitors->findChild<QLabel*>(QStringLiteral("Label1")))
             competitors->setWindowTitle(heading->text());
+        if (auto* table = competitors->findChild<QTableWidget*>(QStringLiteral("tabulka")))
+            for (int col = 0; col < table->columnCount() && col < kTableColumns; ++col)
+                if (QTableWidgetItem* heading = table->horizontalHeaderItem(col))
+                    heading->setText(fromUtf8(columnHeading(col, language)));
     }
+    if (QWidget* main = findWindow(windows, window::kMain))
+        for (StationGroup* station : main->findChildren<StationGroup*>())
+            station->showState();
     if (QWidget* results = findWindow(windows, window::kResults)) {
         if (auto* edit5 = results->findChild<QWidget*>(QStringLiteral("Edit5")))
             edit5->move(edit5Left(language), edit5->y());

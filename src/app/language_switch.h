@@ -7,6 +7,7 @@
 #include <QString>
 #include <vector>
 
+class QLabel;
 class QWidget;
 
 namespace ravik {
@@ -19,6 +20,11 @@ class Session;
 // that position); empty when the table has no such row.
 QString captionText(const char* window, const char* control, Language language,
                     CaptionKind kind = CaptionKind::Caption, int item = -1);
+
+// A named label captioned from the table; the windows are built in Czech (the
+// publishing window in English).
+QLabel* captionLabel(const char* window, const char* name, QWidget* parent,
+                     Language language = Language::Czech);
 
 // Switches among the given windows (found by their objectName).
 void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language);

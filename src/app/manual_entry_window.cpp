@@ -66,13 +66,13 @@ ManualEntryWindow::ManualEntryWindow(RavikApp& app) : QWidget(nullptr), app_(app
     start = named<QLineEdit>("start", this);
     cil = named<QLineEdit>("cil", this);
     // The break edits and their labels show only for breaks that the class defines.
-    x1_od_label = named<QLabel>("x1_od_label", this, QStringLiteral("Přerušení 1 od"));
+    x1_od_label = captionLabel(window::kManualEntry, "x1_od_label", this);
     x1_od = named<QLineEdit>("x1_od", this);
-    x1_do_label = named<QLabel>("x1_do_label", this, QStringLiteral("Přerušení 1 do"));
+    x1_do_label = captionLabel(window::kManualEntry, "x1_do_label", this);
     x1_do = named<QLineEdit>("x1_do", this);
-    x2_od_label = named<QLabel>("x2_od_label", this, QStringLiteral("Přerušení 2 od"));
+    x2_od_label = captionLabel(window::kManualEntry, "x2_od_label", this);
     x2_od = named<QLineEdit>("x2_od", this);
-    x2_do_label = named<QLabel>("x2_do_label", this, QStringLiteral("Přerušení 2 do"));
+    x2_do_label = captionLabel(window::kManualEntry, "x2_do_label", this);
     x2_do = named<QLineEdit>("x2_do", this);
     for (QWidget* breakControl : {static_cast<QWidget*>(x1_od_label), static_cast<QWidget*>(x1_od),
                                   static_cast<QWidget*>(x1_do_label), static_cast<QWidget*>(x1_do),
@@ -91,21 +91,21 @@ ManualEntryWindow::ManualEntryWindow(RavikApp& app) : QWidget(nullptr), app_(app
 
     auto* competitor = new QGridLayout;
     addRow(competitor, 0, plainLabel(QStringLiteral("ID"), this), ID);
-    addRow(competitor, 0, plainLabel(QStringLiteral("Jméno"), this), Jmeno, 2);
+    addRow(competitor, 0, captionLabel(window::kManualEntry, "LabelName", this), Jmeno, 2);
     addRow(competitor, 1, plainLabel(QStringLiteral("SI"), this), cip);
-    addRow(competitor, 1, plainLabel(QStringLiteral("Kategorie"), this), kat, 2);
+    addRow(competitor, 1, captionLabel(window::kManualEntry, "LabelClass", this), kat, 2);
     competitor->addWidget(SI1, 1, 4);
     competitor->setColumnStretch(3, 1);
 
     auto* times = new QGridLayout;
     addRow(times, 0, plainLabel(QStringLiteral("Start"), this), start);
-    addRow(times, 0, plainLabel(QStringLiteral("Cíl"), this), cil, 2);
+    addRow(times, 0, captionLabel(window::kManualEntry, "LabelFinish", this), cil, 2);
     times->addWidget(Label25, 0, 4);
     addRow(times, 1, x1_od_label, x1_od);
     addRow(times, 1, x1_do_label, x1_do, 2);
     addRow(times, 2, x2_od_label, x2_od);
     addRow(times, 2, x2_do_label, x2_do, 2);
-    addRow(times, 3, plainLabel(QStringLiteral("Datum"), this), SI7);
+    addRow(times, 3, captionLabel(window::kManualEntry, "LabelDate", this), SI7);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button3);

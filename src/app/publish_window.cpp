@@ -357,10 +357,10 @@ void PublishWindow::buildOtherServerGroup() {
     button1 = named<QPushButton>("button1", GroupBox3, QStringLiteral("Upload to another FTP"));
 
     auto* grid = new QGridLayout(GroupBox3);
-    addRow(grid, 0, plainLabel(QStringLiteral("Host:"), GroupBox3), whost);
+    addRow(grid, 0, captionLabel(window::kPublish, "LabelHost", GroupBox3, Language::English), whost);
     addRow(grid, 1, plainLabel(QStringLiteral("User:"), GroupBox3), wuser);
     addRow(grid, 2, plainLabel(QStringLiteral("Password:"), GroupBox3), wpass);
-    addRow(grid, 3, plainLabel(QStringLiteral("Path:"), GroupBox3), wpath);
+    addRow(grid, 3, captionLabel(window::kPublish, "LabelPath", GroupBox3, Language::English), wpath);
     auto* mode = new QHBoxLayout;
     mode->addWidget(wftp);
     mode->addWidget(wftps);

@@ -47,13 +47,14 @@ public slots:
     void onConnect();
     void onDisconnect();
     void refreshPorts();
+    // The status and last-card lines in the session's language.
+    void showState();
 
 private:
     bool connectTo(const QString& port);
     void poll();
     void onTimer();
     void lookForStation();
-    void showState();
     void disconnectLink();
 
     Session& session_;

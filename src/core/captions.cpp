@@ -2,6 +2,7 @@
 
 #include "core/texts/core_texts.h"
 #include "core/texts/pdf_texts.h"
+#include "core/texts/setup_texts.h"
 
 namespace ravik {
 namespace {
@@ -128,6 +129,12 @@ constexpr CaptionRow kRows[] = {
     {window::kClassEditor, "Label11", K::Caption, {"Odp.", "Answ."}},
     {window::kClassEditor, "Label3", K::Caption, {"KONTROLY", "CONTROLS"}},
     {window::kClassEditor, "GroupBox4", K::Caption, {"Přerušení 2", "Break 2"}},
+    // Named like its twin, break 2.
+    {window::kClassEditor, "GroupBox3", K::Caption, {"Přerušení 1", "Break 1"}},
+    // Worded as the class editor's messages name the field.
+    {window::kClassEditor, "LabelPenalty", K::Caption, texts::kFieldPenalty},
+    {window::kClassEditor, "Button1", K::Caption, {"Ulož", "Save"}},
+    {window::kClassEditor, "LabelRaceName", K::Caption, {"Název závodu", "Race name"}},
     {window::kClassEditor, "Label15", K::Caption, {"Od", "From"}},
     {window::kClassEditor, "Label17", K::Caption, {"Od", "From"}},
     {window::kClassEditor, "Label16", K::Caption, {"Do", "To"}},
@@ -137,6 +144,14 @@ constexpr CaptionRow kRows[] = {
     // Manual punch entry window
     {window::kManualEntry, "Label25", K::Caption, {"formát HH:MM:SS", "format HH:MM:SS"}},
     {window::kManualEntry, "", K::WindowTitle, {"Manuální zadávání ražení", "Manual input of punching"}},
+    {window::kManualEntry, "LabelName", K::Caption, {"Jméno", "Name"}},
+    {window::kManualEntry, "LabelClass", K::Caption, {"Kategorie", "Class"}},
+    {window::kManualEntry, "LabelFinish", K::Caption, {"Cíl", "Finish"}},
+    {window::kManualEntry, "LabelDate", K::Caption, {"Datum", "Date"}},
+    {window::kManualEntry, "x1_od_label", K::Caption, {"Přerušení 1 od", "Break 1 from"}},
+    {window::kManualEntry, "x1_do_label", K::Caption, {"Přerušení 1 do", "Break 1 to"}},
+    {window::kManualEntry, "x2_od_label", K::Caption, {"Přerušení 2 od", "Break 2 from"}},
+    {window::kManualEntry, "x2_do_label", K::Caption, {"Přerušení 2 do", "Break 2 to"}},
 
     // Results window
     {window::kResults, "", K::WindowTitle, {"Výsledky", "Results"}},
@@ -252,6 +267,8 @@ constexpr CaptionRow kRows[] = {
     {window::kPublish, "Button10", K::Caption, {"Zastavit", "Stop"}},
     {window::kPublish, "Label9", K::Caption, {"Adresa:", "Address:"}},
     {window::kPublish, "Button14", K::Caption, {"Test spojení", "Connection test"}},
+    {window::kPublish, "LabelHost", K::Caption, {"Server:", "Host:"}},
+    {window::kPublish, "LabelPath", K::Caption, {"Cesta:", "Path:"}},
     {window::kPublish, "wftp", K::Caption, {"FTP", "FTP"}},
     {window::kPublish, "wftps", K::Caption, {"FTPS (explicitní TLS)", "FTPS (explicit TLS)"}},
     {window::kPublish, "LabelFingerprint", K::Caption, {"Otisk SHA-256:", "SHA-256 fingerprint:"}},
