@@ -4,6 +4,7 @@
 #include "app/class_editor_window.h"
 #include "app/competitor_window.h"
 #include "app/dialog_prompt.h"
+#include "app/language_switch.h"
 #include "app/main_window.h"
 #include "app/manual_entry_window.h"
 #include "app/print_preview_window.h"
@@ -24,6 +25,8 @@ RavikApp::RavikApp(std::unique_ptr<Prompt> prompt)
     results_ = std::make_unique<ResultsWindow>(*this);
     publish_ = std::make_unique<PublishWindow>(*this);
     printPreview_ = std::make_unique<PrintPreviewWindow>(*this);
+
+    useQtCatalogue(session().language); // the windows start in Czech
 
     // Closing the main window ends the program, whatever else is open.
     for (QWidget* window : windows())

@@ -90,9 +90,18 @@ void renameAllClassesItem(QWidget* competitors, Language language) {
         if (box->itemText(i) == from) box->setItemText(i, to);
 }
 
-// Qt's own texts (dialog buttons OK, Cancel, Yes, No) follow the switch: Qt's
-// Czech catalogue is loaded while Czech is on. Without the catalogue they stay English.
-void applyQtCatalogue(Language language) {
+} // namespace
+
+QString captionText(const char* window, const char* control, Language language, CaptionKind kind, int item) {
+    for (const CaptionRow& row : captionTable())
+        if (row.kind == kind && row.item == item && std::strcmp(row.window, window) == 0 &&
+            std::strcmp(row.control, control) == 0)
+            return fromUtf8(tr(language, row.text));
+    return QString();
+}
+
+// Without Qt's Czech catalogue installed its texts stay English.
+void useQtCatalogue(Language language) {
     static QTranslator* czech = nullptr;
     if (!QCoreApplication::instance()) return;
     if (language == Language::English) {
@@ -110,16 +119,6 @@ void applyQtCatalogue(Language language) {
     QCoreApplication::installTranslator(czech);
 }
 
-} // namespace
-
-QString captionText(const char* window, const char* control, Language language, CaptionKind kind, int item) {
-    for (const CaptionRow& row : captionTable())
-        if (row.kind == kind && row.item == item && std::strcmp(row.window, window) == 0 &&
-            std::strcmp(row.control, control) == 0)
-            return fromUtf8(tr(language, row.text));
-    return QString();
-}
-
 QLabel* captionLabel(const char* window, const char* name, QWidget* parent, Language language) {
     auto* label = new QLabel(captionText(window, name, language), parent);
     label->setObjectName(QLatin1String(name));
@@ -128,7 +127,7 @@ QLabel* captionLabel(const char* window, const char* name, QWidget* parent, Lang
 
 void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language) {
     session.language = language;
-    applyQtCatalogue(language);
+    useQtCatalogue(language);
     for (const CaptionRow& row : captionTable())
         if (QWidget* window = findWindow(windows, row.window)) applyRow(window, row, language);
 

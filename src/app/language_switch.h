@@ -26,6 +26,10 @@ QString captionText(const char* window, const char* control, Language language,
 QLabel* captionLabel(const char* window, const char* name, QWidget* parent,
                      Language language = Language::Czech);
 
+// Qt's own texts (dialog buttons OK, Cancel, Yes, No) in the language: Qt's Czech
+// catalogue is loaded while Czech is on.
+void useQtCatalogue(Language language);
+
 // Switches among the given windows (found by their objectName).
 void applyLanguage(Session& session, const std::vector<QWidget*>& windows, Language language);
 // Switches all windows of the program.
