@@ -180,6 +180,21 @@ if [ "${1:-}" = "--under-xvfb" ]; then
         missing+=("station-group.png")
     fi
 
+    # The assign dialog: a double click on the first line of Unassigned SI (just below its label).
+    read_words "$main" "$work/unassigned.words"
+    at="$(awk '$5 == "Unassigned" { print $1 + 20, $2 + $4 + 14; exit }' "$work/unassigned.words")"
+    [ -n "$at" ] || at="560 270"
+    # shellcheck disable=SC2086
+    set -- $at
+    xdotool windowraise "$main"
+    xdotool mousemove --window "$main" "$1" "$2" click --repeat 2 --delay 80 1
+    need_window '^Assign card$' "assign dialog"
+    if [ -n "$found" ]; then
+        shot "$found" assign-card
+        xdotool key --window "$found" Escape
+        sleep 0.5
+    fi
+
     # Manual punch entry ("Manual results"), on a competitor with timed controls.
     click_word "$main" "$work/main.words" Manual 789 298
     need_window 'punching$' "manual punch entry window"
@@ -224,6 +239,11 @@ if [ "${1:-}" = "--under-xvfb" ]; then
         click_word "$publish" "$work/publish.words" results_E1_class_Elite.htm 450 47
         shot "$publish" publishing
     fi
+
+    # The main window once more, in Czech.
+    click_word "$main" "$work/main.words" CZE 330 560
+    sleep 1
+    shot "$main" main-window-cs
 
     kill "$ravik_pid" 2>/dev/null || true
     for _ in $(seq 20); do kill -0 "$ravik_pid" 2>/dev/null || break; sleep 0.25; done
