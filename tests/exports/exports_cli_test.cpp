@@ -3,6 +3,7 @@
 #include "core/log.h"
 #include "core/race_file.h"
 #include "test_support.h"
+#include "two_stage_race.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -18,27 +19,7 @@ struct CliRace {
     std::string racePath = folder.file("cup.ravik");
 
     CliRace() {
-        RaceRecord record;
-        record.stage_date = "2024-05-04";
-        record.race_name = "Cup";
-        record.stage_start = "10:00";
-        ClassDefinition& a = record.classes[0];
-        a.class_name = "A";
-        a.time_limit = 60;
-        a.control_flags[0] = a.control_flags[1] = "A-B";
-        a.control_answer[0] = "A";
-        a.control_answer[1] = "B";
-        a.answer_codes[0][0] = 31;
-        a.answer_codes[0][1] = 32;
-        a.answer_codes[1][0] = 41;
-        a.answer_codes[1][1] = 42;
-        record.stage_number = 1;
-        createRaceFile(racePath, record);
-        record.stage_number = 2;
-        record.stage_date = "2024-05-05";
-        appendStage(racePath, record);
-        std::filesystem::create_directories(folder.file("E1"));
-        std::filesystem::create_directories(folder.file("E2"));
+        test::createTwoStageRace(racePath, {"A"});
 
         CompetitorTable table;
         table.setHeadings(Language::Czech);

@@ -6,6 +6,7 @@
 #include "core/log.h"
 #include "core/race_file.h"
 #include "test_support.h"
+#include "two_stage_race.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,29 +28,7 @@ struct XmlRace {
     std::string racePath = folder.file("cup.ravik");
 
     XmlRace() {
-        RaceRecord record;
-        record.stage_date = "2024-05-04";
-        record.race_name = "Cup";
-        record.stage_start = "10:00";
-        for (int slot : {0, 1}) {
-            ClassDefinition& definition = record.classes[slot];
-            definition.class_name = slot == 0 ? "A" : "B";
-            definition.time_limit = 60;
-            definition.control_flags[0] = definition.control_flags[1] = "A-B";
-            definition.control_answer[0] = "A";
-            definition.control_answer[1] = "B";
-            definition.answer_codes[0][0] = 31;
-            definition.answer_codes[0][1] = 32;
-            definition.answer_codes[1][0] = 41;
-            definition.answer_codes[1][1] = 42;
-        }
-        record.stage_number = 1;
-        createRaceFile(racePath, record);
-        record.stage_number = 2;
-        record.stage_date = "2024-05-05";
-        appendStage(racePath, record);
-        std::filesystem::create_directories(folder.file("E1"));
-        std::filesystem::create_directories(folder.file("E2"));
+        test::createTwoStageRace(racePath, {"A", "B"});
 
         CompetitorTable table;
         table.setHeadings(Language::Czech);
