@@ -1,4 +1,5 @@
 #include "core/log_file.h"
+#include "core/platform/platform.h"
 
 #include "core/time_of_day.h"
 
@@ -17,9 +18,7 @@ std::string logFilePathOf(const std::string& racePath) {
 }
 
 std::string localClockText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
+    const std::tm local = platform::localNow();
     return clockText(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
 }
 

@@ -1,4 +1,5 @@
 #include "core/session.h"
+#include "core/platform/platform.h"
 
 #include "core/competitor_file.h"
 #include "core/errors.h"
@@ -22,9 +23,7 @@ constexpr std::int64_t kMaxKeptBytes = 256LL * 1024 * 1024;
 
 // A copy of the file beside it, named by the time: the original bytes survive the save.
 std::string keepOriginal(const std::string& path) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::localNow();
     char stamp[32];
     std::strftime(stamp, sizeof stamp, ".orig-%Y%m%d-%H%M%S", &local);
     std::string keptAs = path + stamp;

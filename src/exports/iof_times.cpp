@@ -1,4 +1,5 @@
 #include "exports/iof_times.h"
+#include "core/platform/platform.h"
 
 #include "core/numbers.h"
 
@@ -29,11 +30,7 @@ std::int64_t secondsAsIfUtc(const std::tm& time) {
 }
 
 bool toUtc(std::time_t moment, std::tm& utc) {
-#ifdef _WIN32
-    return gmtime_s(&utc, &moment) == 0;
-#else
-    return gmtime_r(&moment, &utc) != nullptr;
-#endif
+    return platform::utcTime(moment, utc);
 }
 
 // "+HH:MM" or "-HH:MM", whole minutes.
@@ -109,14 +106,7 @@ std::string iofCreationTime(const std::tm& local) {
 }
 
 std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
+    return platform::localNow();
 }
 
 } // namespace ravik

@@ -1,4 +1,5 @@
 #include "scoring/page_skeleton.h"
+#include "core/platform/platform.h"
 
 #include "core/cp1250.h"
 #include "core/errors.h"
@@ -88,9 +89,7 @@ long long editNumber(const std::string& text, const Text& field, Language langua
 }
 
 std::string generatedNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::localNow();
     char text[32];
     std::strftime(text, sizeof text, "%H:%M:%S, %d.%m.%Y", &local);
     return text;

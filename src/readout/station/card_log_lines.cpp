@@ -1,4 +1,5 @@
 #include "readout/station/card_log_lines.h"
+#include "core/platform/platform.h"
 
 #include "core/time_of_day.h"
 #include "readout/punch_file.h"
@@ -66,9 +67,7 @@ std::vector<std::string> cardLogLines(const CardContents& card, int stationCode,
 }
 
 std::chrono::sys_days localToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
+    const std::tm local = platform::localNow();
     return std::chrono::sys_days(std::chrono::year(local.tm_year + 1900) /
                                  std::chrono::month(static_cast<unsigned>(local.tm_mon + 1)) /
                                  std::chrono::day(static_cast<unsigned>(local.tm_mday)));
