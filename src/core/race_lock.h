@@ -1,6 +1,6 @@
 #pragma once
 // One writer per race. A program that changes a race's files holds an OS lock
-// (flock) on the lock file beside the race file (race path + ".lock"), with its
+// (core/platform's LockedFile) on the lock file beside the race file (race path + ".lock"), with its
 // PID written in it; the system lets go of the lock when the program ends, in
 // whatever way it ends. Programs that only read never take it.
 //
@@ -9,6 +9,7 @@
 // when it has no session, and keeps the lock until it is done.
 #include "core/errors.h"
 #include "core/language.h"
+#include "core/platform/platform.h"
 
 #include <string>
 
@@ -19,17 +20,12 @@ std::string raceLockPath(const std::string& racePath);
 class RaceLock {
 public:
     RaceLock() = default; // holds nothing
-    ~RaceLock() { release(); }
-    RaceLock(RaceLock&& other) noexcept;
-    RaceLock& operator=(RaceLock&& other) noexcept;
-    RaceLock(const RaceLock&) = delete;
-    RaceLock& operator=(const RaceLock&) = delete;
 
     // Takes the race's lock without waiting. When it is not held afterwards,
     // another program has it (holderPid) or the lock file could not be used (failure).
     static RaceLock take(const std::string& racePath);
 
-    bool held() const { return fd_ >= 0; }
+    bool held() const { return file_.locked(); }
     const std::string& racePath() const { return racePath_; }
     // The PID of the program that holds the race; 0 when not known.
     int holderPid() const { return holderPid_; }
@@ -39,7 +35,7 @@ public:
     void release();
 
 private:
-    int fd_ = -1;
+    platform::LockedFile file_;
     int holderPid_ = 0;
     std::string racePath_;
     std::string failure_;

@@ -2,7 +2,9 @@
 // The one place where the program calls the operating system. Everything else
 // uses these plain functions; posix.cpp and win32.cpp implement them, and the
 // build compiles the one of the system it builds for. Paths are UTF-8.
+#include <cstddef>
 #include <ctime>
+#include <string>
 
 namespace ravik::platform {
 
@@ -15,5 +17,40 @@ bool utcTime(std::time_t moment, std::tm& utc);
 inline std::tm localNow() {
     return localTime(std::time(nullptr));
 }
+
+// This program's process id.
+int currentProcessId();
+
+// A file held open under an exclusive lock that the system lets go of when the
+// program ends, however it ends (flock / LockFileEx); programs this one starts
+// do not inherit it. The race lock is one.
+class LockedFile {
+public:
+    enum class Outcome { Locked, HeldElsewhere, Failed };
+
+    LockedFile() = default;
+    ~LockedFile() { close(); }
+    LockedFile(LockedFile&& other) noexcept;
+    LockedFile& operator=(LockedFile&& other) noexcept;
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+    // Opens the file (created when missing; only for reading when it belongs to
+    // another user, which still locks) and tries the lock without waiting. With
+    // HeldElsewhere the file stays open for reading until close(); with Failed,
+    // `reason` is the system's.
+    Outcome open(const std::string& path, std::string& reason);
+    bool locked() const { return locked_; }
+    // The first bytes of the file, also while another program holds the lock.
+    std::string readStart(std::size_t count) const;
+    // Replaces the file's content (when it could be opened for writing).
+    void replaceContent(const std::string& text);
+    void close();
+
+private:
+    long long handle_ = -1; // a file descriptor or a HANDLE
+    bool writable_ = false;
+    bool locked_ = false;
+};
 
 } // namespace ravik::platform
