@@ -24,11 +24,7 @@ int assignCommand(const std::vector<std::string>& args, std::ostream& out, std::
         err << kUsage;
         return 2;
     }
-    auto session = openRace({.racePath = parsed->racePath(),
-                             .stage = parsed->value("--stage"),
-                             .language = languageFromCode(language),
-                             .changesFiles = true},
-                            err);
+    auto session = openRaceOfPass(*parsed, language, err);
     if (!session) return 1;
     try {
         assignCard(*session, parsed->value("--card"), utf8ToCp1250(parsed->value("--id")));

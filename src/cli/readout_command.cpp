@@ -15,6 +15,15 @@ constexpr const char* kUsage = "usage: ravik-cli readout RACE.ravik --stage N --
 
 } // namespace
 
+std::optional<Session> openRaceOfPass(const Arguments& parsed, const std::string& languageCode,
+                                      std::ostream& err) {
+    return openRace({.racePath = parsed.racePath(),
+                     .stage = parsed.value("--stage"),
+                     .language = languageFromCode(languageCode),
+                     .changesFiles = true},
+                    err);
+}
+
 ReadoutOptions readoutOptionsOf(const Arguments& parsed, const Session& session) {
     ReadoutOptions options;
     options.logPath = parsed.value("--log");
@@ -35,11 +44,7 @@ int readoutCommand(const std::vector<std::string>& args, std::ostream& out, std:
         err << "ravik-cli: --lang takes CZE or GBR\n";
         return 2;
     }
-    auto session = openRace({.racePath = parsed->racePath(),
-                             .stage = parsed->value("--stage"),
-                             .language = languageFromCode(language),
-                             .changesFiles = true},
-                            err);
+    auto session = openRaceOfPass(*parsed, language, err);
     if (!session) return 1;
     const ReadoutOptions options = readoutOptionsOf(*parsed, *session);
     echoLog(*session, out); // from loading the competitors, then the pass's own

@@ -85,6 +85,15 @@ const char* iofStatus(StageStatus status) {
     return "OK";
 }
 
+void appendOverallResult(pugi::xml_node result, std::int64_t time, int position, StageStatus status,
+                         std::int64_t score) {
+    pugi::xml_node overall = result.append_child("OverallResult");
+    appendNumber(overall, "Time", time);
+    if (position > 0) appendNumber(overall, "Position", position);
+    overall.append_child("Status").text() = iofStatus(status);
+    appendNumber(overall, "Score", score);
+}
+
 std::string iofDocumentBytes(const pugi::xml_document& document) {
     std::ostringstream stream;
     document.save(stream, " ", pugi::format_indent, pugi::encoding_utf8);

@@ -35,6 +35,11 @@ void appendPersonOf(pugi::xml_node parent, const CompetitorTable& table, int row
 // "OK", "Disqualified", "DidNotFinish", "DidNotStart".
 const char* iofStatus(StageStatus status);
 
+// <OverallResult> of a standing over several results (stages, legs): its time,
+// position (when placed, i.e. above 0), status and score.
+void appendOverallResult(pugi::xml_node result, std::int64_t time, int position, StageStatus status,
+                         std::int64_t score);
+
 // The document as written: UTF-8, one-space indents, CR LF line ends.
 std::string iofDocumentBytes(const pugi::xml_document& document);
 

@@ -105,8 +105,4 @@ std::string iofCreationTime(const std::tm& local) {
            twoDigits(local.tm_sec) + offsetText(localUtcOffsetSeconds(local));
 }
 
-std::tm localNow() {
-    return platform::localNow();
-}
-
 } // namespace ravik

@@ -30,6 +30,5 @@ std::string iofDateTime(std::chrono::year_month_day date, std::int64_t seconds);
 
 // The creation time: date, "T", the time with a two-digit hour, then its local offset.
 std::string iofCreationTime(const std::tm& local);
-std::tm localNow();
 
 } // namespace ravik

@@ -48,14 +48,6 @@ void appendStageResult(pugi::xml_node personResult, const OverallXmlSource& sour
     if (points && status != StageStatus::DidNotStart) appendNumber(result, "Score", *points - penalty);
 }
 
-void appendOverallResult(pugi::xml_node stageResult, const OverallStanding& standing) {
-    pugi::xml_node overall = stageResult.append_child("OverallResult");
-    appendNumber(overall, "Time", standing.tcTotal);
-    if (standing.place > 0) appendNumber(overall, "Position", standing.place);
-    overall.append_child("Status").text() = iofStatus(standing.status);
-    appendNumber(overall, "Score", standing.pointsTotal);
-}
-
 } // namespace
 
 std::string overallResultXml(const OverallXmlSource& source) {
@@ -75,7 +67,9 @@ std::string overallResultXml(const OverallXmlSource& source) {
                 appendStageResult(personResult, source, standing.row, stage);
                 lastStage = personResult.last_child();
             }
-        if (lastStage) appendOverallResult(lastStage, standing);
+        if (lastStage)
+            appendOverallResult(lastStage, standing.tcTotal, standing.place, standing.status,
+                                standing.pointsTotal);
     }
     return iofDocumentBytes(document);
 }

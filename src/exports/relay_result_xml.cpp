@@ -24,14 +24,6 @@ void appendLeg(pugi::xml_node teamResult, const RelayXmlSource& source, const St
     appendNumber(result, "Score", leg->points);
 }
 
-void appendTeamResult(pugi::xml_node lastLegResult, const RelayTeam& team) {
-    pugi::xml_node overall = lastLegResult.append_child("OverallResult");
-    appendNumber(overall, "Time", team.teamTotal);
-    if (team.place > 0) appendNumber(overall, "Position", team.place);
-    overall.append_child("Status").text() = iofStatus(team.status);
-    appendNumber(overall, "Score", team.teamPoints);
-}
-
 void appendCourse(pugi::xml_node result, const StageResult* leg) {
     if (!leg || leg->className.empty()) return;
     appendText(result.append_child("Course"), "Name", leg->className);
@@ -59,7 +51,8 @@ std::string relayResultXml(const RelayXmlSource& source) {
             appendLeg(teamResult, source, leg, k + 1);
             pugi::xml_node result = teamResult.last_child().child("Result");
             // The team's result closes its last leg; the course follows it in the schema's order.
-            if (k == legs - 1) appendTeamResult(result, team);
+            if (k == legs - 1)
+                appendOverallResult(result, team.teamTotal, team.place, team.status, team.teamPoints);
             appendCourse(result, leg);
         }
     }

@@ -1,6 +1,7 @@
 #include "exports/result_list_export.h"
 
 #include "core/file_io.h"
+#include "core/platform/platform.h"
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
@@ -38,13 +39,13 @@ std::optional<std::string> exportResultList(const Session& session, const Result
         prompt.information(session.text(*refusal));
         return std::nullopt;
     }
-    const ResultListSource source{
-        record,
-        session.table,
-        session.race.stageFolder(options.stage),
-        options.stage,
-        options.kind,
-        options.createTime.empty() ? iofCreationTime(localNow()) : options.createTime};
+    const ResultListSource source{record,
+                                  session.table,
+                                  session.race.stageFolder(options.stage),
+                                  options.stage,
+                                  options.kind,
+                                  options.createTime.empty() ? iofCreationTime(platform::localNow())
+                                                             : options.createTime};
     std::string bytes;
     for (const std::string& line : resultListLines(source))
         bytes += line + "\r\n";

@@ -1,6 +1,7 @@
 #include "exports/xml_lists_export.h"
 
 #include "core/file_io.h"
+#include "core/platform/platform.h"
 #include "core/prompt.h"
 #include "core/race_file.h"
 #include "core/session.h"
@@ -20,7 +21,7 @@ namespace ravik {
 namespace {
 
 std::string createTimeOr(const std::string& given) {
-    return given.empty() ? iofCreationTime(localNow()) : given;
+    return given.empty() ? iofCreationTime(platform::localNow()) : given;
 }
 
 // The stage's record when the stage is in the race and its times can be written.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <ctime>
 #include <string>
+#include <utility>
 
 namespace ravik::platform {
 
@@ -30,8 +31,16 @@ public:
 
     LockedFile() = default;
     ~LockedFile() { close(); }
-    LockedFile(LockedFile&& other) noexcept;
-    LockedFile& operator=(LockedFile&& other) noexcept;
+    LockedFile(LockedFile&& other) noexcept { *this = std::move(other); }
+    LockedFile& operator=(LockedFile&& other) noexcept {
+        if (this != &other) {
+            close();
+            handle_ = std::exchange(other.handle_, -1);
+            writable_ = other.writable_;
+            locked_ = std::exchange(other.locked_, false);
+        }
+        return *this;
+    }
     LockedFile(const LockedFile&) = delete;
     LockedFile& operator=(const LockedFile&) = delete;
 

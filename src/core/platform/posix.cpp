@@ -23,24 +23,6 @@ int currentProcessId() {
     return static_cast<int>(::getpid());
 }
 
-LockedFile::LockedFile(LockedFile&& other) noexcept
-    : handle_(other.handle_), writable_(other.writable_), locked_(other.locked_) {
-    other.handle_ = -1;
-    other.locked_ = false;
-}
-
-LockedFile& LockedFile::operator=(LockedFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        writable_ = other.writable_;
-        locked_ = other.locked_;
-        other.handle_ = -1;
-        other.locked_ = false;
-    }
-    return *this;
-}
-
 LockedFile::Outcome LockedFile::open(const std::string& path, std::string& reason) {
     close();
     writable_ = true;
