@@ -67,10 +67,13 @@ windows_build() {
   cmake --build "$build" -j2
 }
 
-# Wine answers slowly until its server runs and the prefix exists.
+# Wine answers slowly until its server runs and the prefix exists. The server and the
+# services Wine starts outlive the command: their output goes to a file, or they would
+# hold the caller's pipe open until the end.
 warm_wine() {
-  "$wineserver" -p
-  "$wine" cmd /c exit
+  mkdir -p "$WINEPREFIX"
+  "$wineserver" -p >"$build/wine-start.log" 2>&1
+  "$wine" cmd /c exit >>"$build/wine-start.log" 2>&1
 }
 
 windows_tests() {
@@ -81,9 +84,9 @@ windows_tests() {
 trap finish EXIT
 step "Windows libraries" dependencies
 step "Linux ravik-cli, emulator" linux_programs
-step "Windows build" windows_build
-required
+# Before the build: it runs the test programs under Wine to list their tests.
 step "Wine start" warm_wine
+step "Windows build" windows_build
 required
 step "tests under Wine" windows_tests
 step "Linux and Windows files" "$root/scripts/windows-compare.sh"

@@ -16,13 +16,16 @@ windows_path() { # /unix/path -> Z:\unix\path (Wine's drive Z: is /)
   printf 'Z:%s' "$path"
 }
 
-# Clock times in the files a command wrote: "HH:MM:SS, DD.MM.YYYY" in pages, an XML
-# list's createTime, the time at the start of each line of the race's log.
-mask_clock_times() { # FOLDER
-  find "$1" -type f \( -name '*.htm' -o -name '*.html' -o -name '*.xml' -o -name '*.log' \) -exec perl -pi -e '
+# What differs from run to run in the files a command wrote: the clock times
+# ("HH:MM:SS, DD.MM.YYYY" in pages, an XML list's createTime, the time at the start of
+# each line of the race's log) and the process id in the race lock.
+mask_times_and_pids() { # FOLDER
+  find "$1" -type f \( -name '*.htm' -o -name '*.html' -o -name '*.xml' -o -name '*.log' -o -name '*.lock' \) \
+    -exec perl -pi -e '
     s/\d\d:\d\d:\d\d, \d\d\.\d\d\.\d{4}/HH:MM:SS, DD.MM.YYYY/g;
     s/createTime="[^"]*"/createTime="TIME"/g;
-    s/^\d\d:\d\d:\d\d(?=\s)/HH:MM:SS/ if $ARGV =~ m{\.log$}' {} +
+    s/^\d\d:\d\d:\d\d(?=\s)/HH:MM:SS/ if $ARGV =~ m{\.log$};
+    s/^\d+$/PID/ if $ARGV =~ m{\.lock$}' {} +
 }
 
 # In what the commands printed: a path (the race folder in the system's own form and

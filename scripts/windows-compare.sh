@@ -7,13 +7,13 @@
 #
 # Masked before the comparison, as they must differ: the clock times the program
 # writes (a page's "generated" time, an XML list's createTime, the times of the race
-# log's lines) and, in what the commands print, the race folder in the system's own
+# log's lines), the process id in the race lock and, in what the commands print, the race folder in the system's own
 # form (/… or Z:\…\). Everything else has to be equal.
 set -euo pipefail
 source "$(dirname "$0")/windows-common.sh"
 work="$root/build-windows/compare"
 place="$work/run"
-race_folder="$place/Závody/Jarní pohár"
+race_folder="$place/Závody/Jarní pohár Třeboň" # ř and ň are not in the Western code page
 
 # The command sequence, run by one side. CLI is the program (with Wine in front for
 # Windows), FOLDER the race folder in that system's form, SEP its path separator.
@@ -47,7 +47,7 @@ run_side() { # SIDE FOLDER SEP CLI...
   run xml-startlist export-xml "$race" --kind startlist --stage 2
   run xml-overall export-xml "$race" --kind overall --stages 1,2 --classes Elite,Open
   run set-name competitors "$race" --set 3 Name "Řehoř Žluťoučký-Ďábelský"
-  run set-club competitors "$race" --set 4 Country "ČR"
+  run set-registration competitors "$race" --set 4 Registration "ŽĎR0042"
   run sort competitors "$race" --sort name
   run list competitors "$race"
   run info info "$race"
@@ -62,7 +62,7 @@ masked_copy() { # SIDE FOLDER_AS_PRINTED
   mkdir -p "$work/masked/$side"
   cp -r "$work/$side" "$work/masked/$side/files"
   cp -r "$work/printed-$side" "$work/masked/$side/printed"
-  mask_clock_times "$work/masked/$side/files"
+  mask_times_and_pids "$work/masked/$side/files"
   mask_printed_path "$work/masked/$side/printed" "$folder" RACE_FOLDER
 }
 

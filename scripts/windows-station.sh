@@ -5,7 +5,7 @@
 # through COM5 (Wine's dosdevices/com5 links to the emulator's terminal). Each reads into
 # its own copy of the sample race; then what they printed, the SI log they wrote and the
 # race folders (punch file included) are compared byte for byte, with the clock times,
-# the race folder and the port masked.
+# the process id, the race folder and the port masked.
 set -euo pipefail
 source "$(dirname "$0")/windows-common.sh"
 work="$root/build-windows/station"
@@ -34,9 +34,10 @@ stop() { # PID: asks first (the read-out ends between two cards), then insists
 
 read_card() { # SIDE
   local side="$1" dir="$work/$1" port folder sep status=0
+  local race="$dir/Štafeta Třeboň"
   mkdir -p "$dir/printed"
-  "$linux_cli" demo "$dir/race" >/dev/null
-  local source_log="$dir/race/SIlog_E1.csv"
+  "$linux_cli" demo "$race" >/dev/null
+  local source_log="$race/SIlog_E1.csv"
   "$emulator" "$dir/station-link" "$source_log" "$card" >"$dir/emulator.out" 2>&1 &
   local station=$!
   if ! waits_for test -e "$dir/station-link"; then
@@ -47,16 +48,16 @@ read_card() { # SIDE
   local terminal
   terminal="$(readlink -f "$dir/station-link")"
   local cli=("$linux_cli")
-  folder="$dir/race" sep=/ port="$terminal"
+  folder="$race" sep=/ port="$terminal"
   if [ "$side" = windows ]; then
     ln -sfn "$terminal" "$WINEPREFIX/dosdevices/com5"
     cli=("$wine" "$windows_cli")
-    folder="$(windows_path "$dir/race")" sep='\' port=COM5
+    folder="$(windows_path "$race")" sep='\' port=COM5
   fi
   (cd "$dir" && exec "${cli[@]}" station --port "$port" --log "$folder${sep}station.csv" \
     --race "$folder${sep}Sample.ravik" --stage 1 >"$dir/printed/station.out" 2>"$dir/printed/station.err") &
   local reader=$!
-  if ! waits_for punch_file_written "$dir/race/E1"; then
+  if ! waits_for punch_file_written "$race/E1"; then
     echo "$side: no punch file within $seconds s; it printed:" >&2
     cat "$dir/printed/station.out" "$dir/printed/station.err" >&2
     status=1
@@ -65,7 +66,7 @@ read_card() { # SIDE
   stop "$station"
   mask_printed_path "$dir/printed" "$port" PORT
   mask_printed_path "$dir/printed" "$folder" RACE_FOLDER
-  mask_clock_times "$dir/race"
+  mask_times_and_pids "$race"
   return $status
 }
 
@@ -80,9 +81,9 @@ read_card linux || failed=1
 read_card windows || failed=1
 [ $failed -eq 0 ] || exit 1
 # The competitor's punch file, the SI log and the rest of each race folder, and the printed lines.
-if diff -r "$work/linux/race" "$work/windows/race" >"$work/differences.txt" &&
+if diff -r "$work/linux/Štafeta Třeboň" "$work/windows/Štafeta Třeboň" >"$work/differences.txt" &&
   diff -r "$work/linux/printed" "$work/windows/printed" >>"$work/differences.txt"; then
-  echo "the same punch file, SI log and printed lines: $(cat "$work/linux/printed/station.out" | wc -l) lines, $(cd "$work/linux/race/E1" && ls ./*.si)"
+  echo "the same punch file, SI log and printed lines: $(cat "$work/linux/printed/station.out" | wc -l) lines, $(cd "$work/linux/Štafeta Třeboň/E1" && ls ./*.si)"
   exit 0
 fi
 echo "DIFFERENCES (all in $work/differences.txt):"
