@@ -11,8 +11,11 @@ if [ ! -x "$linux_cli" ] || [ ! -f "$windows_cli" ]; then
   exit 1
 fi
 
+# The separator of the Windows paths given to ravik-cli.exe: "\\", as users type them;
+# RAVIK_WINDOWS_SEPARATOR=/ tries the other form Windows accepts.
+windows_separator="${RAVIK_WINDOWS_SEPARATOR:-\\}"
 windows_path() { # /unix/path -> Z:\unix\path (Wine's drive Z: is /)
-  local path="${1//\//\\}"
+  local path="${1//\//$windows_separator}"
   printf 'Z:%s' "$path"
 }
 

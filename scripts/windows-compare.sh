@@ -69,7 +69,7 @@ masked_copy() { # SIDE FOLDER_AS_PRINTED
 rm -rf "$work"
 mkdir -p "$work"
 run_side linux "$race_folder" / "$linux_cli"
-run_side windows "$(windows_path "$race_folder")" '\' "$wine" "$windows_cli"
+run_side windows "$(windows_path "$race_folder")" "$windows_separator" "$wine" "$windows_cli"
 masked_copy linux "$race_folder"
 masked_copy windows "$(windows_path "$race_folder")"
 
@@ -81,5 +81,6 @@ if diff -r "$work/masked/linux" "$work/masked/windows" >"$work/differences.txt";
   exit 0
 fi
 echo "DIFFERENCES (all in $work/differences.txt):"
-head -60 "$work/differences.txt"
+diff -r "$work/masked/linux/printed" "$work/masked/windows/printed" | sed "s|$work/masked/||g" | head -30
+diff -rq "$work/masked/linux/files" "$work/masked/windows/files" | sed "s|$work/masked/||g" | head -30
 exit 1

@@ -16,7 +16,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 toolchain="$root/cmake/mingw-w64.cmake"
 triplet=x86_64-w64-mingw32
-RECIPE=1 # raise when the build steps below change, so old prefixes are not reused
+RECIPE=2 # raise when the build steps below change, so old prefixes are not reused
 
 say() { echo "windows-deps: $*" >&2; }
 sudo=""
@@ -173,7 +173,8 @@ build_curl() {
     -DENABLE_MANUAL=OFF -DCURL_USE_OPENSSL=ON -DCURL_USE_SCHANNEL=OFF -DOPENSSL_ROOT_DIR="$prefix" \
     -DCURL_ZLIB=OFF -DCURL_BROTLI=OFF -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DUSE_LIBIDN2=OFF -DUSE_WIN32_IDN=OFF \
     -DCURL_USE_LIBPSL=OFF -DCURL_USE_LIBSSH2=OFF -DCURL_USE_LIBSSH=OFF -DCURL_USE_GSSAPI=OFF \
-    -DCURL_CA_BUNDLE=none -DCURL_CA_PATH=none
+    -DCURL_DISABLE_ALTSVC=ON -DCURL_DISABLE_HSTS=ON -DENABLE_UNIX_SOCKETS=OFF -DCURL_CA_BUNDLE=none \
+    -DCURL_CA_PATH=none
 }
 step curl build_curl
 

@@ -52,7 +52,7 @@ read_card() { # SIDE
   if [ "$side" = windows ]; then
     ln -sfn "$terminal" "$WINEPREFIX/dosdevices/com5"
     cli=("$wine" "$windows_cli")
-    folder="$(windows_path "$race")" sep='\' port=COM5
+    folder="$(windows_path "$race")" sep="$windows_separator" port=COM5
   fi
   (cd "$dir" && exec "${cli[@]}" station --port "$port" --log "$folder${sep}station.csv" \
     --race "$folder${sep}Sample.ravik" --stage 1 >"$dir/printed/station.out" 2>"$dir/printed/station.err") &
@@ -87,5 +87,5 @@ if diff -r "$work/linux/Štafeta Třeboň" "$work/windows/Štafeta Třeboň" >"$
   exit 0
 fi
 echo "DIFFERENCES (all in $work/differences.txt):"
-head -60 "$work/differences.txt"
+sed "s|$work/||g" "$work/differences.txt" | head -60
 exit 1
