@@ -61,9 +61,14 @@ linux_programs() {
 }
 
 windows_build() {
+  local prefix configured="$build/configured-with-prefix"
+  prefix="$(cat "$prefix_note")"
+  # What CMake found in another prefix of libraries is gone with it.
+  [ "$(cat "$configured" 2>/dev/null)" = "$prefix" ] || rm -f "$build/CMakeCache.txt" "$configured"
   cmake -S "$root" -B "$build" -G Ninja --toolchain "$root/cmake/mingw-w64.cmake" \
-    -DRAVIK_WINDOWS_PREFIX="$(cat "$prefix_note")" -DCMAKE_BUILD_TYPE=Release -DRAVIK_BUILD_GUI=OFF -DRAVIK_CLI_QT=OFF \
+    -DRAVIK_WINDOWS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DRAVIK_BUILD_GUI=OFF -DRAVIK_CLI_QT=OFF \
     -DRAVIK_BUILD_BENCH=OFF >/dev/null
+  echo "$prefix" >"$configured"
   cmake --build "$build" -j2
 }
 
@@ -72,7 +77,7 @@ windows_build() {
 # hold the caller's pipe open until the end.
 warm_wine() {
   mkdir -p "$WINEPREFIX"
-  "$wineserver" -p >"$build/wine-start.log" 2>&1
+  "$wineserver" -p >"$build/wine-start.log" 2>&1 || true # fails when one runs already
   "$wine" cmd /c exit >>"$build/wine-start.log" 2>&1
 }
 
