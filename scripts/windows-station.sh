@@ -21,6 +21,7 @@ waits_for() { # TEST... : true once the test passes within the time allowed
   done
 }
 punch_file_written() { compgen -G "$1/*.si" >/dev/null; }
+punch_file_or_reader_ended() { punch_file_written "$1" || ! kill -0 "$2" 2>/dev/null; } # FOLDER PID
 
 stop() { # PID: asks first (the read-out ends between two cards), then insists
   kill -INT "$1" 2>/dev/null || return 0
@@ -57,8 +58,9 @@ read_card() { # SIDE
   (cd "$dir" && exec "${cli[@]}" station --port "$port" --log "$folder${sep}station.csv" \
     --race "$folder${sep}Sample.ravik" --stage 1 >"$dir/printed/station.out" 2>"$dir/printed/station.err") &
   local reader=$!
-  if ! waits_for punch_file_written "$race/E1"; then
-    echo "$side: no punch file within $seconds s; it printed:" >&2
+  waits_for punch_file_or_reader_ended "$race/E1" "$reader" || true
+  if ! punch_file_written "$race/E1"; then
+    echo "$side: no punch file was written; ravik-cli printed:" >&2
     cat "$dir/printed/station.out" "$dir/printed/station.err" >&2
     status=1
   fi
