@@ -4,9 +4,9 @@
 #include "cli/open_race.h"
 #include "core/file_io.h"
 #include "readout/readout_pass.h"
+#include "readout/station/serial_link.h"
 #include "readout/station/serial_ports.h"
 #include "readout/station/station_readout.h"
-#include "readout/station/termios_link.h"
 
 #include <atomic>
 #include <chrono>
@@ -99,7 +99,7 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const auto memory = makeReadoutMemory();
 
     const std::string port = parsed->value("--port");
-    station::TermiosLink link(port);
+    station::SerialLink link(port);
     station::StationReadout readout(link);
     station::Connection connection = readout.connect();
     if (!connection.connected()) {
