@@ -30,25 +30,23 @@ void onInterrupt(int) {
     interrupted = true;
 }
 
-// Ctrl+C and a plain kill end the read-out between two cards.
+// Ctrl+C and a plain kill end the read-out between two cards (the standard
+// signals, which Windows raises too).
 class InterruptHandlers {
 public:
     InterruptHandlers() {
         interrupted = false;
-        struct sigaction action {};
-        action.sa_handler = onInterrupt;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previousInt_);
-        ::sigaction(SIGTERM, &action, &previousTerm_);
+        previousInt_ = std::signal(SIGINT, onInterrupt);
+        previousTerm_ = std::signal(SIGTERM, onInterrupt);
     }
     ~InterruptHandlers() {
-        ::sigaction(SIGINT, &previousInt_, nullptr);
-        ::sigaction(SIGTERM, &previousTerm_, nullptr);
+        std::signal(SIGINT, previousInt_);
+        std::signal(SIGTERM, previousTerm_);
     }
 
 private:
-    struct sigaction previousInt_ {
-    }, previousTerm_{};
+    using Handler = void (*)(int);
+    Handler previousInt_ = SIG_DFL, previousTerm_ = SIG_DFL;
 };
 
 int listPorts(std::ostream& out) {
