@@ -228,7 +228,7 @@ void writeTimedControlFiles(const RaceContext& race, const RaceRecord& stage,
 
 RaceContext demoRaceContext(const std::string& folder) {
     RaceContext race;
-    race.setRacePath(folder + (folder.empty() || folder.back() == '/' ? "" : "/") + "Sample.ravik");
+    race.setRacePath(folder + (folder.empty() || endsWithSeparator(folder) ? "" : "/") + "Sample.ravik");
     return race;
 }
 

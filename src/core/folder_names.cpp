@@ -1,12 +1,13 @@
 #include "core/folder_names.h"
 
 #include "core/platform/files.h"
+#include "core/race_context.h"
 
 namespace ravik {
 namespace {
 
 std::string entryPath(const std::string& folder, const std::string& name) {
-    return folder.ends_with('/') ? folder + name : folder + '/' + name;
+    return endsWithSeparator(folder) ? folder + name : folder + kPathSeparator + name;
 }
 
 using platform::FileStatus;

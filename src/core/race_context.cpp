@@ -3,7 +3,7 @@
 namespace ravik {
 
 std::string folderOf(const std::string& path) {
-    const auto last = path.find_last_of(kPathSeparator);
+    const auto last = path.find_last_of(kPathSeparators);
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
@@ -17,7 +17,9 @@ int RaceContext::currentStage() const {
     return stage;
 }
 
-std::string RaceContext::raceFolder() const { return folderOf(racePath_); }
+std::string RaceContext::raceFolder() const {
+    return folderOf(racePath_);
+}
 
 std::string RaceContext::competitorFilePath() const {
     const std::size_t keep = racePath_.size() >= 5 ? racePath_.size() - 5 : 0;

@@ -5,10 +5,21 @@
 // the competitor file is the race path without its last five characters followed
 // by "zavodnici", a stage folder is the race folder + "E" + stage + separator.
 #include <string>
+#include <string_view>
 
 namespace ravik {
 
+// The separator the program writes. Windows also takes '/' in paths, and its
+// users and dialogs give '\\': there both end a folder's name.
 inline constexpr char kPathSeparator = '/';
+#ifdef _WIN32
+inline constexpr const char* kPathSeparators = "/\\";
+#else
+inline constexpr const char* kPathSeparators = "/";
+#endif
+inline bool endsWithSeparator(const std::string& path) {
+    return !path.empty() && std::string_view(kPathSeparators).find(path.back()) != std::string_view::npos;
+}
 
 class RaceContext {
 public:

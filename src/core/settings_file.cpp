@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/numbers.h"
 #include "core/prompt.h"
+#include "core/race_context.h"
 #include "core/session.h"
 #include "core/texts/setup_texts.h"
 
@@ -45,7 +46,7 @@ std::string oneLine(const std::string& utf8) {
 
 std::string settingsFilePath(const std::string& startDirectory) {
     if (startDirectory.empty()) return kSettingsFileName;
-    const bool separated = startDirectory.back() == '/';
+    const bool separated = endsWithSeparator(startDirectory);
     return startDirectory + (separated ? "" : "/") + kSettingsFileName;
 }
 

@@ -75,6 +75,10 @@ void applyTlsOptions(void* handle, const FtpAccount& account, TlsCheck& check) {
     } else {
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
         curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+#ifdef _WIN32
+        // OpenSSL brings no certificate authorities on Windows: Windows' own store vouches.
+        curl_easy_setopt(curl, CURLOPT_SSL_OPTIONS, static_cast<long>(CURLSSLOPT_NATIVE_CA));
+#endif
     }
     const bool hooked = curl_easy_setopt(curl, CURLOPT_SSL_CTX_FUNCTION, &onSslContext) == CURLE_OK &&
                         curl_easy_setopt(curl, CURLOPT_SSL_CTX_DATA, &check) == CURLE_OK;

@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "core/file_io.h"
 #include "core/opened_file.h"
+#include "core/race_context.h"
 #include "readout/log_position.h"
 
 #include "core/platform/files.h"
@@ -99,7 +100,7 @@ void keepReadout(const std::string& replayPath, const std::string& inputs,
 }
 
 std::string readoutReplayPath(const std::string& racePath) {
-    const std::size_t slash = racePath.rfind('/');
+    const std::size_t slash = racePath.find_last_of(kPathSeparators);
     const std::size_t dot = racePath.rfind('.');
     const std::string base = dot != std::string::npos && (slash == std::string::npos || dot > slash)
                                  ? racePath.substr(0, dot)
