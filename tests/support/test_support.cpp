@@ -1,6 +1,8 @@
 #include "test_support.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -10,10 +12,14 @@ namespace ravik::test {
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
+    // A random name, taken only when the folder is new (no mkdtemp on Windows).
     static std::mt19937_64 generator{std::random_device{}()};
-    const fs::path folder = fs::temp_directory_path() / ("ravik-test-" + std::to_string(generator()));
-    fs::create_directories(folder);
-    path_ = folder.string() + "/";
+    fs::path folder;
+    do
+        folder = fs::temp_directory_path() / ("ravik-test-" + std::to_string(generator()));
+    while (!fs::create_directory(folder));
+    // '/' throughout, also on Windows, whose file functions take it as a separator too.
+    path_ = folder.generic_string() + "/";
 }
 
 TempFolder::~TempFolder() {
@@ -35,6 +41,19 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 void ageFile(const std::string& path, int seconds) {
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
+}
+
+void setTimeZone(const std::optional<std::string>& zone) {
+#ifdef _WIN32
+    ::_putenv_s("TZ", zone ? zone->c_str() : ""); // an empty value removes it
+    ::_tzset();
+#else
+    if (zone)
+        ::setenv("TZ", zone->c_str(), 1);
+    else
+        ::unsetenv("TZ");
+    ::tzset();
+#endif
 }
 
 TableRow competitorRow(const std::string& id, const std::string& className, const std::string& name,
