@@ -25,17 +25,11 @@ CliRun runCli(const std::vector<std::string>& arguments) {
     return {run.exitCode, run.errors};
 }
 
-// A process id no program has: above Linux's largest (2^22) and a multiple of
-// four like Windows' ids, far beyond those Windows hands out.
-std::string deadWritersPid() {
-    return "999999996";
-}
-
 TEST(DurableSaves, WritingCommandsRemoveTheTemporaryFilesOfKilledWritersAndReadingOnesLeaveThem) {
     TempFolder folder;
     const std::string race = folder.file("Sample.ravik");
     ASSERT_EQ(runCli({"demo", folder.path()}).status, 0);
-    const std::string dead = deadWritersPid();
+    const std::string dead = endedProcessId();
     const std::vector<std::string> stale = {folder.file("Sample.zavodnici.tmp" + dead + "_1"),
                                             folder.file("E1/12.si.tmp" + dead + "_2"),
                                             folder.file("E2/startlist_E2.htm.tmp" + dead + "_3")};

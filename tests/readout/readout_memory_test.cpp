@@ -35,7 +35,7 @@ std::vector<std::string> withoutCautions(std::vector<std::string> lines) {
 std::map<std::string, std::string> filesIn(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files[entry.path().filename()] = readFile(entry.path());
+        files[entry.path().filename().string()] = readFile(entry.path().string());
     return files;
 }
 

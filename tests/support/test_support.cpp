@@ -43,15 +43,28 @@ void ageFile(const std::string& path, int seconds) {
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
 }
 
-void setTimeZone(const std::optional<std::string>& zone) {
+std::string endedProcessId() {
+    // Above Linux's largest id (2^22); a multiple of four as Windows' ids are,
+    // and far beyond those Windows hands out.
+    return "999999996";
+}
+
+void setEnvironment(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32
-    ::_putenv_s("TZ", zone ? zone->c_str() : ""); // an empty value removes it
+    ::_putenv_s(name.c_str(), value ? value->c_str() : ""); // an empty value removes it
+#else
+    if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
+#endif
+}
+
+void setTimeZone(const std::optional<std::string>& zone) {
+    setEnvironment("TZ", zone);
+#ifdef _WIN32
     ::_tzset();
 #else
-    if (zone)
-        ::setenv("TZ", zone->c_str(), 1);
-    else
-        ::unsetenv("TZ");
     ::tzset();
 #endif
 }
