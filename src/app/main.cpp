@@ -2,14 +2,14 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/qt_text.h"
+#include "core/platform/platform.h"
 
 #include <QApplication>
 #include <QDir>
-#include <unistd.h>
 
 int main(int argc, char* argv[]) {
     // The embedded browser refuses to run as root inside its sandbox.
-    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (ravik::platform::runsAsRoot()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
 

@@ -3,6 +3,7 @@
 #include "cli/arguments.h"
 #include "cli/open_race.h"
 #include "core/file_io.h"
+#include "core/platform/platform.h"
 #include "readout/readout_pass.h"
 #include "readout/station/serial_ports.h"
 #include "readout/station/station_readout.h"
@@ -10,7 +11,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <csignal>
 #include <optional>
 #include <thread>
 
@@ -25,31 +25,6 @@ constexpr const char* kUsage =
 constexpr std::size_t kStationLogLines = 64;
 
 std::atomic<bool> interrupted{false};
-
-void onInterrupt(int) {
-    interrupted = true;
-}
-
-// Ctrl+C and a plain kill end the read-out between two cards.
-class InterruptHandlers {
-public:
-    InterruptHandlers() {
-        interrupted = false;
-        struct sigaction action {};
-        action.sa_handler = onInterrupt;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previousInt_);
-        ::sigaction(SIGTERM, &action, &previousTerm_);
-    }
-    ~InterruptHandlers() {
-        ::sigaction(SIGINT, &previousInt_, nullptr);
-        ::sigaction(SIGTERM, &previousTerm_, nullptr);
-    }
-
-private:
-    struct sigaction previousInt_ {
-    }, previousTerm_{};
-};
 
 int listPorts(std::ostream& out) {
     for (const station::SerialPort& port : station::listSerialPorts()) {
@@ -108,7 +83,9 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
     out << station::connectionText(connection, port, language) << std::endl;
     // From here on Ctrl+C ends the run between two passes, the first one included.
-    const InterruptHandlers handlers;
+    // Ctrl+C and a plain kill end the read-out between two cards.
+    interrupted = false;
+    const platform::InterruptCatcher catcher(interrupted);
     // A card acknowledged just before the last run ended gets its punch file now, not at the next card.
     if (session && fileExists(pass.logPath)) runReadoutPass(pass, *session, {}, memory.get());
     std::optional<std::chrono::steady_clock::time_point> settlePassAt;

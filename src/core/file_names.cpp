@@ -2,7 +2,6 @@
 
 #include "core/file_io.h"
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 
@@ -16,8 +15,12 @@ std::string fileNameSafe(std::string text) {
     return text;
 }
 
+// Linux allows 255 bytes in a name (NAME_MAX), Windows 255 UTF-16 units, which
+// are never more than the name's UTF-8 bytes.
+constexpr std::size_t kMaxNameBytes = 255;
+
 std::size_t maxFileNameBytes() {
-    return NAME_MAX - kTemporaryNameExtraBytes;
+    return kMaxNameBytes - kTemporaryNameExtraBytes;
 }
 
 std::string fittedFileName(std::string_view prefix, std::string_view part, std::string_view extension) {

@@ -4,12 +4,11 @@
 // modification time moved, and at every look while that time is recent.
 #include "core/folder_watch.h"
 
+#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <map>
 #include <set>
 #include <string>
-#include <sys/stat.h>
 
 namespace ravik {
 
@@ -28,13 +27,13 @@ public:
     std::uint64_t removals() const { return removals_; }
 
 private:
-    bool list(const std::string& folder, const struct stat& info);
+    bool list(const std::string& folder, std::chrono::system_clock::time_point modified);
 
     FolderWatch watch_;
     bool valid_ = false;
     bool settled_ = false; // the folder's modification time was old enough to trust
     std::string folder_;
-    timespec modified_{};
+    std::chrono::system_clock::time_point modified_;
     Names names_;
     std::set<std::string> links_; // symbolic links among the entries
     std::uint64_t removals_ = 0;

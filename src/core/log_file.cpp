@@ -1,4 +1,5 @@
 #include "core/log_file.h"
+#include "core/platform/files.h"
 #include "core/platform/platform.h"
 
 #include "core/time_of_day.h"
@@ -29,9 +30,9 @@ void LogFile::openFor(const std::string& path) {
     file_.clear();
     path_ = path;
     std::error_code error;
-    const auto existing = std::filesystem::file_size(std::filesystem::path(path), error);
+    const auto existing = std::filesystem::file_size(platform::pathOf(path), error);
     size_ = error ? 0 : existing;
-    file_.open(std::filesystem::path(path), std::ios::binary | std::ios::app);
+    file_.open(platform::pathOf(path), std::ios::binary | std::ios::app);
 }
 
 void LogFile::write(const std::string& racePath, const std::string& line) {
@@ -43,7 +44,7 @@ void LogFile::write(const std::string& racePath, const std::string& line) {
         // The full file becomes the older one; the newest lines always start a file.
         file_.close();
         std::error_code ignored;
-        std::filesystem::rename(std::filesystem::path(path), std::filesystem::path(path + ".1"), ignored);
+        std::filesystem::rename(platform::pathOf(path), platform::pathOf(path + ".1"), ignored);
         openFor(path);
         size_ = 0;
     }

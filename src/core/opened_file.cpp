@@ -2,58 +2,35 @@
 
 #include "core/errors.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace ravik {
 
-namespace {
-
-std::string systemReason() {
-    return std::strerror(errno);
-}
-
-} // namespace
-
 OpenedFile::OpenedFile(const std::string& path) : path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw IoError("Cannot open file " + path, systemReason());
-    struct stat info {};
-    const bool examined = ::fstat(fd_, &info) == 0;
-    if (!examined || !S_ISREG(info.st_mode)) {
-        const std::string reason = examined ? "not a file" : systemReason();
-        ::close(fd_);
-        throw IoError("Cannot read file " + path, reason);
-    }
-    identity_ = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
-    size_ = static_cast<std::int64_t>(info.st_size);
+    std::string reason;
+    if (!file_.open(path, platform::File::Mode::Read, reason))
+        throw IoError("Cannot open file " + path, reason);
+    const auto status = file_.status();
+    if (!status || status->kind != platform::FileStatus::Kind::File)
+        throw IoError("Cannot read file " + path, status ? "not a file" : "cannot examine the file");
+    identity_ = status->identity;
+    size_ = status->size;
 }
 
 std::chrono::system_clock::time_point OpenedFile::modified() const {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) return std::chrono::system_clock::time_point::max(); // as if just written
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+    const auto status = file_.status();
+    return status ? status->modified : std::chrono::system_clock::time_point::max(); // as if just written
 }
 
-OpenedFile::~OpenedFile() {
-    if (fd_ >= 0) ::close(fd_);
-}
+OpenedFile::~OpenedFile() = default;
 
 void OpenedFile::readAt(std::int64_t offset, std::size_t length, std::string& out) const {
     const std::size_t start = out.size();
     out.resize(start + length);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t n = ::pread(fd_, out.data() + start + done, length - done,
-                                  static_cast<off_t>(offset + static_cast<std::int64_t>(done)));
-        if (n < 0 && errno == EINTR) continue;
+        std::string reason = "the file is shorter than expected";
+        const std::int64_t n = file_.readAt(offset + static_cast<std::int64_t>(done),
+                                            out.data() + start + done, length - done, reason);
         if (n <= 0) {
-            const std::string reason = n < 0 ? systemReason() : "the file is shorter than expected";
             out.resize(start);
             throw IoError("Cannot read file " + path_, reason);
         }

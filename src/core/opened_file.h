@@ -2,16 +2,15 @@
 // A file opened for reading at chosen offsets, with what tells it apart from
 // another file put under the same name, so that a reader that stopped somewhere
 // can go on from there only while the file is still the one it read.
+#include "core/platform/files.h"
+
 #include <chrono>
 #include <cstdint>
 #include <string>
 
 namespace ravik {
 
-struct FileIdentity {
-    std::uint64_t device = 0, inode = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
+using platform::FileIdentity;
 
 class OpenedFile {
 public:
@@ -33,7 +32,7 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    platform::File file_;
     FileIdentity identity_;
     std::int64_t size_ = 0;
 };

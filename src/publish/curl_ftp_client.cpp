@@ -1,6 +1,7 @@
 #include "publish/curl_ftp_client.h"
 
 #include "core/file_io.h"
+#include "core/platform/files.h"
 
 #include <curl/curl.h>
 
@@ -93,7 +94,8 @@ struct CurlFtpClient::Transfer {
     std::string body;
     std::size_t bodyLimit = 0;
     bool bodyTooLarge = false;
-    std::FILE* upload = nullptr;
+    const platform::File* upload = nullptr;
+    std::int64_t uploaded = 0;
     std::atomic<bool>* cancelled = nullptr;
     CURLcode result = CURLE_OK;
     char errorBuffer[CURL_ERROR_SIZE] = {};
@@ -112,7 +114,12 @@ struct CurlFtpClient::Transfer {
         return size * count;
     }
     static size_t onUpload(char* buffer, size_t size, size_t count, void* self) {
-        return std::fread(buffer, size, count, static_cast<Transfer*>(self)->upload);
+        Transfer& transfer = *static_cast<Transfer*>(self);
+        std::string reason;
+        const std::int64_t read = transfer.upload->readAt(transfer.uploaded, buffer, size * count, reason);
+        if (read < 0) return CURL_READFUNC_ABORT;
+        transfer.uploaded += read;
+        return static_cast<size_t>(read);
     }
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
         return static_cast<Transfer*>(self)->cancelled->load() ? 1 : 0;
@@ -304,12 +311,13 @@ void CurlFtpClient::store(const std::string& localPath, const std::string& remot
     // arrived whole: a broken transfer never leaves a truncated page in its place.
     const std::string partName = remoteName + kPartialUploadSuffix;
     checkName(partName, "file name");
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(localPath.c_str(), "rb"),
-                                                            &std::fclose);
-    if (!file) throw FtpError("Cannot read the file " + localPath);
+    platform::File file;
+    std::string reason;
+    if (!file.open(localPath, platform::File::Mode::Read, reason))
+        throw FtpError("Cannot read the file " + localPath);
     const std::int64_t size = fileSize(localPath);
     Transfer transfer;
-    transfer.upload = file.get();
+    transfer.upload = &file;
     prepare(urlOf(absolute(partName), false), transfer, std::max<std::int64_t>(size, 0));
     CURL* curl = asCurl(handle_);
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);

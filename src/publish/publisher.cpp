@@ -2,6 +2,7 @@
 
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "core/platform/files.h"
 #include "core/race_file.h"
 #include "core/texts/publish_texts.h"
 #include "publish/race_description.h"
@@ -20,8 +21,8 @@ namespace {
 std::vector<std::string> htmFilesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(platform::pathOf(folder), error)) {
+        const std::string name = platform::utf8Of(entry.path().filename());
         if (matchesMask(name, "*.HTM") && entry.is_regular_file(error)) names.push_back(name);
     }
     std::sort(names.begin(), names.end());

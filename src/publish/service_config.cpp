@@ -2,6 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/numbers.h"
+#include "core/platform/files.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -68,10 +69,9 @@ ServiceConfig loadServiceConfig(const std::string& path) {
 
 std::string serviceConfigPath() {
     if (const char* chosen = std::getenv(kServiceConfigVariable); chosen && *chosen) return chosen;
-    std::error_code error;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return kServiceConfigFileName;
-    return (program.parent_path() / kServiceConfigFileName).string();
+    const std::string program = platform::programPath();
+    if (program.empty()) return kServiceConfigFileName;
+    return platform::utf8Of(platform::pathOf(program).parent_path() / kServiceConfigFileName);
 }
 
 } // namespace ravik

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/platform/files.h"
 #include "core/texts/publish_texts.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ bool hasTimedControlExtension(const std::string& name) {
 
 // The first line of a file without its line end; empty when the file is missing.
 std::string firstLine(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::pathOf(path), std::ios::binary);
     if (!in) return {};
     std::string bytes(kMaxFirstLineBytes, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -87,8 +88,8 @@ std::string missingStationLine(const RaceRecord& stage, const CompetitorTable& t
 std::vector<std::string> competitorsWithPartFiles(const std::string& stageFolder) {
     std::set<std::string> ids;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(stageFolder, error)) {
-        const std::string name = entry.path().filename().string();
+    for (const auto& entry : std::filesystem::directory_iterator(platform::pathOf(stageFolder), error)) {
+        const std::string name = platform::utf8Of(entry.path().filename());
         const auto underscore = name.find('_');
         if (underscore == std::string::npos || underscore == 0 || !hasTimedControlExtension(name)) continue;
         if (!entry.is_regular_file(error)) continue;

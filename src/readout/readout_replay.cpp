@@ -5,8 +5,9 @@
 #include "core/opened_file.h"
 #include "readout/log_position.h"
 
+#include "core/platform/files.h"
+
 #include <chrono>
-#include <sys/stat.h>
 
 namespace ravik {
 
@@ -26,11 +27,9 @@ std::string timeText(std::chrono::system_clock::time_point time) {
 }
 
 std::optional<std::chrono::system_clock::time_point> folderModified(const std::string& folder) {
-    struct stat info {};
-    if (folder.empty() || ::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+    const auto status = platform::statusOf(folder);
+    if (!status || status->kind != platform::FileStatus::Kind::Folder) return std::nullopt;
+    return status->modified;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "scoring/score_cache.h"
 
 #include "core/byte_io.h"
+#include "core/platform/files.h"
 #include "core/race_file.h"
 #include "core/session.h"
 #include "readout/punch_file.h"
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <sys/stat.h>
 #include <unordered_set>
 
 namespace ravik {
@@ -18,8 +18,8 @@ namespace {
 
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
-std::int64_t nanoseconds(const timespec& time) {
-    return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+std::int64_t nanoseconds(std::chrono::system_clock::time_point time) {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
 }
 
 std::string classBytes(const ClassDefinition& definition) {
@@ -65,7 +65,7 @@ std::unordered_set<std::int32_t> fileNumbersAmong(const FolderChanges& changes) 
 // A file system without nanoseconds keeps whole seconds, within which a rewrite
 // of the same size looks the same; a file changed just before it was read may
 // still be changing.
-bool settled(const FileIdentity& file, std::int64_t readAt, std::int64_t settling) {
+bool settled(const FileState& file, std::int64_t readAt, std::int64_t settling) {
     if (!file.exists) return true;
     for (const std::int64_t time : {file.modified, file.changed})
         if (time % kNanosecondsPerSecond == 0 || time > readAt - settling) return false;
@@ -74,16 +74,16 @@ bool settled(const FileIdentity& file, std::int64_t readAt, std::int64_t settlin
 
 } // namespace
 
-FileIdentity fileIdentity(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) return {};
+FileState fileState(const std::string& path) {
+    const auto status = platform::statusOf(path);
+    if (!status) return {};
     return {.exists = true,
-            .size = static_cast<std::int64_t>(status.st_size),
-            .links = static_cast<std::uint64_t>(status.st_nlink),
-            .modified = nanoseconds(status.st_mtim),
-            .changed = nanoseconds(status.st_ctim),
-            .inode = static_cast<std::uint64_t>(status.st_ino),
-            .device = static_cast<std::uint64_t>(status.st_dev)};
+            .size = status->size,
+            .links = status->links,
+            .modified = nanoseconds(status->modified),
+            .changed = nanoseconds(status->changed),
+            .inode = status->identity.inode,
+            .device = status->identity.device};
 }
 
 StageScoreCache::StageScoreCache(std::chrono::nanoseconds settling, Watch watch)
@@ -179,11 +179,11 @@ std::vector<StageResult>& StageScoreCache::score(const CompetitorTable& table, c
             }
             const bool hasFiles = !cells[column::kId].empty();
             const std::int32_t number = hasFiles ? numberCellValue(cells[column::kId]) : 0;
-            FileIdentity punches, timedControls;
+            FileState punches, timedControls;
             if (hasFiles) {
                 const std::string name = std::to_string(number);
-                punches = fileIdentity(punchFilePath(stageFolder, name));
-                timedControls = fileIdentity(timedControlFilePath(stageFolder, name));
+                punches = fileState(punchFilePath(stageFolder, name));
+                timedControls = fileState(timedControlFilePath(stageFolder, name));
             }
             const bool watchable = changes.watching && punches.links <= 1 && timedControls.links <= 1;
             if (sameRow && kept.trusted && kept.punches == punches && kept.timedControls == timedControls) {

@@ -19,16 +19,16 @@ namespace ravik {
 
 // A file as the file system describes it; two equal identities are taken for the
 // same contents. Times in nanoseconds since the epoch.
-struct FileIdentity {
+struct FileState {
     bool exists = false;
     std::int64_t size = 0;
     std::uint64_t links = 0; // a file linked from elsewhere can change unseen by the folder's watch
     std::int64_t modified = 0;
     std::int64_t changed = 0; // inode change: also moves when the modification time is set back
     std::uint64_t inode = 0, device = 0;
-    bool operator==(const FileIdentity&) const = default;
+    bool operator==(const FileState&) const = default;
 };
-FileIdentity fileIdentity(const std::string& path);
+FileState fileState(const std::string& path);
 
 class StageScoreCache {
 public:
@@ -61,7 +61,7 @@ private:
         std::uint64_t revision = 0; // the row's when its cells were last compared
         int classSlot = -1;
         std::int32_t fileNumber = 0; // what his ID names his files (kept to spare parsing it)
-        FileIdentity punches, timedControls;
+        FileState punches, timedControls;
         bool trusted = false; // identities fine-grained and settled, every file readable
         // Read while the stage folder's watch was set: any later change to his files is reported.
         bool watched = false;

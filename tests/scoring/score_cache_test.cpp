@@ -75,7 +75,7 @@ public:
             if (at == std::string::npos) break;
             char& digit = bytes[at - 1]; // the answer position of the first control punch
             digit = digit == '0' ? '1' : '0';
-            const FileIdentity before = fileIdentity(path);
+            const FileState before = fileState(path);
             writeFile(path, bytes);
             setModified(path, before.modified / 1'000'000'000, before.modified % 1'000'000'000 + 1);
             break;

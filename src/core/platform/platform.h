@@ -2,10 +2,12 @@
 // The one place where the program calls the operating system. Everything else
 // uses these plain functions; posix.cpp and win32.cpp implement them, and the
 // build compiles the one of the system it builds for. Paths are UTF-8.
+#include <atomic>
 #include <cstddef>
 #include <ctime>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ravik::platform {
 
@@ -21,6 +23,25 @@ inline std::tm localNow() {
 
 // This program's process id.
 int currentProcessId();
+
+// Whether the program runs with the system's highest rights (root).
+bool runsAsRoot();
+
+// The program's arguments (without its own name) in UTF-8: Windows hands main()
+// them in its code page, so they are taken from the system there. Also makes the
+// console show the program's UTF-8 output, and lets its output bytes through
+// unchanged (no "\r" added before "\n").
+std::vector<std::string> programArguments(int argc, char** argv);
+
+// While it lives, Ctrl+C (and on POSIX a plain kill) sets `requested` instead of
+// ending the program, so that a long command can stop between two steps. One at a time.
+class InterruptCatcher {
+public:
+    explicit InterruptCatcher(std::atomic<bool>& requested);
+    ~InterruptCatcher();
+    InterruptCatcher(const InterruptCatcher&) = delete;
+    InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+};
 
 // A file held open under an exclusive lock that the system lets go of when the
 // program ends, however it ends (flock / LockFileEx); programs this one starts

@@ -2,6 +2,7 @@
 #include "core/platform/platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -21,6 +22,39 @@ bool utcTime(std::time_t moment, std::tm& utc) {
 
 int currentProcessId() {
     return static_cast<int>(::getpid());
+}
+
+bool runsAsRoot() {
+    return ::geteuid() == 0;
+}
+
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+namespace {
+std::atomic<bool>* interruptFlag = nullptr;
+struct sigaction previousInt {
+}, previousTerm{};
+
+void onInterrupt(int) {
+    if (interruptFlag) *interruptFlag = true;
+}
+} // namespace
+
+InterruptCatcher::InterruptCatcher(std::atomic<bool>& requested) {
+    interruptFlag = &requested;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &previousInt);
+    ::sigaction(SIGTERM, &action, &previousTerm);
+}
+
+InterruptCatcher::~InterruptCatcher() {
+    ::sigaction(SIGINT, &previousInt, nullptr);
+    ::sigaction(SIGTERM, &previousTerm, nullptr);
+    interruptFlag = nullptr;
 }
 
 LockedFile::Outcome LockedFile::open(const std::string& path, std::string& reason) {

@@ -1,32 +1,15 @@
 // The platform layer on Windows.
 #include "core/platform/platform.h"
 
+#include "core/platform/win32_text.h"
+
 #include <cstdint>
-#include <windows.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
 
 namespace {
-
-// UTF-8 path -> UTF-16 for the Win32 calls.
-std::wstring widePath(const std::string& path) {
-    if (path.empty()) return {};
-    const int length =
-        ::MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-    return wide;
-}
-
-std::string systemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                              FORMAT_MESSAGE_IGNORE_INSERTS,
-                                          nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 && text ? std::string(text, length) : "error " + std::to_string(error);
-    if (text) ::LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-        message.pop_back();
-    return message;
-}
 
 // The lock covers one byte far beyond the content: Windows locks keep others from
 // reading the locked bytes, and the holder's PID at the start must stay readable.
@@ -54,9 +37,48 @@ int currentProcessId() {
     return static_cast<int>(::GetCurrentProcessId());
 }
 
+bool runsAsRoot() {
+    return false; // only Linux's browser engine cares (its sandbox refuses root)
+}
+
+std::vector<std::string> programArguments(int, char**) {
+    ::SetConsoleOutputCP(CP_UTF8);
+    // Output bytes as they are, as on every other system: "\n" stays "\n".
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
+    int count = 0;
+    wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; words && i < count; ++i)
+        arguments.push_back(win32::utf8(words[i]));
+    if (words) ::LocalFree(words);
+    return arguments;
+}
+
+namespace {
+std::atomic<bool>* interruptFlag = nullptr;
+
+BOOL WINAPI onConsoleEvent(DWORD event) {
+    if (!interruptFlag || (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT))
+        return FALSE;
+    *interruptFlag = true;
+    return TRUE;
+}
+} // namespace
+
+InterruptCatcher::InterruptCatcher(std::atomic<bool>& requested) {
+    interruptFlag = &requested;
+    ::SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+}
+
+InterruptCatcher::~InterruptCatcher() {
+    ::SetConsoleCtrlHandler(onConsoleEvent, FALSE);
+    interruptFlag = nullptr;
+}
+
 LockedFile::Outcome LockedFile::open(const std::string& path, std::string& reason) {
     close();
-    const std::wstring wide = widePath(path);
+    const std::wstring wide = win32::wide(path);
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     writable_ = true;
     HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_ALWAYS,
@@ -67,7 +89,7 @@ LockedFile::Outcome LockedFile::open(const std::string& path, std::string& reaso
                              nullptr);
     }
     if (file == INVALID_HANDLE_VALUE) {
-        reason = systemMessage(::GetLastError());
+        reason = win32::message(::GetLastError());
         return Outcome::Failed;
     }
     handle_ = static_cast<long long>(reinterpret_cast<intptr_t>(file));
@@ -79,7 +101,7 @@ LockedFile::Outcome LockedFile::open(const std::string& path, std::string& reaso
     }
     const DWORD error = ::GetLastError();
     if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING) return Outcome::HeldElsewhere;
-    reason = systemMessage(error);
+    reason = win32::message(error);
     close();
     return Outcome::Failed;
 }
