@@ -1,7 +1,8 @@
 #include "app/station_serial_link.h"
 
+#include "core/platform/serial_port.h"
+
 #include <QFileInfo>
-#include <sys/file.h>
 
 namespace ravik {
 
@@ -40,7 +41,7 @@ station::LinkOpenResult StationSerialLink::open(int baudRate) {
         }
     }
     // The lock ravik-cli's reader takes too: one reader per station, also for root.
-    if (::flock(static_cast<int>(port_.handle()), LOCK_EX | LOCK_NB) != 0) {
+    if (!platform::lockOpenSerialPort(port_.handle())) {
         port_.close();
         return {LinkOpen::Busy, {}};
     }

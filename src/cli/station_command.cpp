@@ -5,9 +5,9 @@
 #include "core/file_io.h"
 #include "core/platform/platform.h"
 #include "readout/readout_pass.h"
+#include "readout/station/serial_link.h"
 #include "readout/station/serial_ports.h"
 #include "readout/station/station_readout.h"
-#include "readout/station/termios_link.h"
 
 #include <atomic>
 #include <chrono>
@@ -74,7 +74,7 @@ int stationCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const auto memory = makeReadoutMemory();
 
     const std::string port = parsed->value("--port");
-    station::TermiosLink link(port);
+    station::SerialLink link(port);
     station::StationReadout readout(link);
     station::Connection connection = readout.connect();
     if (!connection.connected()) {

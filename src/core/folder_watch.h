@@ -1,10 +1,12 @@
 #pragma once
-// What changed in one folder between two looks, as the kernel reports it
-// (inotify), so that a look after one new card costs one read instead of a stat
-// of every file. Where the kernel cannot vouch for a folder (no watch could be
-// set, a network file system whose other clients it never hears of, events
-// lost, the folder moved or replaced) the answer is "anything may have changed".
-#include <cstdint>
+// What changed in one folder between two looks, as the system reports it
+// (platform::FolderChangeWatch), so that a look after one new card costs one read
+// instead of a stat of every file. Where the system cannot vouch for a folder (no
+// watch could be set, a network file system whose other clients it never hears
+// of, events lost, the folder moved or replaced) the answer is "anything may have
+// changed".
+#include "core/platform/folder_change_watch.h"
+
 #include <string>
 #include <unordered_set>
 
@@ -37,14 +39,9 @@ public:
 
 private:
     void close();
-    // Sets the watch; false where the kernel would not report every change.
-    bool arm(const std::string& folder);
-    // Reads the waiting events into `changes`; false when they cannot be trusted.
-    bool drain(FolderChanges& changes);
 
-    int fd_ = -1;
-    std::string folder_;
-    std::uint64_t device_ = 0, inode_ = 0;
+    platform::FolderChangeWatch watch_;
+    std::string folder_; // the folder watched
 };
 
 } // namespace ravik

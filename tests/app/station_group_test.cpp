@@ -10,7 +10,7 @@
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "readout/si_log_csv.h"
-#include "readout/station/termios_link.h"
+#include "readout/station/serial_link.h"
 #include "station_emulator.h"
 
 #include <QCheckBox>
@@ -140,7 +140,7 @@ TEST_F(StationGroupTest, APortThatIsMissingOrBusyIsNamedAndNothingElseChanges) {
     EXPECT_FALSE(group->stationDisconnect->isEnabled());
 
     PtyStation station;
-    TermiosLink holder(station.path()); // ravik-cli, say, reads this station already
+    SerialLink holder(station.path()); // ravik-cli, say, reads this station already
     ASSERT_EQ(holder.open(38400).status, LinkOpen::Opened);
     connectTo(station.path());
     EXPECT_EQ(status(), "Port používá jiný program: " + station.path());

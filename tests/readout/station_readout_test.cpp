@@ -7,8 +7,8 @@
 #include "core/time_of_day.h"
 #include "readout/readout_pass.h"
 #include "readout/si_log_csv.h"
+#include "readout/station/serial_link.h"
 #include "readout/station/station_readout.h"
-#include "readout/station/termios_link.h"
 #include "station_emulator.h"
 #include "test_support.h"
 
@@ -103,7 +103,7 @@ protected:
 
     TempFolder folder;
     PtyStation station;
-    TermiosLink link;
+    SerialLink link;
     StationReadout readout;
     std::vector<std::pair<std::string, std::string>> competitors;
 };
@@ -313,25 +313,25 @@ TEST(StationConnection, BusyMissingAndSilentPortsAndStationsWithWrongSettingsAre
     };
     for (const Case& c : wrongSettings) {
         PtyStation station(c.config);
-        TermiosLink link(station.path());
+        SerialLink link(station.path());
         StationReadout readout(link);
         EXPECT_EQ(connectionText(readout.connect(), station.path(), Language::English), c.message);
     }
 
     PtyStation station;
-    TermiosLink first(station.path()), second(station.path());
+    SerialLink first(station.path()), second(station.path());
     StationReadout holder(first), other(second);
     ASSERT_TRUE(holder.connect().connected());
     EXPECT_EQ(connectionText(other.connect(), station.path(), Language::English),
               "The port is in use by another program: " + station.path());
 
-    TermiosLink missing("/nonexistent/ttyUSB9");
+    SerialLink missing("/nonexistent/ttyUSB9");
     EXPECT_EQ(connectionText(StationReadout(missing).connect(), "/nonexistent/ttyUSB9", Language::Czech),
               "Port neexistuje: /nonexistent/ttyUSB9");
 
     PtyStation mute;
     mute.with([](FakeStation& s) { s.silent = true; });
-    TermiosLink muteLink(mute.path());
+    SerialLink muteLink(mute.path());
     const auto before = std::chrono::steady_clock::now();
     EXPECT_EQ(connectionText(StationReadout(muteLink).connect(), mute.path(), Language::English),
               "No SportIdent station answers on the port: " + mute.path());

@@ -1,7 +1,7 @@
 #pragma once
 // The serial line to a master station, as the read-out sees it. The window
-// gives a QSerialPort behind it, the command line a termios port, the tests a
-// pseudo-terminal.
+// gives a QSerialPort behind it, the command line the platform's serial port,
+// the tests a pseudo-terminal.
 #include <chrono>
 #include <string>
 #include <string_view>

@@ -14,12 +14,13 @@ inline bool isSportIdentStation(unsigned vendorId, unsigned productId) {
 }
 
 struct SerialPort {
-    std::string path;        // "/dev/ttyUSB0"
+    std::string path;        // "/dev/ttyUSB0", "COM5"
     std::string description; // the USB device's maker and product, when known
     bool sportIdent = false;
 };
 
-// From /sys/class/tty: USB and ACM ports, and built-in ports that have hardware.
+// The computer's ports as the platform lists them (on Linux from the tty class of
+// sysfs at `sysfsRoot`: USB and ACM ports, and built-in ports that have hardware).
 std::vector<SerialPort> listSerialPorts(const std::string& sysfsRoot = "/sys/class/tty");
 
 } // namespace ravik::station
