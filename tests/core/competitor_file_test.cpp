@@ -267,7 +267,8 @@ std::vector<std::string> keptOriginals(const std::string& path) {
     std::vector<std::string> kept;
     const std::string prefix = std::filesystem::path(path).filename().string() + ".orig-";
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
-        if (entry.path().filename().string().rfind(prefix, 0) == 0) kept.push_back(entry.path().string());
+        if (entry.path().filename().string().rfind(prefix, 0) == 0)
+            kept.push_back(entry.path().generic_string());
     return kept;
 }
 

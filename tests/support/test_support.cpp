@@ -8,6 +8,10 @@
 #include <random>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace ravik::test {
 namespace fs = std::filesystem;
 
@@ -40,7 +44,25 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 void ageFile(const std::string& path, int seconds) {
+#ifdef _WIN32
+    // std::filesystem cannot set a folder's time on Windows: the folder is opened
+    // with backup semantics for that.
+    const HANDLE handle =
+        ::CreateFileW(fs::path(std::u8string(path.begin(), path.end())).c_str(), FILE_WRITE_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart -= static_cast<ULONGLONG>(seconds) * 10'000'000; // 100 ns ticks
+    const FILETIME aged{ticks.LowPart, ticks.HighPart};
+    const bool set = ::SetFileTime(handle, nullptr, nullptr, &aged);
+    ::CloseHandle(handle);
+    if (!set) throw std::runtime_error("cannot set the time of " + path);
+#else
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(seconds));
+#endif
 }
 
 std::string endedProcessId() {
