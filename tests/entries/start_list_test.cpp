@@ -5,11 +5,11 @@
 #include "core/file_io.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "program_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <regex>
 
@@ -171,19 +171,11 @@ TEST(StartList, TextsOfCellsAreEscaped) {
 // Runs headless Chromium on the page and returns the DOM after loading.
 std::string dumpDom(const std::string& page) {
     const std::string profile = std::filesystem::path(page).parent_path().string() + "/chromium-profile";
-    const std::string command =
-        "chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-        "--disable-background-networking --disable-component-update --disable-sync --user-data-dir='" +
-        profile + "' --dump-dom 'file://" + page + "' 2>/dev/null";
-    std::string dom;
-    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            dom.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return dom;
+    return test::runProgram({"chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                             "--no-first-run", "--disable-background-networking",
+                             "--disable-component-update", "--disable-sync", "--user-data-dir=" + profile,
+                             "--dump-dom", "file://" + page})
+        .output;
 }
 
 TEST(StartList, PageRendersInABrowser) {

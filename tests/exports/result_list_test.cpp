@@ -5,6 +5,7 @@
 #include "exports/result_list.h"
 #include "exports/result_list_export.h"
 #include "exports/xml_text.h"
+#include "iof_schema.h"
 #include "scoring/result_cells.h"
 #include "scoring/results_run.h"
 #include "test_support.h"
@@ -22,7 +23,6 @@
 namespace ravik {
 namespace {
 
-const std::string kSchema = RAVIK_SOURCE_DIR "/tests/exports/data/IOF.xsd";
 constexpr const char* kCreateTime = "2024-05-04T09:05:07+01:00";
 
 // Station code of an answer at a control: control 1 answer A is 101, control 2 answer Z is 207.
@@ -56,16 +56,9 @@ class CentralEuropeanTime {
 public:
     CentralEuropeanTime() {
         if (const char* zone = std::getenv("TZ")) before_ = zone;
-        setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-        tzset();
+        test::setTimeZone("CET-1CEST,M3.5.0,M10.5.0/3");
     }
-    ~CentralEuropeanTime() {
-        if (before_)
-            setenv("TZ", before_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
+    ~CentralEuropeanTime() { test::setTimeZone(before_); }
 
 private:
     std::optional<std::string> before_;
@@ -172,13 +165,10 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-// xmllint's verdict on the file against the IOF XML 3.0 schema; empty when valid.
+// xmllint's verdict on the file against the IOF XML 3.0 schema; empty when valid
+// and where xmllint cannot run.
 std::string schemaErrors(const std::string& path) {
-    const std::string report = path + ".xmllint";
-    const std::string command =
-        "xmllint --noout --schema '" + kSchema + "' '" + path + "' > '" + report + "' 2>&1";
-    const int status = std::system(command.c_str());
-    return status == 0 ? std::string() : test::readFile(report);
+    return test::iofSchemaErrors(path).value_or("");
 }
 
 TEST(ResultList, TempOListsPositiveTimesAscendingWithTimeBehindTheFastest) {
@@ -685,8 +675,7 @@ TEST(ResultList, TimesCarryTheLocalOffsetOfTheirDayAndTheCreationTimeATwoDigitHo
     EXPECT_EQ(iofDateTime(switchDay, 3 * 3600 + 30 * 60), "2024-03-31T03:30:00+02:00");
     EXPECT_EQ(iofDateTime(*parseStageDate("2024-10-26"), 86400 + 12 * 3600), "2024-10-27T12:00:00+01:00");
 
-    setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
-    tzset();
+    test::setTimeZone("EST5EDT,M3.2.0,M11.1.0");
     EXPECT_EQ(iofDateTime(*parseStageDate("2024-01-15"), 10 * 3600), "2024-01-15T10:00:00-05:00");
 }
 

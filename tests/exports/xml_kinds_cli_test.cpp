@@ -5,10 +5,11 @@
 #include "core/competitor_table.h"
 #include "core/log.h"
 #include "core/race_file.h"
+#include "iof_schema.h"
+#include "program_run.h"
 #include "test_support.h"
 #include "two_stage_race.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
@@ -72,30 +73,27 @@ struct XmlRace {
                             line("42", " CN", "10:20:00") + line("1", "FIN", finish));
     }
     // Runs ravik-cli; returns its exit status and its output (both streams).
-    int cli(const std::string& arguments, std::string& output) {
-        const std::string outFile = folder.file("cli.out");
-        const int status = std::system(
-            (std::string(RAVIK_CLI_PATH) + " " + arguments + " > '" + outFile + "' 2>&1").c_str());
-        output = test::readFile(outFile);
-        return status;
+    int cli(const std::vector<std::string>& arguments, std::string& output) {
+        const test::ProgramRun run = test::runCli(arguments, test::Streams::Together);
+        output = run.output;
+        return run.exitCode;
     }
-    // Writes the file with export-xml, checks its printed path and its schema, and reads it back.
-    pugi::xml_document exported(const std::string& arguments, const std::string& fileName) {
+    // Writes the file with export-xml (and these options), checks its printed path and its schema, and
+    // reads it back.
+    pugi::xml_document exported(const std::string& options, const std::string& fileName) {
         std::string output;
         const std::string path = folder.file(fileName);
-        EXPECT_EQ(cli("export-xml '" + racePath + "' " + arguments, output), 0) << output;
+        EXPECT_EQ(cli(test::followedBy({"export-xml", racePath}, test::words(options)), output), 0) << output;
         EXPECT_EQ(output, path + "\n");
-        EXPECT_EQ(
-            std::system(("xmllint --noout --schema '" RAVIK_SOURCE_DIR "/tests/exports/data/IOF.xsd' '" +
-                         path + "' 2>/dev/null")
-                            .c_str()),
-            0);
+        if (const auto schemaErrors = test::iofSchemaErrors(path)) {
+            EXPECT_EQ(*schemaErrors, "");
+        }
         EXPECT_EQ(test::readFile(path).find("\n"), test::readFile(path).find("\r\n") + 1); // CR LF
         pugi::xml_document document;
         EXPECT_TRUE(document.load_file(path.c_str()));
         return document;
     }
-    std::string page(const std::string& arguments, const std::string& fileName) {
+    std::string page(const std::vector<std::string>& arguments, const std::string& fileName) {
         std::string output;
         EXPECT_EQ(cli(arguments, output), 0) << output;
         return test::readFile(folder.file(fileName));
@@ -123,7 +121,7 @@ std::vector<std::smatch> matches(const std::string& text, const std::string& pat
 TEST(XmlKindsCli, StartListHasEveryClassAndAgreesWithTheStartListPage) {
     XmlRace race;
     const pugi::xml_document xml = race.exported("--kind startlist --stage 1", "cup_StartList_E1.xml");
-    const std::string html = race.page("startlist '" + race.racePath + "' --stage 1", "E1/startlist_E1.htm");
+    const std::string html = race.page({"startlist", race.racePath, "--stage", "1"}, "E1/startlist_E1.htm");
     // ID, registration, class, SI, name, country, clock of each page row.
     std::map<std::string, std::vector<std::string>> pageRows;
     for (const std::smatch& row : matches(
@@ -162,8 +160,8 @@ TEST(XmlKindsCli, OverallHasAResultPerStageAndThePagesPlacesStatusesAndTotals) {
     const std::string args = "--stages 1,2 --classes A --complete";
     const pugi::xml_document xml =
         race.exported("--kind overall " + args, "cup_OverallResults_E1+E2_class_A.xml");
-    const std::string html =
-        race.page("overall '" + race.racePath + "' " + args, "overall_results_E1+E2_class_A.htm");
+    const std::string html = race.page(test::followedBy({"overall", race.racePath}, test::words(args)),
+                                       "overall_results_E1+E2_class_A.htm");
     const auto rows =
         matches(html, "<td><center>([^<]*)<td>\r\n([^\r]*)\r\n<td>[^\r]*\r\n<td bgcolor=#EEEEEE><b>"
                       "<center>(-?[0-9]+)<td bgcolor=#EEEEEE><b><center>(-?[0-9]+)\r\n");
@@ -197,8 +195,9 @@ TEST(XmlKindsCli, RelayHasTheTeamsOfTheRelayPageWithAMemberResultPerLeg) {
     XmlRace race;
     const std::string args = "--stage 1 --classes A,B --relay farsta";
     const pugi::xml_document xml = race.exported("--kind relay " + args, "cup_RelayResults_E1_class_A+B.xml");
-    const std::string html = race.page("results '" + race.racePath + "' " + args + " --columns",
-                                       "E1/vysledky_stafet_E1_kategorie_A+B.htm");
+    const std::string html =
+        race.page(test::followedBy({"results", race.racePath}, test::words(args + " --columns")),
+                  "E1/vysledky_stafet_E1_kategorie_A+B.htm");
     // Per team block: its count or status and total; per leg: name and time cell.
     std::vector<std::string> fromPage;
     for (const std::smatch& part : matches(
@@ -233,7 +232,7 @@ TEST(XmlKindsCli, RelayHasTheTeamsOfTheRelayPageWithAMemberResultPerLeg) {
 
 TEST(XmlKindsCli, BadArgumentsAreToldAndNothingIsWritten) {
     XmlRace race;
-    const std::string path = "export-xml '" + race.racePath + "' ";
+
     const struct {
         std::string arguments, told;
     } cases[] = {
@@ -251,7 +250,9 @@ TEST(XmlKindsCli, BadArgumentsAreToldAndNothingIsWritten) {
     };
     for (const auto& [arguments, told] : cases) {
         std::string output;
-        EXPECT_NE(race.cli(path + arguments, output), 0) << arguments;
+        EXPECT_NE(race.cli(test::followedBy({"export-xml", race.racePath}, test::words(arguments)), output),
+                  0)
+            << arguments;
         EXPECT_NE(output.find("ravik-cli: " + told + "\n"), std::string::npos) << arguments << ": " << output;
     }
     for (const auto& entry : std::filesystem::directory_iterator(race.folder.file("")))

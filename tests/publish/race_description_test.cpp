@@ -2,6 +2,7 @@
 #include "core/log.h"
 #include "core/race_file.h"
 #include "entries/entry_merge.h"
+#include "program_run.h"
 #include "publish/race_description.h"
 #include "publish/race_web_folder.h"
 #include "publish_fixture.h"
@@ -46,12 +47,9 @@ TEST(RaceDescription, AnImportedNameCannotAddARowNorCarryControlCharactersAnywhe
     createRaceFile(folder.file("r.ravik"), stage);
     LogLines log;
     saveCompetitorTable(folder.file("r.zavodnici"), table, log);
-    const std::string listing = folder.file("listing.txt");
-    ASSERT_EQ(std::system((std::string(RAVIK_CLI_PATH) + " competitors '" + folder.file("r.ravik") + "' > '" +
-                           listing + "' 2>&1")
-                              .c_str()),
-              0);
-    const std::string text = readFile(listing);
+    const ProgramRun listing = runCli({"competitors", folder.file("r.ravik")}, Streams::Together);
+    ASSERT_EQ(listing.exitCode, 0);
+    const std::string& text = listing.output;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
     EXPECT_EQ(text.find('\x1B'), std::string::npos);
     EXPECT_EQ(text.find('\r'), std::string::npos);

@@ -4,14 +4,13 @@
 #include "core/competitor_table.h"
 #include "core/race_file.h"
 #include "core/session.h"
+#include "program_run.h"
 #include "readout/card_assignment.h"
 #include "readout/si_log_csv.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 namespace ravik::test {
@@ -113,25 +112,21 @@ TEST(CardAssignment, TheAssignCommandWritesThePunchFileOfTheCompetitor) {
     writeFile(folder.file("log.csv"), std::string(kSiLogHeader) +
                                           "\r\n1;99;41;  CN;1;6;2023-10-31;10:10:00;5;12;\r\n"
                                           "1;99;2;FIN;1;6;2023-10-31;10:30:00;5;12;\r\n");
-    const auto run = [&](const std::string& arguments) {
-        FILE* pipe = ::popen((std::string(RAVIK_CLI_PATH) + " " + arguments + " 2>&1").c_str(), "r");
-        std::string out;
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        return std::make_pair(WEXITSTATUS(status), out);
+    const auto run = [&](const std::vector<std::string>& arguments) {
+        const ProgramRun ran = runCli(arguments, Streams::Together);
+        return std::make_pair(ran.exitCode, ran.output);
     };
-    const std::string options = " --stage 1 --log " + folder.file("log.csv") + " --lang GBR";
-    ASSERT_EQ(run("readout " + race + options).first, 0);
+    const std::vector<std::string> options = {"--stage", "1",  "--log", folder.file("log.csv"),
+                                              "--lang",  "GBR"};
+    ASSERT_EQ(run(followedBy({"readout", race}, options)).first, 0);
     ASSERT_TRUE(std::filesystem::exists(folder.file("E1/SI99.si")));
 
-    const auto assigned = run("assign " + race + " --card 99 --id 7" + options);
+    const auto assigned = run(followedBy({"assign", race, "--card", "99", "--id", "7"}, options));
     EXPECT_EQ(assigned.first, 0) << assigned.second;
     EXPECT_EQ(assigned.second, "Card 99 assigned to competitor 7.\nSIlog read\n");
     EXPECT_EQ(readFile(folder.file("E1/7.si")), readFile(folder.file("E1/SI99.si")));
 
-    const auto again = run("assign " + race + " --card 99 --id 8" + options);
+    const auto again = run(followedBy({"assign", race, "--card", "99", "--id", "8"}, options));
     EXPECT_EQ(again.first, 1);
     EXPECT_NE(again.second.find("No competitor has the ID 8"), std::string::npos) << again.second;
 }

@@ -7,13 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
+#include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace ravik;
 using ravik::test::readFile;
@@ -42,23 +40,27 @@ std::vector<std::string> cardLines(int card) {
     return lines;
 }
 
-// The read-out software: appends the cards line by line, now and then a line in two writes.
-pid_t startWriter(const std::string& logPath) {
-    const pid_t pid = ::fork();
-    if (pid != 0) return pid;
-    const int fd = ::open(logPath.c_str(), O_WRONLY | O_APPEND);
-    for (int card = 1; card <= kCards; ++card)
+// The read-out software: appends the cards line by line, now and then a line in two
+// writes, each write straight to the file. False when a write failed.
+bool writeCards(const std::string& logPath) {
+    std::FILE* file = std::fopen(logPath.c_str(), "ab");
+    if (!file) return false;
+    const auto put = [&](const char* bytes, std::size_t count) {
+        return std::fwrite(bytes, 1, count, file) == count && std::fflush(file) == 0;
+    };
+    bool written = true;
+    for (int card = 1; card <= kCards && written; ++card)
         for (const std::string& text : cardLines(card)) {
             const std::string line = text + "\r\n";
             const std::size_t split = card % 3 == 0 ? line.size() / 2 : line.size();
-            if (::write(fd, line.data(), split) < 0) ::_exit(1);
+            written = written && put(line.data(), split);
             if (split < line.size()) {
-                ::usleep(500);
-                if (::write(fd, line.data() + split, line.size() - split) < 0) ::_exit(1);
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+                written = written && put(line.data() + split, line.size() - split);
             }
-            ::usleep(1500);
+            std::this_thread::sleep_for(std::chrono::microseconds(1500));
         }
-    ::_exit(0);
+    return std::fclose(file) == 0 && written;
 }
 
 } // namespace
@@ -89,14 +91,18 @@ TEST(ReadoutCompleteness, NoCardIsCutShortWhileTheReadOutSoftwareAppendsItLineBy
         return std::filesystem::exists(race.file(folder + "/" + std::to_string(card) + ".si"));
     };
 
-    const pid_t writer = startWriter(logPath);
-    int status = 0;
+    std::atomic<bool> writing = true, writerSucceeded = false;
+    std::thread writer([&] {
+        writerSucceeded = writeCards(logPath);
+        writing = false;
+    });
     int cardsWithoutFinishWrittenWhileWriting = 0;
-    while (::waitpid(writer, &status, WNOHANG) == 0) {
+    while (writing) {
         passes();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    writer.join();
+    ASSERT_TRUE(writerSucceeded);
     for (int card = 7; card <= kCards; card += 7)
         cardsWithoutFinishWrittenWhileWriting += written("window", card);
     // Once the log has been still for a while, every card is complete.

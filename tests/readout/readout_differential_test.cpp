@@ -11,11 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <random>
-#include <unistd.h>
 
 using namespace ravik;
 using ravik::test::readFile;
@@ -33,7 +32,7 @@ bool isCaution(const std::string& line) {
 std::map<std::string, std::string> filesIn(const std::string& folder) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(folder))
-        files[entry.path().filename()] = readFile(entry.path());
+        files[entry.path().filename().string()] = readFile(entry.path().string());
     return files;
 }
 
@@ -109,10 +108,7 @@ private:
 
     void writeLog(const std::string& bytes, bool inPlace) {
         if (inPlace) {
-            const int fd = ::open(logPath().c_str(), O_WRONLY | O_TRUNC);
-            ASSERT_GE(fd, 0);
-            ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-            ::close(fd);
+            writeInto("wb", bytes); // the same file, emptied first
         } else {
             ravik::test::writeFile(logPath() + ".new", bytes);
             fs::rename(logPath() + ".new", logPath());
@@ -120,11 +116,15 @@ private:
         log_ = bytes;
         touched();
     }
+    void writeInto(const char* mode, const std::string& bytes) {
+        std::FILE* file = std::fopen(logPath().c_str(), mode);
+        ASSERT_NE(file, nullptr);
+        const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+        ASSERT_EQ(written, bytes.size());
+    }
     void append(const std::string& bytes) {
-        const int fd = ::open(logPath().c_str(), O_WRONLY | O_APPEND);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-        ::close(fd);
+        writeInto("ab", bytes);
         log_ += bytes;
         touched();
     }

@@ -45,7 +45,7 @@ std::string logOf(const std::vector<std::string>& lines) {
 std::vector<std::string> filesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -2,12 +2,12 @@
 // page as headless Chromium draws it.
 #include "core/cp1250.h"
 #include "core/file_io.h"
+#include "program_run.h"
 #include "scoring/statistics_page.h"
 #include "scoring_race.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace ravik::test {
@@ -104,12 +104,12 @@ TEST(AnswerStatistics, ChromiumDrawsThePage) {
     const std::string page =
         writeStatisticsPage(race.session, {.stage = 1, .selectedClasses = {"S"}, .raceName = "Spring Cup"});
     const std::string shot = race.folder.file("statistics.png");
-    const std::string command =
-        "timeout 120 /usr/bin/chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run "
-        "--disable-background-networking --disable-component-update --disable-sync --user-data-dir=" +
-        race.folder.file("profile") + " --window-size=900,500 --screenshot=" + shot + " file://" + page +
-        " >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    const ProgramRun chromium = runProgram(
+        {"timeout", "120", "/usr/bin/chromium", "--headless", "--no-sandbox", "--disable-gpu",
+         "--disable-quic", "--no-first-run", "--disable-background-networking", "--disable-component-update",
+         "--disable-sync", "--user-data-dir=" + race.folder.file("profile"), "--window-size=900,500",
+         "--screenshot=" + shot, "file://" + page});
+    ASSERT_EQ(chromium.exitCode, 0);
     EXPECT_GT(fileSize(shot), 5000);
 }
 

@@ -3,12 +3,11 @@
 // page carry the points and places.
 #include "core/competitor_file.h"
 #include "core/file_io.h"
+#include "program_run.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <map>
 
 namespace ravik::test {
@@ -19,15 +18,9 @@ struct CliRun {
     std::string out;
 };
 
-CliRun cli(const std::string& arguments) {
-    CliRun run;
-    FILE* pipe = popen((std::string(RAVIK_CLI_PATH) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    while (std::size_t read = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), read);
-    run.status = pclose(pipe);
-    return run;
+CliRun cli(const std::vector<std::string>& arguments) {
+    const ProgramRun run = runCli(arguments, Streams::Together);
+    return {run.exitCode, run.output};
 }
 
 // A line of the fixed-column import: registration, class, card, name, country, start number.
@@ -54,7 +47,7 @@ std::string cardLines(const std::string& card, const std::vector<std::pair<int, 
 
 TEST(ResultsCommand, ASmallRaceBuiltThroughTheCommandLineIsScoredIntoTheCompetitorFileAndThePage) {
     TempFolder folder;
-    const CliRun created = cli("new " + folder.file("cup.ravik"));
+    const CliRun created = cli({"new", folder.file("cup.ravik")});
     ASSERT_EQ(created.status, 0) << created.out;
     const std::string race = folder.file("cup.ravik");
     ASSERT_TRUE(fileExists(race)) << created.out;
@@ -66,15 +59,16 @@ TEST(ResultsCommand, ASmallRaceBuiltThroughTheCommandLineIsScoredIntoTheCompetit
                   "control_flags": ["A-C", "A-C", "A-C"], "control_answer": ["A", "B", "C"],
                   "answer_codes": [[31, 32, 33, 0, 0, 0, 34], [41, 42, 43, 0, 0, 0, 44], [51, 52, 53, 0, 0, 0, 54]],
                   "time_limit": 60}]}]})");
-    const CliRun defined = cli("define " + race + " " + folder.file("cup.json"));
+    const CliRun defined = cli({"define", race, folder.file("cup.json")});
     ASSERT_EQ(defined.status, 0) << defined.out;
 
     writeFile(folder.file("entries.txt"), entryLine("ABC0001", "A", "1001", "Alpha Ann", "CZE", "1") +
                                               entryLine("ABC0002", "A", "1002", "Bravo Bob", "SVK", "2") +
                                               entryLine("ABC0003", "A", "1003", "Charlie Cid", "CZE", "3"));
-    const CliRun imported = cli("import-text " + race + " --stage 1 " + folder.file("entries.txt"));
+    const CliRun imported = cli({"import-text", race, "--stage", "1", folder.file("entries.txt")});
     ASSERT_EQ(imported.status, 0) << imported.out;
-    const CliRun drawn = cli("draw " + race + " --stage 1 --in-order --first 0 --interval 2");
+    const CliRun drawn =
+        cli(followedBy({"draw", race}, words("--stage 1 --in-order --first 0 --interval 2")));
     ASSERT_EQ(drawn.status, 0) << drawn.out;
 
     // Ann: all right in 30 minutes; Bob and Cid: two right each, Cid 64 minutes (one over-time unit).
@@ -84,11 +78,12 @@ TEST(ResultsCommand, ASmallRaceBuiltThroughTheCommandLineIsScoredIntoTheCompetit
                   cardLines("1002", {{31, "10:07:00"}, {42, "10:12:00"}, {51, "10:22:00"}}, "10:32:00") +
                   cardLines("1003", {{31, "10:09:00"}, {41, "10:14:00"}, {53, "10:24:00"}}, "11:08:00"));
     const CliRun readOut =
-        cli("readout " + race + " --stage 1 --log " + folder.file("si.csv") + " --lang GBR");
+        cli({"readout", race, "--stage", "1", "--log", folder.file("si.csv"), "--lang", "GBR"});
     ASSERT_EQ(readOut.status, 0) << readOut.out;
     ASSERT_TRUE(fileExists(folder.file("E1/1.si"))) << readOut.out;
 
-    const CliRun results = cli("results " + race + " --stage 1 --classes A --columns --lang GBR --oris");
+    const CliRun results =
+        cli(followedBy({"results", race}, words("--stage 1 --classes A --columns --lang GBR --oris")));
     ASSERT_EQ(results.status, 0) << results.out;
     EXPECT_EQ(results.out, folder.file("E1/results_E1_class_A.htm") + "\n");
 
@@ -118,7 +113,7 @@ TEST(ResultsCommand, ASmallRaceBuiltThroughTheCommandLineIsScoredIntoTheCompetit
     EXPECT_LT(bob, cid);
     EXPECT_TRUE(fileExists(folder.file("E1/results_E1_class_A.csv")));
 
-    const CliRun badClass = cli("results " + race + " --stage 1 --classes Z");
+    const CliRun badClass = cli({"results", race, "--stage", "1", "--classes", "Z"});
     EXPECT_NE(badClass.status, 0);
     EXPECT_NE(badClass.out.find("the stage has no class Z"), std::string::npos);
 }
@@ -126,32 +121,33 @@ TEST(ResultsCommand, ASmallRaceBuiltThroughTheCommandLineIsScoredIntoTheCompetit
 TEST(ResultsCommand, DefineAndResultsWarnOfDefinitionMistakesAndStatsWritesTheStatisticsPage) {
     TempFolder folder;
     const std::string race = folder.file("jury.ravik");
-    ASSERT_EQ(cli("new " + race).status, 0);
+    ASSERT_EQ(cli({"new", race}).status, 0);
     writeFile(
         folder.file("jury.json"),
         R"({"stages": [{"stage": 1, "race_name": "Jury Cup", "stage_start": "10:00", "classes": [{"slot": 1,
                   "class_name": "A", "control_flags": ["A-B", "A-C"], "control_answer": ["E", "X"],
                   "answer_codes": [[31, 32, 0, 0, 0, 0, 33], [41, 42, 43, 0, 0, 0, 44]], "time_limit": 60}]}]})");
     const std::string warning = "the answer \"E\" is not among the flags \"A-B\".";
-    const CliRun defined = cli("define " + race + " " + folder.file("jury.json"));
+    const CliRun defined = cli({"define", race, folder.file("jury.json")});
     EXPECT_EQ(defined.status, 0);
     EXPECT_NE(defined.out.find("ravik-cli: stage 1: Warning: class A, control 1: " + warning),
               std::string::npos)
         << defined.out;
     writeFile(folder.file("entries.txt"),
               "ABC1234 Q         2045117     Novak Jan                   CZE 12\r\n");
-    EXPECT_EQ(cli("import-text " + race + " --stage 1 " + folder.file("entries.txt")).status, 0);
-    const CliRun results = cli("results " + race + " --stage 1 --classes A --iof --lang GBR");
+    EXPECT_EQ(cli({"import-text", race, "--stage", "1", folder.file("entries.txt")}).status, 0);
+    const CliRun results =
+        cli(followedBy({"results", race}, words("--stage 1 --classes A --iof --lang GBR")));
     EXPECT_EQ(results.status, 0) << results.out;
     EXPECT_NE(results.out.find("ravik-cli: Warning: class A, control 1: " + warning), std::string::npos);
     EXPECT_NE(results.out.find("1 competitor of class \"Q\" is in no class of stage 1"), std::string::npos)
         << results.out;
-    const CliRun stats = cli("stats " + race + " --stage 1 --classes A --iof --lang GBR");
+    const CliRun stats = cli(followedBy({"stats", race}, words("--stage 1 --classes A --iof --lang GBR")));
     EXPECT_EQ(stats.status, 0) << stats.out;
     EXPECT_EQ(stats.out, folder.file("E1/statistics_E1_class_A.htm") + "\n");
     EXPECT_NE(readFile(folder.file("E1/statistics_E1_class_A.htm")).find("Class A - 0 started"),
               std::string::npos);
-    EXPECT_EQ(cli("stats " + race + " --stage 1 --classes Q").status == 0, false);
+    EXPECT_EQ(cli({"stats", race, "--stage", "1", "--classes", "Q"}).status == 0, false);
 }
 
 } // namespace

@@ -1,13 +1,12 @@
 // The rolling display of a result page, run in headless Chromium: the page's own
 // script must scroll it when the rolling check box is on, and leave it still when off.
 #include "core/file_io.h"
+#include "program_run.h"
 #include "scoring/result_page.h"
 #include "scoring_race.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <regex>
 
 namespace ravik::test {
@@ -38,21 +37,12 @@ std::string probedPage(ScoringRace& race, bool rolling) {
 
 // The scroll position the probe reported; -1 when Chromium gave no answer.
 int scrollPositionAfterLoading(const std::string& page, const std::string& profile) {
-    const std::string command = std::string("timeout 120 ") + kChromium +
-                                " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
-                                " --disable-background-networking --disable-component-update --disable-sync"
-                                " --user-data-dir=" +
-                                profile +
-                                " --window-size=800,600 --virtual-time-budget=3000"
-                                " --dump-dom file://" +
-                                page + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    std::string dom;
-    std::array<char, 4096> buffer;
-    while (std::size_t read = fread(buffer.data(), 1, buffer.size(), pipe))
-        dom.append(buffer.data(), read);
-    pclose(pipe);
+    const std::string dom =
+        runProgram({"timeout", "120", kChromium, "--headless", "--no-sandbox", "--disable-gpu",
+                    "--disable-quic", "--no-first-run", "--disable-background-networking",
+                    "--disable-component-update", "--disable-sync", "--user-data-dir=" + profile,
+                    "--window-size=800,600", "--virtual-time-budget=3000", "--dump-dom", "file://" + page})
+            .output;
     std::smatch match;
     if (!std::regex_search(dom, match, std::regex("id=\"probe\">scrollY=([0-9]+)"))) return -1;
     return std::stoi(match[1]);

@@ -4,6 +4,7 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/file_io.h"
+#include "core/platform/files.h"
 #include "scoring/result_page.h"
 #include "scoring/results_run.h"
 #include "scoring_race.h"
@@ -117,7 +118,7 @@ TEST(StageRunSafety, NamesCannotForgeOrisRowsOrMarkupInPageNamesAndLongClassList
     others.pop_back();
     czech.saveRecord();
     const std::string path = runResults(czech.session, runOf(classes)).pagePath;
-    const std::string name = fs::path(path).filename().string();
+    const std::string name = platform::utf8Of(platform::pathOf(path).filename());
     EXPECT_TRUE(fileExists(path));
     EXPECT_LE(name.size(), 234u);
     EXPECT_EQ(name.rfind("results_E1_class_" + cp1250ToUtf8(classes[0]), 0), 0u);

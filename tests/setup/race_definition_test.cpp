@@ -1,13 +1,11 @@
 #include "core/cp1250.h"
 #include "core/file_io.h"
 #include "core/race_file.h"
+#include "program_run.h"
 #include "setup/race_definition.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
 
 namespace ravik {
 namespace {
@@ -25,15 +23,9 @@ constexpr const char* kExample =
     "break1_from_code": 201, "break1_to_code": 202, "break2_from_code": 0, "break2_to_code": 0}]}]})";
 
 // Runs ravik-cli with the arguments; returns the exit status and the output.
-std::pair<int, std::string> runCli(const std::string& arguments) {
-    const std::string command = std::string(RAVIK_CLI_PATH) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    std::array<char, 256> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe))
-        output += buffer.data();
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), output};
+std::pair<int, std::string> runCli(const std::vector<std::string>& arguments) {
+    const test::ProgramRun run = test::runCli(arguments, test::Streams::Together);
+    return {run.exitCode, run.output};
 }
 
 std::string raceWithOneStage(const TempFolder& folder) {
@@ -125,27 +117,25 @@ TEST(RaceDefinition, RefusesBadDescriptionsNamingThePlaceAndLeavesTheFileAlone) 
 
 TEST(CliNewAndDefine, CreateARaceWithItsStageFoldersAndDefineItsClasses) {
     TempFolder folder;
-    const auto [created, path] = runCli("new " + folder.file("Cup") + " --stages 2");
+    const auto [created, path] = runCli({"new", folder.file("Cup"), "--stages", "2"});
     EXPECT_EQ(created, 0);
     EXPECT_EQ(path, folder.file("Cup.ravik") + "\n");
     EXPECT_EQ(stageCount(folder.file("Cup.ravik")), 2);
     EXPECT_EQ(readStage(folder.file("Cup.ravik"), 2).stage_number, 2);
     EXPECT_TRUE(folderExists(folder.file("E1")));
     EXPECT_TRUE(folderExists(folder.file("E2")));
-    EXPECT_EQ(runCli("new " + folder.file("Cup") + " --stages 2").first, 1)
+    EXPECT_EQ(runCli({"new", folder.file("Cup"), "--stages", "2"}).first, 1)
         << "an existing race is not replaced";
-    EXPECT_EQ(runCli("new " + folder.file("Other") + " --stages 6").first, 2);
+    EXPECT_EQ(runCli({"new", folder.file("Other"), "--stages", "6"}).first, 2);
 
     test::writeFile(folder.file("cup.json"), kExample);
-    const auto [defined, output] =
-        runCli("define " + folder.file("Cup.ravik") + " " + folder.file("cup.json"));
+    const auto [defined, output] = runCli({"define", folder.file("Cup.ravik"), folder.file("cup.json")});
     EXPECT_EQ(defined, 0) << output;
     EXPECT_EQ(readStage(folder.file("Cup.ravik"), 1).classes[0].class_name, "H21");
 
     test::writeFile(folder.file("bad.json"),
                     R"({"stages": [{"stage": 1, "classes": [{"slot": 1, "time_limit": "60"}]}]})");
-    const auto [refused, message] =
-        runCli("define " + folder.file("Cup.ravik") + " " + folder.file("bad.json"));
+    const auto [refused, message] = runCli({"define", folder.file("Cup.ravik"), folder.file("bad.json")});
     EXPECT_EQ(refused, 1);
     EXPECT_NE(message.find("stages[0].classes[0].time_limit: expected a whole number"), std::string::npos)
         << message;

@@ -1,4 +1,4 @@
-// A race day in fast motion: a separate process appends the cards of every
+// A race day in fast motion: a writer of its own appends the cards of every
 // competitor to the SI log, a few at a time, as the read-out station does, while
 // the read-out pass runs on its timer, each new punch file asks for its printout,
 // the regeneration rebuilds the result page and the backup copies the race.
@@ -13,21 +13,20 @@
 #include "core/numbers.h"
 #include "core/race_file.h"
 #include "core/session.h"
-#include "slips/printout.h"
 #include "readout/readout_pass.h"
 #include "scoring/results_run.h"
+#include "slips/printout.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <iostream>
 #include <map>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace ravik;
 using Clock = std::chrono::steady_clock;
@@ -57,15 +56,20 @@ RaceRecord soakStage() {
         for (int k = 0; k < kControlsPerClass; ++k) {
             c.control_flags[k] = "A-C";
             c.control_answer[k] = std::string(1, static_cast<char>('A' + k % 3));
-            for (int j = 0; j < 3; ++j) c.answer_codes[k][j] = 100 + k * 4 + j;
+            for (int j = 0; j < 3; ++j)
+                c.answer_codes[k][j] = 100 + k * 4 + j;
             c.answer_codes[k][6] = 100 + k * 4 + 3;
         }
     }
     return r;
 }
 
-int cardOf(int id) { return 3000000 + id; }
-std::string nameOf(int id) { return "Runner " + std::to_string(10000 + id); }
+int cardOf(int id) {
+    return 3000000 + id;
+}
+std::string nameOf(int id) {
+    return "Runner " + std::to_string(10000 + id);
+}
 
 std::string clock(int seconds) {
     return twoDigits(seconds / 3600) + ":" + twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
@@ -107,21 +111,24 @@ CompetitorTable soakTable(int competitors) {
     return table;
 }
 
-// The read-out station: appends the cards in start order, a few per write, then exits.
-void runReadoutStation(const std::string& logPath, int competitors) {
-    const int fd = ::open(logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
-    if (fd < 0) _exit(3);
-    const std::string header = "EventId;SI-Card;CN;Mode;Source;DayOfWeek;PunchDate;PunchTime;No;Cnt\r\n";
-    if (::write(fd, header.data(), header.size()) < 0) _exit(4);
+// The read-out station: appends the cards in start order, a few per write, each
+// write straight to the file. False when a write failed.
+bool runReadoutStation(const std::string& logPath, int competitors) {
+    std::FILE* file = std::fopen(logPath.c_str(), "ab");
+    if (!file) return false;
+    const auto put = [&](const std::string& bytes) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    };
+    bool written = put("EventId;SI-Card;CN;Mode;Source;DayOfWeek;PunchDate;PunchTime;No;Cnt\r\n");
     int eventId = 0;
-    for (int id = 1; id <= competitors;) {
+    for (int id = 1; id <= competitors && written;) {
         std::string batch;
-        for (int n = 0; n < 3 && id <= competitors; ++n, ++id) batch += cardLines(id, eventId);
-        if (::write(fd, batch.data(), batch.size()) != static_cast<ssize_t>(batch.size())) _exit(5);
+        for (int n = 0; n < 3 && id <= competitors; ++n, ++id)
+            batch += cardLines(id, eventId);
+        written = put(batch);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ::close(fd);
-    _exit(0);
+    return std::fclose(file) == 0 && written;
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -151,9 +158,16 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
     session.saveCompetitors();
     const std::string logPath = folder.file("SIlog.csv");
 
-    const pid_t station = fork();
-    ASSERT_GE(station, 0);
-    if (station == 0) runReadoutStation(logPath, competitors);
+    // The station writes from a thread of its own, through a file handle of its own.
+    std::atomic<bool> stationWriting = true, stationSucceeded = false;
+    std::thread station([&] {
+        stationSucceeded = runReadoutStation(logPath, competitors);
+        stationWriting = false;
+    });
+    struct Joined {
+        std::thread& thread;
+        ~Joined() { thread.join(); }
+    } joined{station};
 
     ReadoutOptions readout;
     readout.logPath = logPath;
@@ -193,10 +207,9 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
     bool stationDone = false;
     const auto deadline = Clock::now() + std::chrono::minutes(20);
     while (!stationDone && Clock::now() < deadline) {
-        int status = 0;
-        stationDone = waitpid(station, &status, WNOHANG) == station;
+        stationDone = !stationWriting;
         if (stationDone) {
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            ASSERT_TRUE(stationSucceeded);
         }
         onePass();
         if (Clock::now() - lastPage > std::chrono::milliseconds(500)) {
@@ -231,10 +244,12 @@ TEST(RaceDaySoak, EveryCardGivesOnePunchFileAndOnePrintoutAndNothingIsLost) {
 
     // The page lists everyone; the competitor file keeps everyone with points.
     const std::string page = readWholeFile(pagePath);
-    for (int id = 1; id <= competitors; ++id) EXPECT_NE(page.find(nameOf(id)), std::string::npos) << id;
+    for (int id = 1; id <= competitors; ++id)
+        EXPECT_NE(page.find(nameOf(id)), std::string::npos) << id;
     const auto records = readCompetitorRecords(session.race.competitorFilePath());
     ASSERT_EQ(static_cast<int>(records.size()), competitors);
-    for (const auto& record : records) EXPECT_GE(record.stage_points[0], 16) << record.competitor_id;
+    for (const auto& record : records)
+        EXPECT_GE(record.stage_points[0], 16) << record.competitor_id;
     const BackupNames backup = backupNames(session.race);
     EXPECT_EQ(readWholeFile(backup.competitorFile), readWholeFile(session.race.competitorFilePath()));
     EXPECT_EQ(readWholeFile(backup.raceFile), readWholeFile(session.race.racePath()));

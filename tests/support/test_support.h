@@ -35,6 +35,15 @@ void writeFile(const std::string& path, const std::string& bytes);
 // Sets the file's modification time that many seconds back (a log the read-out
 // software finished writing a while ago, a temporary file left long ago).
 void ageFile(const std::string& path, int seconds);
+// A process id that no running program has, for files of writers that ended.
+std::string endedProcessId();
+
+// Sets an environment variable of this process (and of the programs it starts);
+// nullopt removes it.
+void setEnvironment(const std::string& name, const std::optional<std::string>& value);
+// Sets the time zone of this process's local time (the TZ variable, a POSIX rule
+// such as "CET-1CEST,M3.5.0,M10.5.0/3"); nullopt goes back to the system's zone.
+void setTimeZone(const std::optional<std::string>& zone);
 
 // A prompt with scripted answers that records what it was shown.
 class ScriptedPrompt : public Prompt {
