@@ -129,6 +129,11 @@ bool FolderChangeWatch::drain(std::unordered_set<std::string>& names) {
     if (!state_ || !state_->pending) return false;
     Identity now;
     if (!identityAt(state_->folder, now) || !(now == state_->identity)) return false;
+    // A removed folder lingers while handles to it are open, this watch's among them.
+    FILE_STANDARD_INFO standard{};
+    if (::GetFileInformationByHandleEx(state_->directory, FileStandardInfo, &standard, sizeof standard) &&
+        standard.DeletePending)
+        return false;
     for (;;) {
         DWORD length = 0;
         if (!::GetOverlappedResult(state_->directory, &state_->overlapped, &length, FALSE)) {
