@@ -50,7 +50,7 @@ gtest_version="$(source_version libgtest-dev)"
 json_version="$(source_version nlohmann-json3-dev)"
 compiler_version="$($triplet-g++-posix -dumpfullversion)"
 key="$(printf '%s\n' "$RECIPE" "$compiler_version" "$openssl_version" "$curl_version" "$pugixml_version" \
-  "$gtest_version" "$json_version" "$(sha256sum "$toolchain")" | sha256sum | cut -c1-12)"
+  "$gtest_version" "$json_version" "$(sha256sum <"$toolchain")" | sha256sum | cut -c1-12)" # content, not path
 
 cache="${RAVIK_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ravik}"
 prefix="$cache/windows-deps-$key"
