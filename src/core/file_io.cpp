@@ -5,7 +5,6 @@
 #include "core/platform/platform.h"
 
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <random>
 
@@ -38,9 +37,11 @@ std::string readWholeFile(const std::string& path, std::int64_t maxBytes) {
     if (!status) throw IoError("Cannot read file " + path, "cannot examine the file");
     if (status->kind == platform::FileStatus::Kind::Folder)
         throw IoError("Cannot read file " + path, "a folder");
-    if (status->size > maxBytes)
-        throw IoError("Cannot read file " + path,
-                      "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB");
+    const auto tooLarge = [&] {
+        return IoError("Cannot read file " + path,
+                       "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB");
+    };
+    if (status->size > maxBytes) throw tooLarge();
     // Read to the end rather than to the size seen: the file may grow meanwhile.
     std::string bytes(static_cast<std::size_t>(status->size), '\0');
     std::size_t done = 0;
@@ -56,9 +57,7 @@ std::string readWholeFile(const std::string& path, std::int64_t maxBytes) {
         done += static_cast<std::size_t>(n);
     }
     bytes.resize(done);
-    if (static_cast<std::int64_t>(done) > maxBytes)
-        throw IoError("Cannot read file " + path,
-                      "larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB");
+    if (static_cast<std::int64_t>(done) > maxBytes) throw tooLarge(); // it grew while read
     return bytes;
 }
 
